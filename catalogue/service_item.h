@@ -1,0 +1,50 @@
+// One service or driver as the catalogue knows it: the service manager's enumeration entry, enriched
+// with values of the service's registry key. A plain value: copies carry their own texts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "catalogue/text.h"
+
+// Service kinds: which enumeration pass found a record (SERVICE_WIN32, SERVICE_DRIVER).
+constexpr int32_t kKindWin32 = 48;
+constexpr int32_t kKindDriver = 11;
+
+// Svchost groups.
+constexpr int32_t kSvchostNone = 0;
+constexpr int32_t kSvchostLocalService = 1;
+constexpr int32_t kSvchostNetsvcs = 2;
+
+// Service states (dwCurrentState).
+constexpr uint32_t kStateStopped = 1;
+constexpr uint32_t kStateStartPending = 2;
+constexpr uint32_t kStateStopPending = 3;
+constexpr uint32_t kStateRunning = 4;
+constexpr uint32_t kStateContinuePending = 5;
+constexpr uint32_t kStatePausePending = 6;
+constexpr uint32_t kStatePaused = 7;
+
+// The system's SERVICE_STATUS, field for field.
+struct ServiceStatusFields {
+    uint32_t dwServiceType = 0;
+    uint32_t dwCurrentState = 0;
+    uint32_t dwControlsAccepted = 0;
+    uint32_t dwWin32ExitCode = 0;
+    uint32_t dwServiceSpecificExitCode = 0;
+    uint32_t dwCheckPoint = 0;
+    uint32_t dwWaitHint = 0;
+};
+
+struct SERVICE_ITEM {
+    std::string lpServiceName;          // the service's key name
+    std::string lpDisplayName;          // never null: the service name when the manager gives none
+    ServiceStatusFields ServiceStatus;  // the status at enumeration time
+    uint32_t Start = 0;                 // 0 boot, 1 system, 2 automatic, 3 demand, 4 disabled
+    char Description[kTextBytes] = {};  // the display name when the registry has none
+    char ImagePath[kTextBytes] = {};    // rewritten to a file path
+    char ServiceDll[kTextBytes] = {};
+    char Group[kTextBytes] = {};
+    int32_t ServiceKind = 0;            // kKindWin32 or kKindDriver
+    int32_t SvchostGroup = kSvchostNone;
+};

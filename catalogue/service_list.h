@@ -1,0 +1,53 @@
+// The catalogue: every Win32 service, then every driver, in the service manager's enumeration order,
+// each enriched from its registry key. Constant between two loads.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "catalogue/service_item.h"
+#include "platform/platform.h"
+
+// How a start or stop request ended.
+struct ServiceControlResult {
+    bool succeeded = false;
+    // The service was already stopped or stopping when a stop was asked for: no request was made.
+    bool alreadyStopped = false;
+    // The system's error code of the call that failed (0 when none failed).
+    uint32_t error = 0;
+};
+
+class CServiceList {
+public:
+    CServiceList(ServiceManagerApi& services, RegistryApi& registry);
+    virtual ~CServiceList();
+    CServiceList(const CServiceList&) = delete;
+    CServiceList& operator=(const CServiceList&) = delete;
+
+    // Clear, then the Win32 pass, then the driver pass.
+    void Reload();
+    // One enumeration pass that appends records: Win32 services when win32 is true, else drivers.
+    void Enumerate(bool win32);
+    // Frees every record.
+    void Clear();
+
+    // The first record whose service name equals name exactly (case-sensitive), or null.
+    const SERVICE_ITEM* Find(const char* name) const;
+    // Cursor walk: GetFirst sets the cursor to -1, or to 0 and the first record.
+    bool GetFirst(int32_t& cursor, const SERVICE_ITEM*& item) const;
+    bool GetNext(int32_t& cursor, const SERVICE_ITEM*& item) const;
+    std::size_t GetCount() const { return items_.size(); }
+
+    // Rewrites a stored image path into a file path, in place (path holds kTextBytes bytes).
+    static void NormalizeImagePath(const char* windowsDirectory, char* path);
+
+    // Service control by name. Neither reads nor changes the records.
+    bool StartServiceByName(const char* name, ServiceControlResult* result = nullptr);
+    bool StopServiceByName(const char* name, ServiceControlResult* result = nullptr);
+
+private:
+    ServiceManagerApi& services_;
+    RegistryApi& registry_;
+    std::vector<SERVICE_ITEM*> items_;  // owned
+};

@@ -1,0 +1,83 @@
+// What the system needs of the service manager and the registry, behind two small interfaces: the
+// Win32 implementation calls the real API, the fake keeps a service manager and a registry in
+// memory for the tests. Every text is 8-bit, in the program's code page (UTF-8).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/service_item.h"
+
+// Service types of the enumeration passes.
+constexpr uint32_t kServiceTypeWin32 = 0x30;   // SERVICE_WIN32
+constexpr uint32_t kServiceTypeDriver = 0x0B;  // SERVICE_DRIVER
+
+// One entry of the service manager's enumeration.
+struct ServiceEntry {
+    std::string serviceName;
+    std::string displayName;
+    bool hasDisplayName = true;  // false where the manager reports none (Wine, no DisplayName value)
+    ServiceStatusFields status;
+};
+
+// An open service: the manager and the service, both with full access, closed when it ends.
+class ServiceSession {
+public:
+    virtual ~ServiceSession() = default;
+    // Each returns 0 on success or the system's error code of the failing call.
+    virtual uint32_t QueryState(uint32_t& currentState) = 0;  // QueryServiceStatus
+    virtual uint32_t Start() = 0;                             // StartServiceA, no arguments
+    virtual uint32_t Stop() = 0;                              // ControlService(SERVICE_CONTROL_STOP)
+};
+
+class ServiceManagerApi {
+public:
+    virtual ~ServiceManagerApi() = default;
+
+    // The Windows directory (GetWindowsDirectoryA), empty text when it cannot be read.
+    virtual std::string WindowsDirectory() = 0;
+
+    // One enumeration pass: opens the manager with full access, enumerates every service of the
+    // type in any state, closes the manager. False when the manager cannot be opened or the
+    // enumeration fails; the entries are in the manager's enumeration order.
+    virtual bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) = 0;
+
+    // Opens the manager and the service by name, both with full access. Returns 0 and the session,
+    // or the error code of the call that failed (and no session).
+    virtual uint32_t OpenService(const char* serviceName, std::unique_ptr<ServiceSession>& session) = 0;
+};
+
+// One value of a registry key, as enumerated.
+struct RegistryValue {
+    std::string name;
+    uint32_t type = 0;
+    std::vector<uint8_t> data;  // exactly the bytes the registry holds
+};
+
+// The registry, always under HKEY_LOCAL_MACHINE; subkey paths as "SYSTEM\CurrentControlSet\...".
+class RegistryApi {
+public:
+    virtual ~RegistryApi() = default;
+
+    // SHGetValueA: true when the key and value exist and the data fits into size bytes; the data
+    // is then in dest (REG_EXPAND_SZ expanded, texts with their NUL). Otherwise dest counts as
+    // unwritten.
+    virtual bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) = 0;
+
+    // Resolves an indirect string value ("@file,-id") with RegLoadMUIStringW, converted to the
+    // program's code page. True when it resolved and the text with its NUL fits into size bytes.
+    virtual bool LoadIndirectString(const char* subKey, const char* valueName, char* dest,
+                                    uint32_t size) = 0;
+
+    // Reads a value at whatever size it has. False when the key or the value is missing.
+    virtual bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) = 0;
+
+    // Every value of the key in enumeration order, each at its real size. False when the key
+    // cannot be opened; an enumeration error ends the list where it happens.
+    virtual bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) = 0;
+
+    // Writes a REG_DWORD into an existing key, never creating one. Returns 0 or the error code.
+    virtual uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) = 0;
+};

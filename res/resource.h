@@ -1,0 +1,96 @@
+// Resource and command ids, shared by the code and the resource script (no C++ in here: windres
+// reads it too).
+#pragma once
+
+// Main frame: menu, toolbar, accelerators, application icon, document string.
+#define IDR_MAINFRAME 128
+
+// Dialogs.
+#define IDD_ABOUTBOX 100
+#define IDD_DETAIL_FORM 130
+#define IDD_SERVICE_PROPERTY 131
+#define IDD_SERVICE_GROUP 132
+
+// Icons and bitmaps.
+#define IDI_HOME_PAGE 130
+#define IDI_REFRESH 132
+#define IDI_SERVICE_START 133
+#define IDI_SERVICE_STOP 134
+#define IDI_ABOUT 135
+#define IDI_SERVICE 137
+#define IDI_TREE_GROUP 138
+#define IDI_TREE_LEAF 139
+#define IDI_DETAIL 140
+#define IDI_SERVICE_GROUP 141
+#define IDI_SERVICE_PROPERTY 143
+#define IDB_ABOUT_BANNER 145
+
+// The system's commands.
+#define ID_REFRESH 32771
+#define ID_SERVICE_START 32772
+#define ID_SERVICE_STOP 32773
+#define ID_SERVICE_PAUSE 32774
+#define ID_VISIT_WEBSITE 32775
+#define ID_SERVICE_GROUP 32777
+#define ID_SERVICE_PROPERTY 32778
+
+// Standard commands (their accelerators come with the resources).
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_FILE_SAVE 57603
+#define ID_FILE_PRINT_SETUP 57606
+#define ID_FILE_PRINT 57607
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_CUT 57635
+#define ID_EDIT_PASTE 57637
+#define ID_EDIT_UNDO 57643
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
+#define ID_NEXT_PANE 57680
+#define ID_PREV_PANE 57681
+
+// Strings.
+#define IDS_APP_TITLE 57344
+#define IDS_IDLE_MESSAGE 57345
+#define IDS_HOME_PAGE_URL 57666
+#define IDS_COL_SERVICE_NAME 57667
+#define IDS_COL_DESCRIPTION 57668
+#define IDS_COL_STATUS 57669
+#define IDS_COL_START_TYPE 57670
+#define IDS_STATE_STARTED 57671
+#define IDS_STATE_PAUSED 57672
+#define IDS_STATE_STOPPED 57673
+#define IDS_START_AUTO 57674
+#define IDS_START_DEMAND 57675
+#define IDS_START_DISABLED 57676
+#define IDS_START_BOOT 57677
+#define IDS_START_SYSTEM 57678
+#define IDS_COL_FILE 57679
+#define IDS_COL_GROUP 57680
+#define IDS_SELECT_SERVICE 57681
+#define IDS_CONFIRM_START 57682
+#define IDS_CONFIRM_STOP 57683
+#define IDS_CONFIRM_START_TYPE 57684
+#define IDS_DETAIL_TITLE 61459
+#define IDS_DETAIL_FILE 61460
+#define IDS_DETAIL_VERSION 61461
+#define IDS_DETAIL_DESCRIPTION 61462
+#define IDS_DETAIL_COMPANY 61463
+#define IDS_DETAIL_NO_FILE 61464
+
+// Controls.
+#define IDC_SVCHOST_LIST 1000
+#define IDC_GROUP_ORDER_LIST 1001
+#define IDC_START_TYPE 1003
+#define IDC_SERVICE_NAME 1004
+#define IDC_DISPLAY_NAME 1005
+#define IDC_DESCRIPTION 1006
+#define IDC_IMAGE_PATH 1007
+#define IDC_SERVICE_DLL 1008
+#define IDC_SERVICE_STATUS 1009
+#define IDC_PROPERTY_OK 1014
+
+// Child window ids of the frame.
+#define AFX_IDW_TOOLBAR 59392
+#define AFX_IDW_STATUS_BAR 59393
+#define AFX_IDW_PANE_FIRST 59648

@@ -1,0 +1,109 @@
+# Shared by the project's scripts: paths, package set-up, the Wine prefix and the virtual display.
+# Sourced, not run.
+
+ORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Where builds, the Wine prefixes and logs go; a second checkout or a parallel run can point elsewhere.
+ORVANE_BUILD=${ORVANE_BUILD:-$ORVANE_ROOT/build}
+mkdir -p "$ORVANE_BUILD"
+
+ORVANE_PACKAGES=(cmake ninja-build g++ python3 git
+    mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
+    wine wine64 xvfb x11-utils fonts-wqy-microhei imagemagick procps)
+
+# Installs whatever of the package set is missing; silent when nothing is.
+orvane_setup_packages() {
+    local missing=() p
+    for p in "${ORVANE_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq >"$ORVANE_BUILD/apt.log" 2>&1 || { cat "$ORVANE_BUILD/apt.log"; return 1; }
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+        >>"$ORVANE_BUILD/apt.log" 2>&1 || { tail -n 30 "$ORVANE_BUILD/apt.log"; return 1; }
+}
+
+# Runs a command with its output in a log; shows the log only when the command fails.
+orvane_quiet() {
+    local log=$1; shift
+    "$@" >"$log" 2>&1 || { tail -n 60 "$log"; echo "failed: $* (log: $log)"; return 1; }
+}
+
+# Configures (once) and builds one preset into $ORVANE_BUILD/<preset>.
+orvane_build() {
+    local preset=$1 dir="$ORVANE_BUILD/$1"
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        orvane_quiet "$ORVANE_BUILD/$preset-configure.log" \
+            cmake --preset "$preset" -S "$ORVANE_ROOT" -B "$dir" || return 1
+    fi
+    orvane_quiet "$ORVANE_BUILD/$preset-build.log" cmake --build "$dir" || return 1
+}
+
+# The Wine environment: a prefix owned by the build, never the user's own ~/.wine.
+orvane_wine_env() {
+    export WINEPREFIX=${ORVANE_WINEPREFIX:-$ORVANE_BUILD/wine/prefix}
+    export WINEARCH=win64
+    export WINEDEBUG=${WINEDEBUG:--all}
+    # No Mono or Gecko downloads: nothing here needs them and nothing can be downloaded.
+    export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+}
+
+# Creates the prefix once: CJK font replacements so the Chinese texts are legible, and a virtual
+# desktop so windows get caption bars without a window manager.
+orvane_wine_prefix() {
+    orvane_wine_env
+    [ -f "$WINEPREFIX/.orvane-ready" ] && return 0
+    echo "creating the Wine prefix $WINEPREFIX (takes a while the first time)"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    orvane_quiet "$ORVANE_BUILD/wineboot.log" wineboot -i || return 1
+    local reg="$ORVANE_BUILD/prefix-settings.reg"
+    # regedit reads UTF-16 files: the face name 宋体 is not ASCII.
+    iconv -f UTF-8 -t UTF-16LE <<'REG' | { printf '\xff\xfe'; cat; } >"$reg"
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Tahoma"="WenQuanYi Micro Hei"
+"SimSun"="WenQuanYi Micro Hei"
+"宋体"="WenQuanYi Micro Hei"
+"MS Shell Dlg"="WenQuanYi Micro Hei"
+"MS Shell Dlg 2"="WenQuanYi Micro Hei"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1200x850"
+REG
+    orvane_quiet "$ORVANE_BUILD/wineboot.log" wine regedit /S "$reg" || return 1
+    wineserver -w
+    touch "$WINEPREFIX/.orvane-ready"
+}
+
+# Makes sure a display exists: the given one if it answers, otherwise a fresh Xvfb.
+orvane_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+        return 0
+    fi
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$ORVANE_BUILD/xvfb.log" 2>&1 &
+        ORVANE_XVFB_PID=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$ORVANE_XVFB_PID" 2>/dev/null
+    done
+    echo "no virtual display could be started"
+    return 1
+}
+
+orvane_stop_display() {
+    [ -n "${ORVANE_XVFB_PID:-}" ] && kill "$ORVANE_XVFB_PID" 2>/dev/null
+    ORVANE_XVFB_PID=
+}

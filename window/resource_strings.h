@@ -1,0 +1,12 @@
+// Texts of the string table, in the program's 8-bit code page (UTF-8 through the manifest).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The string resource id of the module that holds the resources; empty text when it is missing.
+std::string LoadResString(UINT id);
+
+// The module that holds the program's resources (the executable itself).
+HINSTANCE ResourceInstance();
