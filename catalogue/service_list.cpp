@@ -1,0 +1,44 @@
+// The catalogue as a container: ownership of the records, lookup by name and the cursor walk.
+#include "catalogue/service_list.h"
+
+#include <cstring>
+
+CServiceList::CServiceList(ServiceManagerApi& services, RegistryApi& registry)
+    : services_(services), registry_(registry) {}
+
+CServiceList::~CServiceList() { Clear(); }
+
+void CServiceList::Reload() {
+    Clear();
+    Enumerate(true);
+    Enumerate(false);
+}
+
+void CServiceList::Clear() {
+    for (SERVICE_ITEM* item : items_) delete item;
+    // The pointer array keeps its storage for the next load.
+    items_.clear();
+}
+
+const SERVICE_ITEM* CServiceList::Find(const char* name) const {
+    if (name == nullptr) return nullptr;
+    for (const SERVICE_ITEM* item : items_) {
+        if (std::strcmp(item->lpServiceName.c_str(), name) == 0) return item;
+    }
+    return nullptr;
+}
+
+bool CServiceList::GetFirst(int32_t& cursor, const SERVICE_ITEM*& item) const {
+    cursor = -1;
+    if (items_.empty()) return false;
+    cursor = 0;
+    item = items_[0];
+    return true;
+}
+
+bool CServiceList::GetNext(int32_t& cursor, const SERVICE_ITEM*& item) const {
+    ++cursor;
+    if (cursor < 0 || static_cast<std::size_t>(cursor) >= items_.size()) return false;
+    item = items_[static_cast<std::size_t>(cursor)];
+    return true;
+}

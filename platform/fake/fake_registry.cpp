@@ -1,0 +1,151 @@
+// The fake registry: keys by case-insensitive path, values in insertion order, reads that answer
+// like SHGetValueA (nothing written unless the whole data fits).
+#include <cstring>
+
+#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_text.h"
+
+namespace {
+
+// Replaces each %SystemRoot% or %windir% (any case) by the Windows directory.
+std::string Expand(const std::string& text, const std::string& windowsDirectory) {
+    std::string result;
+    std::string folded = FoldAscii(text);
+    for (std::size_t i = 0; i < text.size();) {
+        const char* names[] = {"%systemroot%", "%windir%"};
+        bool replaced = false;
+        for (const char* name : names) {
+            if (folded.compare(i, std::strlen(name), name) == 0) {
+                result += windowsDirectory;
+                i += std::strlen(name);
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) result += text[i++];
+    }
+    return result;
+}
+
+std::vector<uint8_t> TextBytes(const std::string& text) {
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+}  // namespace
+
+FakeSystem::Key* FakeSystem::FindKey(const std::string& key) {
+    auto found = keys_.find(FoldAscii(key));
+    return found == keys_.end() ? nullptr : &found->second;
+}
+
+RegistryValue* FakeSystem::FindValue(const std::string& key, const std::string& name) {
+    Key* k = FindKey(key);
+    if (k == nullptr) return nullptr;
+    std::string folded = FoldAscii(name);
+    for (RegistryValue& value : k->values) {
+        if (FoldAscii(value.name) == folded) return &value;
+    }
+    return nullptr;
+}
+
+RegistryValue& FakeSystem::ValueForWrite(const std::string& key, const std::string& name) {
+    if (RegistryValue* value = FindValue(key, name)) return *value;
+    Key& k = keys_[FoldAscii(key)];
+    k.values.push_back(RegistryValue());
+    k.values.back().name = name;
+    return k.values.back();
+}
+
+void FakeSystem::CreateKey(const std::string& key) { keys_[FoldAscii(key)]; }
+
+void FakeSystem::DeleteKey(const std::string& key) {
+    std::string folded = FoldAscii(key);
+    std::string below = folded + "\\";
+    for (auto it = keys_.begin(); it != keys_.end();) {
+        bool under = it->first == folded || it->first.compare(0, below.size(), below) == 0;
+        it = under ? keys_.erase(it) : std::next(it);
+    }
+}
+
+void FakeSystem::DeleteValue(const std::string& key, const std::string& name) {
+    Key* k = FindKey(key);
+    if (k == nullptr) return;
+    std::string folded = FoldAscii(name);
+    for (auto it = k->values.begin(); it != k->values.end(); ++it) {
+        if (FoldAscii(it->name) == folded) {
+            k->values.erase(it);
+            return;
+        }
+    }
+}
+
+void FakeSystem::SetString(const std::string& key, const std::string& name, const std::string& text,
+                           uint32_t type) {
+    SetRaw(key, name, type, TextBytes(text));
+}
+
+void FakeSystem::SetDword(const std::string& key, const std::string& name, uint32_t value) {
+    std::vector<uint8_t> bytes(sizeof value);
+    std::memcpy(bytes.data(), &value, sizeof value);
+    SetRaw(key, name, kRegDword, bytes);
+}
+
+void FakeSystem::SetRaw(const std::string& key, const std::string& name, uint32_t type,
+                        const std::vector<uint8_t>& data) {
+    RegistryValue& value = ValueForWrite(key, name);
+    value.type = type;
+    value.data = data;
+}
+
+void FakeSystem::SetIndirectString(const std::string& indirect, const std::string& text) {
+    indirectStrings_[indirect] = text;
+}
+
+bool FakeSystem::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
+    ++getValueCalls_;
+    RegistryValue* value = FindValue(subKey, valueName);
+    if (value == nullptr) return false;
+    std::vector<uint8_t> data = value->data;
+    if (value->type == kRegExpandSz) {
+        std::string text(reinterpret_cast<const char*>(data.data()), data.size());
+        text = text.substr(0, text.find('\0'));
+        data = TextBytes(Expand(text, windowsDirectory_));
+    }
+    if (data.size() > size) return false;
+    if (!data.empty()) std::memcpy(dest, data.data(), data.size());
+    return true;
+}
+
+bool FakeSystem::LoadIndirectString(const char* subKey, const char* valueName, char* dest,
+                                    uint32_t size) {
+    RegistryValue* value = FindValue(subKey, valueName);
+    if (value == nullptr || value->data.empty()) return false;
+    std::string raw(reinterpret_cast<const char*>(value->data.data()), value->data.size());
+    auto found = indirectStrings_.find(raw.substr(0, raw.find('\0')));
+    if (found == indirectStrings_.end() || found->second.size() + 1 > size) return false;
+    std::memcpy(dest, found->second.c_str(), found->second.size() + 1);
+    return true;
+}
+
+bool FakeSystem::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {
+    RegistryValue* stored = FindValue(subKey, valueName);
+    if (stored == nullptr) return false;
+    value = *stored;
+    return true;
+}
+
+bool FakeSystem::EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) {
+    values.clear();
+    Key* k = FindKey(subKey);
+    if (k == nullptr) return false;
+    values = k->values;
+    return true;
+}
+
+uint32_t FakeSystem::SetDwordValue(const char* subKey, const char* valueName, uint32_t value) {
+    if (FindKey(subKey) == nullptr) return kErrorFileNotFound;
+    SetDword(subKey, valueName, value);
+    return 0;
+}

@@ -1,0 +1,112 @@
+// An in-memory service manager and registry for the tests and the benchmark: services with their
+// states and injectable failures, and a registry with case-insensitive key and value names that
+// answers like the Windows calls behind RegistryApi.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/platform.h"
+
+// Registry value types.
+constexpr uint32_t kRegSz = 1;
+constexpr uint32_t kRegExpandSz = 2;
+constexpr uint32_t kRegBinary = 3;
+constexpr uint32_t kRegDword = 4;
+constexpr uint32_t kRegMultiSz = 7;
+
+// System error codes the fake answers with.
+constexpr uint32_t kErrorFileNotFound = 2;
+constexpr uint32_t kErrorAccessDenied = 5;
+constexpr uint32_t kErrorServiceAlreadyRunning = 1056;
+constexpr uint32_t kErrorServiceDoesNotExist = 1060;
+constexpr uint32_t kErrorServiceNotActive = 1062;
+
+// One service of the fake manager: its enumeration entry and what its control calls answer.
+struct FakeService {
+    uint32_t passType = kServiceTypeWin32;  // the enumeration pass that lists it
+    ServiceEntry entry;
+    uint32_t openError = 0;  // nonzero: OpenService fails with it
+    uint32_t queryError = 0;
+    uint32_t startError = 0;
+    uint32_t stopError = 0;
+    int startRequests = 0;  // Start and Stop calls made, failed ones included
+    int stopRequests = 0;
+};
+
+class FakeSystem : public ServiceManagerApi, public RegistryApi {
+public:
+    // --- The service manager ---
+    void SetWindowsDirectory(const std::string& directory) { windowsDirectory_ = directory; }
+    // When set, the manager cannot be opened: enumeration and OpenService fail.
+    void SetManagerFails(bool fails) { managerFails_ = fails; }
+    // When set, the enumeration pass of that service type fails.
+    void SetEnumerationFails(uint32_t serviceType, bool fails);
+
+    // A service known to the manager only, without a registry key. The reference stays valid.
+    FakeService& AddEntry(uint32_t passType, const std::string& name,
+                          uint32_t currentState = kStateStopped);
+    // A service with its key: "ImagePath" (REG_EXPAND_SZ) and "Start" (REG_DWORD).
+    FakeService& AddService(uint32_t passType, const std::string& name, const std::string& imagePath,
+                            uint32_t start = 3, uint32_t currentState = kStateStopped);
+    // The service of that name (case-insensitive), or null.
+    FakeService* Service(const std::string& name);
+    // Sessions from OpenService not yet released.
+    int OpenSessions() const { return openSessions_; }
+
+    static std::string ServiceKey(const std::string& name);
+    static std::string ParametersKey(const std::string& name);
+
+    // --- The registry ---
+    void CreateKey(const std::string& key);
+    // Deletes the key and every key below it.
+    void DeleteKey(const std::string& key);
+    void DeleteValue(const std::string& key, const std::string& name);
+    // Texts are stored with their NUL, as the registry keeps them.
+    void SetString(const std::string& key, const std::string& name, const std::string& text,
+                   uint32_t type = kRegSz);
+    void SetDword(const std::string& key, const std::string& name, uint32_t value);
+    // Any bytes of any type, stored exactly (a text without its NUL, for instance).
+    void SetRaw(const std::string& key, const std::string& name, uint32_t type,
+                const std::vector<uint8_t>& data);
+    // An indirect string ("@file,-id") that LoadIndirectString resolves to text.
+    void SetIndirectString(const std::string& indirect, const std::string& text);
+    // GetValue calls made so far.
+    long GetValueCalls() const { return getValueCalls_; }
+
+    // --- ServiceManagerApi ---
+    std::string WindowsDirectory() override { return windowsDirectory_; }
+    bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
+    uint32_t OpenService(const char* serviceName, std::unique_ptr<ServiceSession>& session) override;
+
+    // --- RegistryApi ---
+    bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;
+    bool LoadIndirectString(const char* subKey, const char* valueName, char* dest,
+                            uint32_t size) override;
+    bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override;
+    bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
+    uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) override;
+
+private:
+    class Session;
+    struct Key {
+        std::vector<RegistryValue> values;  // insertion order
+    };
+
+    Key* FindKey(const std::string& key);
+    RegistryValue* FindValue(const std::string& key, const std::string& name);
+    RegistryValue& ValueForWrite(const std::string& key, const std::string& name);
+
+    std::string windowsDirectory_ = "C:\\WINDOWS";
+    bool managerFails_ = false;
+    std::map<uint32_t, bool> enumerationFails_;
+    std::deque<FakeService> services_;
+    int openSessions_ = 0;
+    std::unordered_map<std::string, Key> keys_;  // by folded path
+    std::map<std::string, std::string> indirectStrings_;
+    long getValueCalls_ = 0;
+};
