@@ -1,0 +1,32 @@
+// The right-hand pane of the main window: a pane frame whose client area is a splitter with the
+// service list on top and the detail pane, kept at a fixed height, at the bottom.
+#pragma once
+
+#include <cstdint>
+
+#include "app/splitter_wnd_ex.h"
+#include "platform/platform.h"
+#include "window/view.h"
+
+class CDataView : public ContainerPane {
+public:
+    CDataView(ServiceManagerApi& services, RegistryApi& registry);
+
+    CSplitterWndEx& Splitter() { return splitter_; }
+    const CSplitterWndEx& Splitter() const { return splitter_; }
+
+    // Height of the detail row at the bottom, splitter bar included.
+    static constexpr int kDetailHeight = 120;
+
+protected:
+    bool OnCreateClient(CreateContext& context) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnSize();
+
+    ServiceManagerApi& services_;
+    RegistryApi& registry_;
+    CSplitterWndEx splitter_;
+    int32_t layoutReady_ = 0;
+};

@@ -1,0 +1,74 @@
+// The main window: toolbar, status bar, and the main splitter with the category tree on the left
+// and the right-hand pane frame (service list over the detail pane). It holds the current category
+// and routes it, the selected service and the refresh between the panes, which never call one
+// another.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/splitter_wnd_ex.h"
+#include "catalogue/service_item.h"
+#include "category/category_filter.h"
+#include "platform/platform.h"
+#include "window/frame_window.h"
+
+class CWinSvrView;
+class CDetailView;
+class CDataView;
+class CClassView;
+
+class CMainFrame : public FrameWindow {
+public:
+    // The panes' service list works on these.
+    CMainFrame(ServiceManagerApi& services, RegistryApi& registry);
+    ~CMainFrame() override;
+
+    // Creates the window (not yet shown); the panes are in context.views, in creation order.
+    bool LoadFrame(CreateContext& context);
+
+    // The main frame of the program, reached through the application's main window, or null.
+    static CMainFrame* Get();
+
+    // Routing between the panes.
+    void SetCategory(int32_t kind, int32_t group, int32_t value);
+    void ShowServiceDetail(const SERVICE_ITEM* item);
+    void OnRefresh();
+
+    // Commands of the frame.
+    void OnVisitWebsite();
+    void OnServiceStart();
+    void OnServiceStop();
+    void OnServiceProperty();
+    void OnServiceGroup();
+    bool OnUpdateServiceControl() const;
+
+    CategoryFilter CurrentFilter() const { return CategoryFilter{kind_, group_, value_}; }
+
+    // Panes by position; null when missing.
+    CSplitterWndEx& MainSplitter() { return splitter_; }
+    CClassView* FindClassView() const;
+    CDataView* FindDataView() const;
+    CWinSvrView* FindServiceListView() const;
+    CDetailView* FindDetailView() const;
+
+    static constexpr int kTreeWidth = 180;
+
+protected:
+    bool OnCreateClient(CreateContext& context) override;
+    int OnCreate() override;
+    void OnSize(UINT type, int width, int height) override;
+
+private:
+    void AddToolBarImages();
+
+    ServiceManagerApi& services_;
+    RegistryApi& registry_;
+    CSplitterWndEx splitter_;
+    int32_t layoutReady_ = 0;
+    HIMAGELIST toolBarImages_ = nullptr;
+    int32_t kind_ = kKindWin32;
+    int32_t group_ = -1;
+    int32_t value_ = -1;
+};

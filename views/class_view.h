@@ -1,0 +1,35 @@
+// The category tree: the left pane of the main window. It shows the twenty categories under their
+// two roots, fully expanded, and hands the category of each newly selected node to the main frame.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "category/category_filter.h"
+#include "window/view.h"
+
+class CClassView : public TreePane {
+public:
+    CClassView();
+    ~CClassView() override;
+
+    void OnInitialUpdate() override;
+    const CategorySlotTable& Slots() const { return slots_; }
+    bool IsReady() const { return ready_ != 0; }
+
+    bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
+
+protected:
+    bool PreCreateWindow(CREATESTRUCTA& cs) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void LoadTreeIcons();
+    void BuildCategoryTree();
+    void OnSelchanged(LRESULT& result);
+
+    HIMAGELIST images_ = nullptr;
+    CategorySlotTable slots_;
+    int32_t ready_ = 0;
+};

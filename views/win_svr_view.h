@@ -1,0 +1,57 @@
+// The service list: the upper right-hand pane. It owns the program's one catalogue, shows one
+// report row for every record that passes the current category, and tells the main frame which
+// service the user picked. Start, stop and properties act on its selected row.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "catalogue/service_list.h"
+#include "platform/platform.h"
+#include "window/view.h"
+
+class CWinSvrView : public ListPane {
+public:
+    CWinSvrView(ServiceManagerApi& services, RegistryApi& registry);
+    ~CWinSvrView() override;
+
+    void OnInitialUpdate() override;
+    void SetupColumns();
+    // Rebuilds every row from the catalogue with the filter (kind, group, value).
+    void FillList(int32_t kind, int32_t group, int32_t value);
+    // Reloads the catalogue, then FillList.
+    void Refresh(int32_t kind, int32_t group, int32_t value);
+
+    // Commands on the selected row (views/win_svr_view_commands.cpp).
+    void StartSelectedService();
+    void StopSelectedService();
+    void ShowSelectedProperties();
+
+    // The list control and the catalogue, for the commands above and for tests.
+    HWND ListControl() const { return Handle(); }
+    CServiceList& ServiceList() { return services_; }
+    const CServiceList& ServiceList() const { return services_; }
+    bool IsReady() const { return ready_ != 0; }
+
+    bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
+
+    // Column ids of the rows.
+    enum Column { kColName, kColStatus, kColStartType, kColDescription, kColFile, kColGroup };
+
+protected:
+    bool PreCreateWindow(CREATESTRUCTA& cs) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnItemChanged(const NMLISTVIEW& notification, LRESULT& result);
+    void AddRow(int index, const SERVICE_ITEM& item, bool showServiceDll);
+
+    CServiceList services_;
+    HIMAGELIST images_ = nullptr;
+    int32_t ready_ = 0;
+};
+
+// Texts of the status and start-type columns.
+const char* ServiceStatusText(uint32_t currentState);
+const char* StartTypeText(uint32_t start);
