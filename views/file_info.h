@@ -1,0 +1,18 @@
+// Probing of service files for the detail pane: does a file exist, and what do its version
+// resource's file version, description and company name say.
+#pragma once
+
+#include <cstddef>
+
+// True when path names an existing file that is not a directory.
+bool FileExists(const char* path);
+
+// Writes the fixed file version as "a.b.c.d" into buffer (size bytes, always NUL-terminated).
+// Returns 1 on success; 0 leaves the buffer untouched (no version resource, one larger than 8191
+// bytes, or no root block).
+int GetFileVersionString(const char* path, char* buffer, std::size_t size);
+
+// Copies FileDescription and CompanyName of the first translation into the buffers that are given
+// (each kTextBytes large; may be null), cut to kTextMaxChars characters. A missing string leaves
+// its buffer untouched. Returns 1 when the resource and its translation table were read.
+int GetFileStringInfo(const char* path, char* description, char* company);
