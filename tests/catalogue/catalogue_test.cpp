@@ -1,0 +1,212 @@
+// Loading the catalogue: what a record holds, which services are left out, order, lookup, walks.
+#include "tests/catalogue/catalogue_fixture.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+const std::string kChinese = "服";  // three bytes, one character
+
+TEST_F(CatalogueTest, RecordHoldsEntryAndRegistryValues) {
+    FakeService& svc = fake.AddService(kServiceTypeWin32, "Dnscache",
+                                       "%SystemRoot%\\system32\\svchost.exe -k netsvcs", 2,
+                                       kStateRunning);
+    svc.entry.status.dwWin32ExitCode = 7;
+    fake.SetString(FakeSystem::ServiceKey("Dnscache"), "Description", "Caches names");
+    fake.SetString(FakeSystem::ServiceKey("Dnscache"), "Group", "TDI");
+    fake.SetString(FakeSystem::ParametersKey("Dnscache"), "ServiceDll", "dnsrslvr.dll",
+                   kRegExpandSz);
+    list.Reload();
+
+    const SERVICE_ITEM& item = Record("Dnscache");
+    EXPECT_EQ(item.lpDisplayName, "Dnscache display");
+    EXPECT_EQ(item.ServiceStatus.dwCurrentState, kStateRunning);
+    EXPECT_EQ(item.ServiceStatus.dwWin32ExitCode, 7u);
+    EXPECT_EQ(item.Start, 2u);
+    EXPECT_STREQ(item.ImagePath, "C:\\WINDOWS\\system32\\svchost.exe -k netsvcs");
+    EXPECT_STREQ(item.Description, "Caches names");
+    EXPECT_STREQ(item.Group, "TDI");
+    EXPECT_STREQ(item.ServiceDll, "dnsrslvr.dll");
+    EXPECT_EQ(item.ServiceKind, kKindWin32);
+    EXPECT_EQ(item.SvchostGroup, kSvchostNetsvcs);
+}
+
+TEST_F(CatalogueTest, MissingValuesLeaveDefaults) {
+    fake.AddService(kServiceTypeDriver, "bare", "bare.sys");
+    fake.DeleteValue(FakeSystem::ServiceKey("bare"), "Start");
+    list.Reload();
+    const SERVICE_ITEM& item = Record("bare");
+    EXPECT_EQ(item.Start, 0u);
+    EXPECT_STREQ(item.Description, "bare display");
+    EXPECT_STREQ(item.Group, "");
+    EXPECT_STREQ(item.ServiceDll, "");
+    EXPECT_EQ(item.ServiceKind, kKindDriver);
+}
+
+TEST_F(CatalogueTest, MissingDisplayNameFallsBackToServiceName) {
+    fake.AddService(kServiceTypeWin32, "NoName", "a.exe").entry.hasDisplayName = false;
+    list.Reload();
+    EXPECT_EQ(Record("NoName").lpDisplayName, "NoName");
+    EXPECT_STREQ(Record("NoName").Description, "NoName");
+}
+
+TEST_F(CatalogueTest, ImagePathDecidesMembership) {
+    fake.AddService(kServiceTypeWin32, "empty", "");                      // read, so kept
+    fake.AddService(kServiceTypeWin32, "long", std::string(260, 'x'));    // too many characters
+    fake.AddService(kServiceTypeWin32, "huge", std::string(5000, 'x'));   // too many bytes
+    fake.AddService(kServiceTypeDriver, "nopath", "x.sys");
+    fake.DeleteValue(FakeSystem::ServiceKey("nopath"), "ImagePath");
+    fake.AddEntry(kServiceTypeWin32, "WineDevice1");                      // no key at all
+    fake.AddService(kServiceTypeWin32, "fits", std::string(259, 'x'));
+    list.Reload();
+    EXPECT_THAT(Names(), ElementsAre("empty", "fits"));
+    EXPECT_STREQ(Record("empty").ImagePath, "");
+}
+
+TEST_F(CatalogueTest, TextsAreCountedInCharacters) {
+    fake.AddService(kServiceTypeWin32, "cn259", "C:\\" + Repeat(kChinese, 256));
+    fake.AddService(kServiceTypeWin32, "cn260", "C:\\" + Repeat(kChinese, 257));
+    std::string description = Repeat("服务说明", 30);  // 120 characters, 360 bytes
+    fake.SetString(FakeSystem::ServiceKey("cn259"), "Description", description);
+    list.Reload();
+    EXPECT_THAT(Names(), ElementsAre("cn259"));
+    EXPECT_EQ(TextCharCount(Record("cn259").ImagePath), 259u);
+    EXPECT_EQ(Record("cn259").Description, description);
+}
+
+TEST_F(CatalogueTest, OverlongTextValuesCountAsUnreadable) {
+    fake.AddService(kServiceTypeWin32, "svc", "svchost.exe -k netsvcs");
+    std::string key = FakeSystem::ServiceKey("svc");
+    fake.SetString(key, "Description", Repeat(kChinese, 260));
+    fake.SetString(key, "Group", std::string(260, 'g'));
+    fake.SetString(FakeSystem::ParametersKey("svc"), "ServiceDll", std::string(2000, 'd'));
+    list.Reload();
+    const SERVICE_ITEM& item = Record("svc");
+    EXPECT_STREQ(item.Description, "svc display");
+    EXPECT_STREQ(item.Group, "");
+    EXPECT_STREQ(item.ServiceDll, "");
+    EXPECT_EQ(item.SvchostGroup, kSvchostNone);
+}
+
+TEST_F(CatalogueTest, StartLongerThanFourBytesReadsAsZero) {
+    fake.AddService(kServiceTypeDriver, "wide", "w.sys");
+    fake.SetRaw(FakeSystem::ServiceKey("wide"), "Start", kRegBinary, {3, 0, 0, 0, 0, 0, 0, 0});
+    list.Reload();
+    EXPECT_EQ(Record("wide").Start, 0u);
+}
+
+TEST_F(CatalogueTest, TextWithoutTerminatorStaysTerminated) {
+    fake.AddService(kServiceTypeWin32, "raw", "a.exe");
+    fake.SetRaw(FakeSystem::ServiceKey("raw"), "Group", kRegBinary, {'N', 'e', 't'});
+    list.Reload();
+    EXPECT_STREQ(Record("raw").Group, "Net");
+}
+
+TEST_F(CatalogueTest, LongKeyPathsAreUsedAsCut) {
+    std::string name(300, 'n');
+    std::string cutKey = FakeSystem::ServiceKey(name).substr(0, 259);
+    fake.AddEntry(kServiceTypeWin32, name);
+    fake.SetString(cutKey, "ImagePath", "long.exe");
+    // The Parameters path cuts to the same key.
+    fake.SetString(cutKey, "ServiceDll", "long.dll");
+    list.Reload();
+    ASSERT_EQ(list.GetCount(), 1u);
+    EXPECT_STREQ(Record(name.c_str()).ImagePath, "long.exe");
+    EXPECT_STREQ(Record(name.c_str()).ServiceDll, "long.dll");
+}
+
+TEST_F(CatalogueTest, UnreadableWindowsDirectoryIsEmpty) {
+    fake.SetWindowsDirectory("");
+    fake.AddService(kServiceTypeDriver, "a", "\\SystemRoot\\System32\\a.sys");
+    fake.AddService(kServiceTypeDriver, "b", "System32\\DRIVERS\\b.sys");
+    list.Reload();
+    EXPECT_STREQ(Record("a").ImagePath, "\\System32\\a.sys");
+    EXPECT_STREQ(Record("b").ImagePath, "\\System32\\DRIVERS\\b.sys");
+}
+
+TEST_F(CatalogueTest, Win32RecordsPrecedeDriversInEnumerationOrder) {
+    fake.AddService(kServiceTypeDriver, "d2", "d2.sys");
+    fake.AddService(kServiceTypeWin32, "w2", "w2.exe");
+    fake.AddService(kServiceTypeDriver, "d1", "d1.sys");
+    fake.AddService(kServiceTypeWin32, "w1", "w1.exe");
+    list.Reload();
+    EXPECT_THAT(Names(), ElementsAre("w2", "w1", "d2", "d1"));
+}
+
+TEST_F(CatalogueTest, FailedPassLeavesTheOtherAlone) {
+    fake.AddService(kServiceTypeWin32, "w", "w.exe");
+    fake.AddService(kServiceTypeDriver, "d", "d.sys");
+    fake.SetEnumerationFails(kServiceTypeDriver, true);
+    list.Reload();
+    EXPECT_THAT(Names(), ElementsAre("w"));
+    fake.SetEnumerationFails(kServiceTypeDriver, false);
+    fake.SetEnumerationFails(kServiceTypeWin32, true);
+    list.Reload();
+    EXPECT_THAT(Names(), ElementsAre("d"));
+}
+
+TEST_F(CatalogueTest, ManagerThatCannotOpenLeavesCatalogueEmpty) {
+    fake.AddService(kServiceTypeWin32, "w", "w.exe");
+    list.Reload();
+    fake.SetManagerFails(true);
+    list.Reload();
+    int32_t cursor = 5;
+    const SERVICE_ITEM* item = nullptr;
+    EXPECT_FALSE(list.GetFirst(cursor, item));
+    EXPECT_EQ(cursor, -1);
+    EXPECT_EQ(item, nullptr);
+    EXPECT_EQ(list.Find("w"), nullptr);
+}
+
+TEST_F(CatalogueTest, ReloadReplacesRecords) {
+    fake.AddService(kServiceTypeWin32, "w", "w.exe");
+    fake.AddService(kServiceTypeDriver, "d", "d.sys");
+    list.Reload();
+    SERVICE_ITEM copy = Record("w");
+    list.Reload();
+    EXPECT_THAT(Names(), ElementsAre("w", "d"));
+    fake.Service("w")->entry.status.dwCurrentState = kStateRunning;
+    list.Reload();
+    EXPECT_EQ(Record("w").ServiceStatus.dwCurrentState, kStateRunning);
+    list.Clear();
+    EXPECT_EQ(list.GetCount(), 0u);
+    // A copy carries its own texts beyond the records' lifetime.
+    EXPECT_EQ(copy.lpServiceName, "w");
+    EXPECT_EQ(copy.ServiceStatus.dwCurrentState, kStateStopped);
+}
+
+TEST_F(CatalogueTest, FindIsExactOnServiceName) {
+    fake.AddService(kServiceTypeWin32, "Spooler", "s.exe");
+    fake.AddService(kServiceTypeDriver, "Spooler", "dup.sys");  // names are not deduplicated
+    list.Reload();
+    ASSERT_NE(list.Find("Spooler"), nullptr);
+    EXPECT_EQ(list.Find("Spooler")->ServiceKind, kKindWin32);
+    EXPECT_EQ(list.Find("spooler"), nullptr);
+    EXPECT_EQ(list.Find("Spooler display"), nullptr);
+    EXPECT_EQ(list.Find("Spool"), nullptr);
+    EXPECT_EQ(list.Find(""), nullptr);
+}
+
+TEST_F(CatalogueTest, CursorWalkEndsAtCount) {
+    fake.AddService(kServiceTypeWin32, "a", "a.exe");
+    fake.AddService(kServiceTypeWin32, "b", "b.exe");
+    list.Reload();
+    int32_t cursor = 0;
+    const SERVICE_ITEM* item = nullptr;
+    ASSERT_TRUE(list.GetFirst(cursor, item));
+    EXPECT_EQ(cursor, 0);
+    ASSERT_TRUE(list.GetNext(cursor, item));
+    EXPECT_EQ(item->lpServiceName, "b");
+    const SERVICE_ITEM* last = item;
+    EXPECT_FALSE(list.GetNext(cursor, item));
+    EXPECT_EQ(cursor, 2);
+    EXPECT_EQ(item, last);
+}
+
+TEST_F(CatalogueTest, EmptyCatalogueWalksNothing) {
+    list.Reload();
+    EXPECT_THAT(Names(), IsEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// Descriptions stored as indirect strings ("@file,-id") are resolved; plain ones are taken as read.
+#include "tests/catalogue/catalogue_fixture.h"
+
+namespace {
+
+class DescriptionTest : public CatalogueTest {
+protected:
+    const SERVICE_ITEM& Load(const std::string& description) {
+        fake.AddService(kServiceTypeWin32, "svc", "svc.exe");
+        fake.SetString(FakeSystem::ServiceKey("svc"), "Description", description);
+        list.Reload();
+        return Record("svc");
+    }
+};
+
+const char kIndirect[] = "@%SystemRoot%\\system32\\svc.dll,-101";
+
+TEST_F(DescriptionTest, IndirectStringIsResolved) {
+    fake.SetIndirectString(kIndirect, "提供打印服务");
+    EXPECT_STREQ(Load(kIndirect).Description, "提供打印服务");
+}
+
+TEST_F(DescriptionTest, UnresolvableIndirectStringIsKeptRaw) {
+    EXPECT_STREQ(Load(kIndirect).Description, kIndirect);
+}
+
+TEST_F(DescriptionTest, OverlongResolvedTextGivesDisplayName) {
+    fake.SetIndirectString(kIndirect, Repeat("说", 260));
+    EXPECT_STREQ(Load(kIndirect).Description, "svc display");
+}
+
+TEST_F(DescriptionTest, ResolvedTextOfMaximumLengthIsKept) {
+    fake.SetIndirectString(kIndirect, Repeat("说", 259));
+    EXPECT_EQ(TextCharCount(Load(kIndirect).Description), 259u);
+}
+
+TEST_F(DescriptionTest, PlainTextIsNeverResolved) {
+    fake.SetIndirectString("Plain text", "resolved");
+    EXPECT_STREQ(Load("Plain text").Description, "Plain text");
+}
+
+TEST_F(DescriptionTest, EmptyDescriptionIsKeptEmpty) {
+    EXPECT_STREQ(Load("").Description, "");
+}
+
+}  // namespace

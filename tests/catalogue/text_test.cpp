@@ -1,0 +1,49 @@
+// Text fields: characters counted in UTF-8, cuts only between characters.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "catalogue/text.h"
+
+namespace {
+
+TEST(Text, CountsCharactersNotBytes) {
+    EXPECT_EQ(TextCharCount(""), 0u);
+    EXPECT_EQ(TextCharCount("abc"), 3u);
+    EXPECT_EQ(TextCharCount("服务a"), 3u);
+    EXPECT_EQ(TextCharCount("\xF0\x9F\x98\x80"), 1u);  // four-byte sequence
+    // Bytes that form no valid sequence count one each, as an 8-bit reader would see them.
+    EXPECT_EQ(TextCharCount("\xFF\xFE"), 2u);
+    EXPECT_EQ(TextCharCount("\xE6\x9C"), 2u);      // a sequence cut short
+    EXPECT_EQ(TextCharCount("\xC0\x80"), 2u);      // overlong form
+    EXPECT_EQ(TextCharCount("\xE6\x9C" "a"), 3u);  // a cut sequence does not swallow the next byte
+}
+
+TEST(Text, PrefixEndsBetweenCharacters) {
+    EXPECT_EQ(TextPrefixBytes("服务说明", 2), 6u);
+    EXPECT_EQ(TextPrefixBytes("ab", 5), 2u);
+    EXPECT_EQ(TextPrefixBytes("ab", 0), 0u);
+}
+
+TEST(Text, CopyCutsToCharactersAndBuffer) {
+    char dest[8];
+    CopyText(dest, sizeof dest, "服务说明", 3);
+    EXPECT_STREQ(dest, "服务");  // three characters need 9 bytes: the buffer holds two
+    CopyText(dest, sizeof dest, "abcdefghij", 4);
+    EXPECT_STREQ(dest, "abcd");
+    CopyText(dest, sizeof dest, "abcdefghij");
+    EXPECT_STREQ(dest, "abcdefg");
+}
+
+TEST(Text, FormatCutsAtMaxChars) {
+    char dest[kTextBytes];
+    std::string many;
+    for (int i = 0; i < 300; ++i) many += "务";
+    FormatText(dest, sizeof dest, kTextMaxChars, "%s%s", "x", many.c_str());
+    EXPECT_EQ(TextCharCount(dest), kTextMaxChars);
+    EXPECT_EQ(std::strlen(dest), 1u + 258 * 3);
+    EXPECT_TRUE(TextFits(dest));
+}
+
+}  // namespace
