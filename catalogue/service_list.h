@@ -38,6 +38,8 @@ public:
     bool GetFirst(int32_t& cursor, const SERVICE_ITEM*& item) const;
     bool GetNext(int32_t& cursor, const SERVICE_ITEM*& item) const;
     std::size_t GetCount() const { return items_.size(); }
+    // The registry the records are read from (the properties dialog writes through it).
+    RegistryApi& Registry() const { return registry_; }
 
     // Rewrites a stored image path into a file path, in place (path holds kTextBytes bytes).
     static void NormalizeImagePath(const char* windowsDirectory, char* path);
