@@ -13,6 +13,9 @@ int AppMessageBox(const std::string& text, UINT type = MB_OK);
 // The same with the text of a string-table entry.
 int AppMessageBox(UINT stringId, UINT type = MB_OK);
 
+// The string-table text with its first "%s" replaced by argument (taken as is, never as a format).
+std::string FormatResString(UINT stringId, const std::string& argument);
+
 // The system's reason for an error code, without the trailing line break; the code as a number
 // when the system has no text for it.
 std::string SystemErrorText(DWORD error);

@@ -1,0 +1,95 @@
+#include "dialogs/service_property_dlg.h"
+
+#include <new>
+
+#include "res/resource.h"
+#include "window/message_box.h"
+#include "window/resource_strings.h"
+
+namespace {
+
+// Item i stands for the registry start type i.
+const char* const kStartTypeItems[] = {
+    "引导加载(Boot Start)", "系统加载(System Start)", "自动加载(Auto Start)",
+    "手工加载(Demand Start)", "已禁用(Disabled)",
+};
+constexpr uint32_t kStartTypeCount = sizeof kStartTypeItems / sizeof kStartTypeItems[0];
+
+UINT StatusStringId(uint32_t currentState) {
+    if (currentState == kStateStopped || currentState == kStateStopPending) return IDS_STATE_STOPPED;
+    if (currentState == kStatePausePending || currentState == kStatePaused) return IDS_STATE_PAUSED;
+    return IDS_STATE_STARTED;
+}
+
+}  // namespace
+
+CServicePropertyDlg::CServicePropertyDlg(RegistryApi& registry)
+    : Dialog(IDD_SERVICE_PROPERTY), registry_(registry) {}
+
+void CServicePropertyDlg::SetRecord(const SERVICE_ITEM& record) {
+    record_.reset(new (std::nothrow) SERVICE_ITEM(record));
+}
+
+BOOL CServicePropertyDlg::OnInitDialog() {
+    FillStartTypes();
+    Dialog::OnInitDialog();
+    LoadFromRecord();
+    UpdateData(false);
+    return TRUE;
+}
+
+void CServicePropertyDlg::FillStartTypes() {
+    HWND combo = Item(IDC_START_TYPE);
+    for (const char* item : kStartTypeItems) {
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+}
+
+void CServicePropertyDlg::LoadFromRecord() {
+    if (!record_) return;
+    serviceName_ = record_->lpServiceName;
+    displayName_ = record_->lpDisplayName;
+    description_ = record_->Description;
+    imagePath_ = record_->ImagePath;
+    serviceDll_ = record_->ServiceDll;
+    // A start type the list does not hold leaves the combo box without a selection.
+    startTypeIndex_ = record_->Start < kStartTypeCount ? static_cast<int>(record_->Start) : -1;
+    statusText_ = LoadResString(StatusStringId(record_->ServiceStatus.dwCurrentState));
+}
+
+void CServicePropertyDlg::DoDataExchange(DataExchange& exchange) {
+    exchange.Text(IDC_DESCRIPTION, description_);
+    exchange.Text(IDC_SERVICE_DLL, serviceDll_);
+    exchange.Text(IDC_IMAGE_PATH, imagePath_);
+    exchange.Text(IDC_DISPLAY_NAME, displayName_);
+    exchange.Text(IDC_SERVICE_NAME, serviceName_);
+    exchange.ComboIndex(IDC_START_TYPE, startTypeIndex_);
+    exchange.Text(IDC_SERVICE_STATUS, statusText_);
+}
+
+bool CServicePropertyDlg::OnCommand(WORD id, WORD code, HWND control) {
+    if (id != IDC_PROPERTY_OK) return Dialog::OnCommand(id, code, control);
+    OnConfirmedOK();
+    return true;
+}
+
+void CServicePropertyDlg::OnConfirmedOK() {
+    std::string name = record_ ? record_->lpServiceName : std::string();
+    std::string question = FormatResString(IDS_CONFIRM_START_TYPE, name);
+    if (AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        UpdateData(true);
+        if (startTypeIndex_ != -1) WriteStartType();
+    }
+    OnOK();
+}
+
+void CServicePropertyDlg::WriteStartType() {
+    if (!record_) return;
+    std::string key = "SYSTEM\\CurrentControlSet\\Services\\" + record_->lpServiceName;
+    // Only an existing key is written: a service deleted meanwhile must not come back as a stub.
+    uint32_t error =
+        registry_.SetDwordValue(key.c_str(), "Start", static_cast<uint32_t>(startTypeIndex_));
+    if (error != 0) AppMessageBox(SystemErrorText(error), MB_OK | MB_ICONHAND);
+}
+
+void CServicePropertyDlg::OnDestroy() { record_.reset(); }

@@ -1,0 +1,41 @@
+// The service properties dialog: everything the catalogue knows about one service or driver, read
+// only, and its start type, which a confirmed OK writes into the service's registry key.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "catalogue/service_item.h"
+#include "platform/platform.h"
+#include "window/dialog.h"
+
+class CServicePropertyDlg : public Dialog {
+public:
+    // The start type is written through registry.
+    explicit CServicePropertyDlg(RegistryApi& registry);
+
+    // Keeps a copy of the record until the dialog window is destroyed.
+    void SetRecord(const SERVICE_ITEM& record);
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(DataExchange& exchange) override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnDestroy() override;
+
+private:
+    void FillStartTypes();
+    void LoadFromRecord();
+    void OnConfirmedOK();
+    void WriteStartType();
+
+    RegistryApi& registry_;
+    std::string serviceName_;
+    std::string displayName_;
+    std::string description_;
+    std::string imagePath_;
+    std::string serviceDll_;
+    int startTypeIndex_ = -1;
+    std::string statusText_;
+    std::unique_ptr<SERVICE_ITEM> record_;
+};

@@ -1,0 +1,97 @@
+// The service list's commands on its selected row: start, stop and the properties dialog. Start
+// and stop ask first, report a refused request with the system's reason, and rewrite the row's
+// status cell only when the request went through; the catalogue keeps its states until a refresh.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "dialogs/service_property_dlg.h"
+#include "res/resource.h"
+#include "views/win_svr_view.h"
+#include "window/message_box.h"
+#include "window/resource_strings.h"
+
+namespace {
+
+constexpr UINT kConfirmStyle = MB_YESNO | MB_ICONQUESTION;
+
+// Index of the first selected row, or -1.
+int SelectedRow(HWND list) {
+    return static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+std::string CellText(HWND list, int row, int column) {
+    char text[kTextBytes] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+void SetCellText(HWND list, int row, int column, const std::string& text) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+// The service name of the selected row; empty (after telling the user when no row is selected)
+// when there is nothing to act on.
+std::string SelectedServiceName(HWND list, int& row) {
+    row = SelectedRow(list);
+    if (row < 0) {
+        AppMessageBox(IDS_SELECT_SERVICE, MB_OK | MB_ICONHAND);
+        return std::string();
+    }
+    return CellText(list, row, CWinSvrView::kColName);
+}
+
+}  // namespace
+
+void CWinSvrView::StartSelectedService() {
+    int row = -1;
+    std::string name = SelectedServiceName(ListControl(), row);
+    if (name.empty()) return;
+    const SERVICE_ITEM* record = services_.Find(name.c_str());
+    if (!record || record->ServiceKind != kKindWin32) return;
+    if (AppMessageBox(FormatResString(IDS_CONFIRM_START, name), kConfirmStyle) != IDYES) return;
+
+    ServiceControlResult result;
+    if (!services_.StartServiceByName(name.c_str(), &result)) {
+        AppMessageBox(SystemErrorText(result.error), MB_OK | MB_ICONHAND);
+        return;
+    }
+    SetCellText(ListControl(), row, kColStatus, LoadResString(IDS_STATE_STARTED));
+}
+
+void CWinSvrView::StopSelectedService() {
+    int row = -1;
+    std::string name = SelectedServiceName(ListControl(), row);
+    if (name.empty()) return;
+    const SERVICE_ITEM* record = services_.Find(name.c_str());
+    if (!record || record->ServiceKind != kKindWin32) return;
+    if (AppMessageBox(FormatResString(IDS_CONFIRM_STOP, name), kConfirmStyle) != IDYES) return;
+
+    ServiceControlResult result;
+    // A service that is already stopped or stopping has got what was asked for.
+    if (!services_.StopServiceByName(name.c_str(), &result) && !result.alreadyStopped) {
+        AppMessageBox(SystemErrorText(result.error), MB_OK | MB_ICONHAND);
+        return;
+    }
+    SetCellText(ListControl(), row, kColStatus, std::string());
+}
+
+void CWinSvrView::ShowSelectedProperties() {
+    int row = -1;
+    std::string name = SelectedServiceName(ListControl(), row);
+    if (name.empty()) return;
+    const SERVICE_ITEM* record = services_.Find(name.c_str());
+    if (!record) return;
+    CServicePropertyDlg dialog(services_.Registry());
+    dialog.SetRecord(*record);
+    dialog.DoModal();
+}

@@ -1,0 +1,52 @@
+#include "window/message_box.h"
+
+#include <utility>
+
+#include "res/resource.h"
+#include "window/dialog.h"
+#include "window/resource_strings.h"
+
+namespace {
+
+// The innermost answerer of this thread; only tests install one.
+thread_local ScopedMessageBoxAnswerer* tAnswerer = nullptr;
+
+}  // namespace
+
+ScopedMessageBoxAnswerer::ScopedMessageBoxAnswerer(Answer answer)
+    : answer_(std::move(answer)), outer_(tAnswerer) {
+    tAnswerer = this;
+}
+
+ScopedMessageBoxAnswerer::~ScopedMessageBoxAnswerer() { tAnswerer = outer_; }
+
+const ScopedMessageBoxAnswerer::Answer* ScopedMessageBoxAnswerer::Current() {
+    return tAnswerer && tAnswerer->answer_ ? &tAnswerer->answer_ : nullptr;
+}
+
+int AppMessageBox(const std::string& text, UINT type) {
+    if (const auto* answer = ScopedMessageBoxAnswerer::Current()) return (*answer)(text, type);
+    std::string caption = LoadResString(IDS_APP_TITLE);
+    return MessageBoxA(ModalOwnerWindow(), text.c_str(), caption.c_str(), type);
+}
+
+int AppMessageBox(UINT stringId, UINT type) { return AppMessageBox(LoadResString(stringId), type); }
+
+std::string FormatResString(UINT stringId, const std::string& argument) {
+    std::string text = LoadResString(stringId);
+    std::string::size_type at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, argument);
+    return text;
+}
+
+std::string SystemErrorText(DWORD error) {
+    char buffer[2048];
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, buffer, sizeof buffer, nullptr);
+    std::string text(buffer, length);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    if (text.empty()) text = std::to_string(error);
+    return text;
+}
