@@ -22,7 +22,8 @@ void AddServices(FakeSystem& fake, int count) {
         std::string key = FakeSystem::ServiceKey(name);
         fake.SetString(key, "Description", "Example service number " + std::to_string(i));
         fake.SetString(key, "Group", driver ? "Boot Bus Extender" : "NetworkProvider");
-        if (!driver) fake.SetString(FakeSystem::ParametersKey(name), "ServiceDll", name + ".dll");
+        if (!driver)
+            fake.SetString(FakeSystem::ParametersKey(name), "ServiceDll", name + ".dll");
     }
 }
 
@@ -39,7 +40,8 @@ void Measure(int count) {
 
     const int rounds = count >= 100000 ? 1 : 3;
     auto begin = std::chrono::steady_clock::now();
-    for (int i = 0; i < rounds; ++i) list.Reload();
+    for (int i = 0; i < rounds; ++i)
+        list.Reload();
     std::chrono::duration<double, std::micro> elapsed = std::chrono::steady_clock::now() - begin;
 
     std::size_t nameBytes = 0;
@@ -50,17 +52,19 @@ void Measure(int count) {
     }
     double records = static_cast<double>(list.GetCount());
     double perRecord = sizeof(SERVICE_ITEM) + sizeof(SERVICE_ITEM*) + nameBytes / records;
-    std::printf("%7d services: %8.2f us per record (%8.1f ms per load), %6zu + %5.1f = %7.1f bytes "
-                "per record (record + names), %6.1f MB in all\n",
-                count, elapsed.count() / rounds / records, elapsed.count() / rounds / 1000.0,
-                sizeof(SERVICE_ITEM) + sizeof(SERVICE_ITEM*), nameBytes / records, perRecord,
-                perRecord * records / (1024.0 * 1024.0));
+    std::printf(
+        "%7d services: %8.2f us per record (%8.1f ms per load), %6zu + %5.1f = %7.1f bytes "
+        "per record (record + names), %6.1f MB in all\n",
+        count, elapsed.count() / rounds / records, elapsed.count() / rounds / 1000.0,
+        sizeof(SERVICE_ITEM) + sizeof(SERVICE_ITEM*), nameBytes / records, perRecord,
+        perRecord * records / (1024.0 * 1024.0));
 }
 
 }  // namespace
 
 int main() {
     std::printf("Catalogue load over the fake service manager and registry (5 reads per record)\n");
-    for (int count : {1000, 10000, 100000}) Measure(count);
+    for (int count : {1000, 10000, 100000})
+        Measure(count);
     return 0;
 }

@@ -6,29 +6,37 @@
 
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool StartsWithNoCase(const char* text, const char* prefix) {
     for (; *prefix; ++text, ++prefix) {
-        if (FoldAscii(*text) != FoldAscii(*prefix)) return false;
+        if (FoldAscii(*text) != FoldAscii(*prefix))
+            return false;
     }
     return true;
 }
 
-void DropBytes(char* at, std::size_t count) { std::memmove(at, at + count, std::strlen(at + count) + 1); }
+void DropBytes(char* at, std::size_t count) {
+    std::memmove(at, at + count, std::strlen(at + count) + 1);
+}
 
 // A quoted file name keeps what follows it (its arguments); only the quote pair goes.
 void DropQuotes(char* path) {
     char* closing = std::strchr(path + 1, '"');
-    if (closing) DropBytes(closing, 1);
+    if (closing)
+        DropBytes(closing, 1);
     DropBytes(path, 1);
 }
 
 }  // namespace
 
 void CServiceList::NormalizeImagePath(const char* windowsDirectory, char* path) {
-    if (path == nullptr || path[0] == '\0') return;
-    if (windowsDirectory == nullptr) windowsDirectory = "";
+    if (path == nullptr || path[0] == '\0')
+        return;
+    if (windowsDirectory == nullptr)
+        windowsDirectory = "";
     char rewritten[kTextBytes];
     if (std::strncmp(path, "\\??\\", 4) == 0) {
         DropBytes(path, 4);

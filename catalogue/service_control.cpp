@@ -18,15 +18,19 @@ bool IsStoppedOrStopping(uint32_t state) {
 bool Control(ServiceManagerApi& services, const char* name, Request request,
              ServiceControlResult& result) {
     result = ServiceControlResult();
-    if (name == nullptr) return false;
+    if (name == nullptr)
+        return false;
     std::unique_ptr<ServiceSession> session;
     result.error = services.OpenService(name, session);
-    if (result.error != 0 || !session) return false;
+    if (result.error != 0 || !session)
+        return false;
     uint32_t state = 0;
     result.error = session->QueryState(state);
-    if (result.error != 0) return false;
+    if (result.error != 0)
+        return false;
     if (request == Request::Start) {
-        if (IsStartedOrStarting(state)) return result.succeeded = true;
+        if (IsStartedOrStarting(state))
+            return result.succeeded = true;
         result.error = session->Start();
     } else {
         if (IsStoppedOrStopping(state)) {

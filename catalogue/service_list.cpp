@@ -6,7 +6,9 @@
 CServiceList::CServiceList(ServiceManagerApi& services, RegistryApi& registry)
     : services_(services), registry_(registry) {}
 
-CServiceList::~CServiceList() { Clear(); }
+CServiceList::~CServiceList() {
+    Clear();
+}
 
 void CServiceList::Reload() {
     Clear();
@@ -15,22 +17,26 @@ void CServiceList::Reload() {
 }
 
 void CServiceList::Clear() {
-    for (SERVICE_ITEM* item : items_) delete item;
+    for (SERVICE_ITEM* item : items_)
+        delete item;
     // The pointer array keeps its storage for the next load.
     items_.clear();
 }
 
 const SERVICE_ITEM* CServiceList::Find(const char* name) const {
-    if (name == nullptr) return nullptr;
+    if (name == nullptr)
+        return nullptr;
     for (const SERVICE_ITEM* item : items_) {
-        if (std::strcmp(item->lpServiceName.c_str(), name) == 0) return item;
+        if (std::strcmp(item->lpServiceName.c_str(), name) == 0)
+            return item;
     }
     return nullptr;
 }
 
 bool CServiceList::GetFirst(int32_t& cursor, const SERVICE_ITEM*& item) const {
     cursor = -1;
-    if (items_.empty()) return false;
+    if (items_.empty())
+        return false;
     cursor = 0;
     item = items_[0];
     return true;
@@ -38,7 +44,8 @@ bool CServiceList::GetFirst(int32_t& cursor, const SERVICE_ITEM*& item) const {
 
 bool CServiceList::GetNext(int32_t& cursor, const SERVICE_ITEM*& item) const {
     ++cursor;
-    if (cursor < 0 || static_cast<std::size_t>(cursor) >= items_.size()) return false;
+    if (cursor < 0 || static_cast<std::size_t>(cursor) >= items_.size())
+        return false;
     item = items_[static_cast<std::size_t>(cursor)];
     return true;
 }

@@ -21,7 +21,8 @@ struct TextValue {
 
 void ReadTextField(RegistryApi& registry, const char* key, const char* name, char* field) {
     TextValue value;
-    if (value.Read(registry, key, name)) CopyText(field, kTextBytes, value.text);
+    if (value.Read(registry, key, name))
+        CopyText(field, kTextBytes, value.text);
 }
 
 // Descriptions may be indirect strings ("@file,-id") that only the resource they name can resolve;
@@ -33,7 +34,8 @@ void ReadDescription(RegistryApi& registry, const char* key, SERVICE_ITEM& item)
     bool read = registry.GetValue(key, "Description", raw, kTextBytes);
     if (read && raw[0] == '@' &&
         registry.LoadIndirectString(key, "Description", resolved, kTextBytes)) {
-        if (TextFits(resolved)) text = resolved;
+        if (TextFits(resolved))
+            text = resolved;
     } else if (read && TextFits(raw)) {
         text = raw;
     }
@@ -41,9 +43,12 @@ void ReadDescription(RegistryApi& registry, const char* key, SERVICE_ITEM& item)
 }
 
 int32_t SvchostGroupOf(const SERVICE_ITEM& item) {
-    if (item.ServiceDll[0] == '\0') return kSvchostNone;
-    if (std::strstr(item.ImagePath, "-k LocalService")) return kSvchostLocalService;
-    if (std::strstr(item.ImagePath, "-k netsvcs")) return kSvchostNetsvcs;
+    if (item.ServiceDll[0] == '\0')
+        return kSvchostNone;
+    if (std::strstr(item.ImagePath, "-k LocalService"))
+        return kSvchostLocalService;
+    if (std::strstr(item.ImagePath, "-k netsvcs"))
+        return kSvchostNetsvcs;
     return kSvchostNone;
 }
 
@@ -52,17 +57,19 @@ bool EnrichRecord(RegistryApi& registry, const char* windowsDirectory, SERVICE_I
     char key[kTextBytes];
     FormatText(key, sizeof key, kTextMaxChars, "%s\\%s", kServicesKey, item.lpServiceName.c_str());
     TextValue imagePath;
-    if (!imagePath.Read(registry, key, "ImagePath")) return false;
+    if (!imagePath.Read(registry, key, "ImagePath"))
+        return false;
     CopyText(item.ImagePath, kTextBytes, imagePath.text);
     CServiceList::NormalizeImagePath(windowsDirectory, item.ImagePath);
     ReadDescription(registry, key, item);
     ReadTextField(registry, key, "Group", item.Group);
     uint32_t start = 0;
-    if (registry.GetValue(key, "Start", &start, sizeof start)) item.Start = start;
+    if (registry.GetValue(key, "Start", &start, sizeof start))
+        item.Start = start;
 
     char parametersKey[kTextBytes];
-    FormatText(parametersKey, sizeof parametersKey, kTextMaxChars, "%s\\%s\\Parameters", kServicesKey,
-               item.lpServiceName.c_str());
+    FormatText(parametersKey, sizeof parametersKey, kTextMaxChars, "%s\\%s\\Parameters",
+               kServicesKey, item.lpServiceName.c_str());
     ReadTextField(registry, parametersKey, "ServiceDll", item.ServiceDll);
     item.SvchostGroup = SvchostGroupOf(item);
     return true;
@@ -75,16 +82,19 @@ void CServiceList::Enumerate(bool win32) {
     CopyText(windowsDirectory, sizeof windowsDirectory, services_.WindowsDirectory().c_str());
 
     std::vector<ServiceEntry> entries;
-    if (!services_.EnumerateServices(win32 ? kServiceTypeWin32 : kServiceTypeDriver, entries)) return;
+    if (!services_.EnumerateServices(win32 ? kServiceTypeWin32 : kServiceTypeDriver, entries))
+        return;
 
     for (const ServiceEntry& entry : entries) {
         std::unique_ptr<SERVICE_ITEM> item(new (std::nothrow) SERVICE_ITEM());
-        if (!item) continue;
+        if (!item)
+            continue;
         item->lpServiceName = entry.serviceName;
         item->lpDisplayName = entry.hasDisplayName ? entry.displayName : entry.serviceName;
         item->ServiceStatus = entry.status;
         item->ServiceKind = win32 ? kKindWin32 : kKindDriver;
-        if (!EnrichRecord(registry_, windowsDirectory, *item)) continue;
+        if (!EnrichRecord(registry_, windowsDirectory, *item))
+            continue;
         items_.push_back(item.release());
     }
 }

@@ -69,7 +69,9 @@ bool DriverGroupHidden(const SERVICE_ITEM& item, const CategoryFilter& filter) {
 
 bool IsFilteredOut(const SERVICE_ITEM& item, const CategoryFilter& filter) {
     bool kindMismatch = filter.kind != kAny && filter.kind != item.ServiceKind;
-    if (filter.kind == kKindWin32 && Win32GroupHidden(item, filter)) return true;
-    if (filter.kind == kKindDriver && DriverGroupHidden(item, filter)) return true;
+    if (filter.kind == kKindWin32 && Win32GroupHidden(item, filter))
+        return true;
+    if (filter.kind == kKindDriver && DriverGroupHidden(item, filter))
+        return true;
     return kindMismatch;
 }

@@ -12,7 +12,8 @@ CategorySlotTable::CategorySlotTable() {
 
 void CategorySlotTable::SetSlot(uint32_t index, const void* item, int32_t kind, int32_t group,
                                 int32_t value) {
-    if (index >= kSlotCount) return;
+    if (index >= kSlotCount)
+        return;
     items_[index] = item;
     kinds_[index] = kind;
     groups_[index] = group;
@@ -21,7 +22,8 @@ void CategorySlotTable::SetSlot(uint32_t index, const void* item, int32_t kind, 
 
 bool CategorySlotTable::FindSlot(const void* item, CategoryFilter& filter) const {
     for (std::size_t i = 0; i < kSlotCount; ++i) {
-        if (items_[i] != item) continue;
+        if (items_[i] != item)
+            continue;
         filter.kind = kinds_[i];
         filter.group = groups_[i];
         filter.value = values_[i];

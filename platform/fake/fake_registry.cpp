@@ -22,7 +22,8 @@ std::string Expand(const std::string& text, const std::string& windowsDirectory)
                 break;
             }
         }
-        if (!replaced) result += text[i++];
+        if (!replaced)
+            result += text[i++];
     }
     return result;
 }
@@ -42,23 +43,28 @@ FakeSystem::Key* FakeSystem::FindKey(const std::string& key) {
 
 RegistryValue* FakeSystem::FindValue(const std::string& key, const std::string& name) {
     Key* k = FindKey(key);
-    if (k == nullptr) return nullptr;
+    if (k == nullptr)
+        return nullptr;
     std::string folded = FoldAscii(name);
     for (RegistryValue& value : k->values) {
-        if (FoldAscii(value.name) == folded) return &value;
+        if (FoldAscii(value.name) == folded)
+            return &value;
     }
     return nullptr;
 }
 
 RegistryValue& FakeSystem::ValueForWrite(const std::string& key, const std::string& name) {
-    if (RegistryValue* value = FindValue(key, name)) return *value;
+    if (RegistryValue* value = FindValue(key, name))
+        return *value;
     Key& k = keys_[FoldAscii(key)];
     k.values.push_back(RegistryValue());
     k.values.back().name = name;
     return k.values.back();
 }
 
-void FakeSystem::CreateKey(const std::string& key) { keys_[FoldAscii(key)]; }
+void FakeSystem::CreateKey(const std::string& key) {
+    keys_[FoldAscii(key)];
+}
 
 void FakeSystem::DeleteKey(const std::string& key) {
     std::string folded = FoldAscii(key);
@@ -71,7 +77,8 @@ void FakeSystem::DeleteKey(const std::string& key) {
 
 void FakeSystem::DeleteValue(const std::string& key, const std::string& name) {
     Key* k = FindKey(key);
-    if (k == nullptr) return;
+    if (k == nullptr)
+        return;
     std::string folded = FoldAscii(name);
     for (auto it = k->values.begin(); it != k->values.end(); ++it) {
         if (FoldAscii(it->name) == folded) {
@@ -106,32 +113,38 @@ void FakeSystem::SetIndirectString(const std::string& indirect, const std::strin
 bool FakeSystem::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
     ++getValueCalls_;
     RegistryValue* value = FindValue(subKey, valueName);
-    if (value == nullptr) return false;
+    if (value == nullptr)
+        return false;
     std::vector<uint8_t> data = value->data;
     if (value->type == kRegExpandSz) {
         std::string text(reinterpret_cast<const char*>(data.data()), data.size());
         text = text.substr(0, text.find('\0'));
         data = TextBytes(Expand(text, windowsDirectory_));
     }
-    if (data.size() > size) return false;
-    if (!data.empty()) std::memcpy(dest, data.data(), data.size());
+    if (data.size() > size)
+        return false;
+    if (!data.empty())
+        std::memcpy(dest, data.data(), data.size());
     return true;
 }
 
 bool FakeSystem::LoadIndirectString(const char* subKey, const char* valueName, char* dest,
                                     uint32_t size) {
     RegistryValue* value = FindValue(subKey, valueName);
-    if (value == nullptr || value->data.empty()) return false;
+    if (value == nullptr || value->data.empty())
+        return false;
     std::string raw(reinterpret_cast<const char*>(value->data.data()), value->data.size());
     auto found = indirectStrings_.find(raw.substr(0, raw.find('\0')));
-    if (found == indirectStrings_.end() || found->second.size() + 1 > size) return false;
+    if (found == indirectStrings_.end() || found->second.size() + 1 > size)
+        return false;
     std::memcpy(dest, found->second.c_str(), found->second.size() + 1);
     return true;
 }
 
 bool FakeSystem::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {
     RegistryValue* stored = FindValue(subKey, valueName);
-    if (stored == nullptr) return false;
+    if (stored == nullptr)
+        return false;
     value = *stored;
     return true;
 }
@@ -139,13 +152,15 @@ bool FakeSystem::ReadValue(const char* subKey, const char* valueName, RegistryVa
 bool FakeSystem::EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) {
     values.clear();
     Key* k = FindKey(subKey);
-    if (k == nullptr) return false;
+    if (k == nullptr)
+        return false;
     values = k->values;
     return true;
 }
 
 uint32_t FakeSystem::SetDwordValue(const char* subKey, const char* valueName, uint32_t value) {
-    if (FindKey(subKey) == nullptr) return kErrorFileNotFound;
+    if (FindKey(subKey) == nullptr)
+        return kErrorFileNotFound;
     SetDword(subKey, valueName, value);
     return 0;
 }

@@ -11,25 +11,30 @@ public:
     ~Session() override { --system_.openSessions_; }
 
     uint32_t QueryState(uint32_t& currentState) override {
-        if (service_.queryError != 0) return service_.queryError;
+        if (service_.queryError != 0)
+            return service_.queryError;
         currentState = service_.entry.status.dwCurrentState;
         return 0;
     }
 
     uint32_t Start() override {
         ++service_.startRequests;
-        if (service_.startError != 0) return service_.startError;
+        if (service_.startError != 0)
+            return service_.startError;
         uint32_t& state = service_.entry.status.dwCurrentState;
-        if (state != kStateStopped) return kErrorServiceAlreadyRunning;
+        if (state != kStateStopped)
+            return kErrorServiceAlreadyRunning;
         state = kStateRunning;
         return 0;
     }
 
     uint32_t Stop() override {
         ++service_.stopRequests;
-        if (service_.stopError != 0) return service_.stopError;
+        if (service_.stopError != 0)
+            return service_.stopError;
         uint32_t& state = service_.entry.status.dwCurrentState;
-        if (state == kStateStopped) return kErrorServiceNotActive;
+        if (state == kStateStopped)
+            return kErrorServiceNotActive;
         state = kStateStopped;
         return 0;
     }
@@ -43,7 +48,8 @@ void FakeSystem::SetEnumerationFails(uint32_t serviceType, bool fails) {
     enumerationFails_[serviceType] = fails;
 }
 
-FakeService& FakeSystem::AddEntry(uint32_t passType, const std::string& name, uint32_t currentState) {
+FakeService& FakeSystem::AddEntry(uint32_t passType, const std::string& name,
+                                  uint32_t currentState) {
     FakeService service;
     service.passType = passType;
     service.entry.serviceName = name;
@@ -65,7 +71,8 @@ FakeService& FakeSystem::AddService(uint32_t passType, const std::string& name,
 
 FakeService* FakeSystem::Service(const std::string& name) {
     for (FakeService& service : services_) {
-        if (FoldAscii(service.entry.serviceName) == FoldAscii(name)) return &service;
+        if (FoldAscii(service.entry.serviceName) == FoldAscii(name))
+            return &service;
     }
     return nullptr;
 }
@@ -80,19 +87,25 @@ std::string FakeSystem::ParametersKey(const std::string& name) {
 
 bool FakeSystem::EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) {
     entries.clear();
-    if (managerFails_ || enumerationFails_[serviceType]) return false;
+    if (managerFails_ || enumerationFails_[serviceType])
+        return false;
     for (const FakeService& service : services_) {
-        if (service.passType == serviceType) entries.push_back(service.entry);
+        if (service.passType == serviceType)
+            entries.push_back(service.entry);
     }
     return true;
 }
 
-uint32_t FakeSystem::OpenService(const char* serviceName, std::unique_ptr<ServiceSession>& session) {
+uint32_t FakeSystem::OpenService(const char* serviceName,
+                                 std::unique_ptr<ServiceSession>& session) {
     session.reset();
-    if (managerFails_) return kErrorAccessDenied;
+    if (managerFails_)
+        return kErrorAccessDenied;
     FakeService* service = serviceName ? Service(serviceName) : nullptr;
-    if (service == nullptr) return kErrorServiceDoesNotExist;
-    if (service->openError != 0) return service->openError;
+    if (service == nullptr)
+        return kErrorServiceDoesNotExist;
+    if (service->openError != 0)
+        return service->openError;
     session.reset(new Session(*this, *service));
     return 0;
 }

@@ -51,8 +51,9 @@ public:
     FakeService& AddEntry(uint32_t passType, const std::string& name,
                           uint32_t currentState = kStateStopped);
     // A service with its key: "ImagePath" (REG_EXPAND_SZ) and "Start" (REG_DWORD).
-    FakeService& AddService(uint32_t passType, const std::string& name, const std::string& imagePath,
-                            uint32_t start = 3, uint32_t currentState = kStateStopped);
+    FakeService& AddService(uint32_t passType, const std::string& name,
+                            const std::string& imagePath, uint32_t start = 3,
+                            uint32_t currentState = kStateStopped);
     // The service of that name (case-insensitive), or null.
     FakeService* Service(const std::string& name);
     // Sessions from OpenService not yet released.
@@ -81,7 +82,8 @@ public:
     // --- ServiceManagerApi ---
     std::string WindowsDirectory() override { return windowsDirectory_; }
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
-    uint32_t OpenService(const char* serviceName, std::unique_ptr<ServiceSession>& session) override;
+    uint32_t OpenService(const char* serviceName,
+                         std::unique_ptr<ServiceSession>& session) override;
 
     // --- RegistryApi ---
     bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;

@@ -34,7 +34,8 @@ protected:
     // count copies of a text.
     static std::string Repeat(const std::string& text, std::size_t count) {
         std::string result;
-        for (std::size_t i = 0; i < count; ++i) result += text;
+        for (std::size_t i = 0; i < count; ++i)
+            result += text;
         return result;
     }
 

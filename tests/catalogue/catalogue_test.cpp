@@ -9,9 +9,9 @@ namespace {
 const std::string kChinese = "服";  // three bytes, one character
 
 TEST_F(CatalogueTest, RecordHoldsEntryAndRegistryValues) {
-    FakeService& svc = fake.AddService(kServiceTypeWin32, "Dnscache",
-                                       "%SystemRoot%\\system32\\svchost.exe -k netsvcs", 2,
-                                       kStateRunning);
+    FakeService& svc =
+        fake.AddService(kServiceTypeWin32, "Dnscache",
+                        "%SystemRoot%\\system32\\svchost.exe -k netsvcs", 2, kStateRunning);
     svc.entry.status.dwWin32ExitCode = 7;
     fake.SetString(FakeSystem::ServiceKey("Dnscache"), "Description", "Caches names");
     fake.SetString(FakeSystem::ServiceKey("Dnscache"), "Group", "TDI");
@@ -52,12 +52,12 @@ TEST_F(CatalogueTest, MissingDisplayNameFallsBackToServiceName) {
 }
 
 TEST_F(CatalogueTest, ImagePathDecidesMembership) {
-    fake.AddService(kServiceTypeWin32, "empty", "");                      // read, so kept
-    fake.AddService(kServiceTypeWin32, "long", std::string(260, 'x'));    // too many characters
-    fake.AddService(kServiceTypeWin32, "huge", std::string(5000, 'x'));   // too many bytes
+    fake.AddService(kServiceTypeWin32, "empty", "");                     // read, so kept
+    fake.AddService(kServiceTypeWin32, "long", std::string(260, 'x'));   // too many characters
+    fake.AddService(kServiceTypeWin32, "huge", std::string(5000, 'x'));  // too many bytes
     fake.AddService(kServiceTypeDriver, "nopath", "x.sys");
     fake.DeleteValue(FakeSystem::ServiceKey("nopath"), "ImagePath");
-    fake.AddEntry(kServiceTypeWin32, "WineDevice1");                      // no key at all
+    fake.AddEntry(kServiceTypeWin32, "WineDevice1");  // no key at all
     fake.AddService(kServiceTypeWin32, "fits", std::string(259, 'x'));
     list.Reload();
     EXPECT_THAT(Names(), ElementsAre("empty", "fits"));

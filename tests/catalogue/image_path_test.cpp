@@ -27,12 +27,14 @@ TEST(NormalizeImagePath, RewritesEachStoredForm) {
         {"System32\\DRIVERS\\a.sys", "C:\\WINDOWS\\System32\\DRIVERS\\a.sys"},
         {"SYSTEM32\\DRIVERS\\a.sys", "C:\\WINDOWS\\SYSTEM32\\DRIVERS\\a.sys"},
         {"system32drivers\\a.sys", "system32drivers\\a.sys"},
-        {"C:\\WINDOWS\\system32\\svchost.exe -k netsvcs", "C:\\WINDOWS\\system32\\svchost.exe -k netsvcs"},
+        {"C:\\WINDOWS\\system32\\svchost.exe -k netsvcs",
+         "C:\\WINDOWS\\system32\\svchost.exe -k netsvcs"},
         {"C:\\Program Files\\A\\b.exe -service", "C:\\Program Files\\A\\b.exe -service"},
         // Only ASCII letters fold: a non-ASCII look-alike does not match.
         {"\\systemrooт\\a.sys", "\\systemrooт\\a.sys"},
     };
-    for (const Case& c : cases) EXPECT_EQ(Normalize(c.stored), c.expected) << c.stored;
+    for (const Case& c : cases)
+        EXPECT_EQ(Normalize(c.stored), c.expected) << c.stored;
 }
 
 TEST(NormalizeImagePath, DropsOnlyTheQuotePair) {
@@ -51,7 +53,8 @@ TEST(NormalizeImagePath, RewrittenPathsAreCutAt259Characters) {
     EXPECT_EQ(Normalize("system32\\" + rest.substr(0, 250)).size(), 259u);
     // Counted in characters, never cut inside one.
     std::string chinese;
-    for (int i = 0; i < 255; ++i) chinese += "驱";
+    for (int i = 0; i < 255; ++i)
+        chinese += "驱";
     std::string cut = Normalize("system32\\" + chinese, "C:\\视窗");
     EXPECT_EQ(TextCharCount(cut.c_str()), 259u);
     EXPECT_EQ(cut.size(), 3u + 2 * 3 + 1 + 9 + 244 * 3);
@@ -66,7 +69,8 @@ protected:
     int32_t GroupOf(const std::string& imagePath, const char* serviceDll = "x.dll") {
         std::string name = "svc" + std::to_string(++count_);
         fake.AddService(kServiceTypeWin32, name, imagePath);
-        if (serviceDll) fake.SetString(FakeSystem::ParametersKey(name), "ServiceDll", serviceDll);
+        if (serviceDll)
+            fake.SetString(FakeSystem::ParametersKey(name), "ServiceDll", serviceDll);
         list.Reload();
         return Record(name.c_str()).SvchostGroup;
     }

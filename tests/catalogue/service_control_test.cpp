@@ -5,7 +5,9 @@ namespace {
 
 class ServiceControlTest : public CatalogueTest {
 protected:
-    FakeService& Add(uint32_t state) { return fake.AddService(kServiceTypeWin32, "svc", "s.exe", 3, state); }
+    FakeService& Add(uint32_t state) {
+        return fake.AddService(kServiceTypeWin32, "svc", "s.exe", 3, state);
+    }
 
     void TearDown() override { EXPECT_EQ(fake.OpenSessions(), 0); }
 

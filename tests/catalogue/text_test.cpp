@@ -15,9 +15,11 @@ TEST(Text, CountsCharactersNotBytes) {
     EXPECT_EQ(TextCharCount("\xF0\x9F\x98\x80"), 1u);  // four-byte sequence
     // Bytes that form no valid sequence count one each, as an 8-bit reader would see them.
     EXPECT_EQ(TextCharCount("\xFF\xFE"), 2u);
-    EXPECT_EQ(TextCharCount("\xE6\x9C"), 2u);      // a sequence cut short
-    EXPECT_EQ(TextCharCount("\xC0\x80"), 2u);      // overlong form
-    EXPECT_EQ(TextCharCount("\xE6\x9C" "a"), 3u);  // a cut sequence does not swallow the next byte
+    EXPECT_EQ(TextCharCount("\xE6\x9C"), 2u);  // a sequence cut short
+    EXPECT_EQ(TextCharCount("\xC0\x80"), 2u);  // overlong form
+    EXPECT_EQ(TextCharCount("\xE6\x9C"
+                            "a"),
+              3u);  // a cut sequence does not swallow the next byte
 }
 
 TEST(Text, PrefixEndsBetweenCharacters) {
@@ -39,7 +41,8 @@ TEST(Text, CopyCutsToCharactersAndBuffer) {
 TEST(Text, FormatCutsAtMaxChars) {
     char dest[kTextBytes];
     std::string many;
-    for (int i = 0; i < 300; ++i) many += "务";
+    for (int i = 0; i < 300; ++i)
+        many += "务";
     FormatText(dest, sizeof dest, kTextMaxChars, "%s%s", "x", many.c_str());
     EXPECT_EQ(TextCharCount(dest), kTextMaxChars);
     EXPECT_EQ(std::strlen(dest), 1u + 258 * 3);

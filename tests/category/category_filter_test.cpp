@@ -29,21 +29,14 @@ SERVICE_ITEM Item(const char* name, int32_t kind, uint32_t state, uint32_t start
 // w<state>: a Win32 service in that state; d<n>: drivers.
 const std::vector<SERVICE_ITEM>& Records() {
     static const std::vector<SERVICE_ITEM> records = {
-        Item("w0", kKindWin32, 0, 3, 0, 0x10),
-        Item("w1", kKindWin32, 1, 3, 0, 0x10),
-        Item("w2", kKindWin32, 2, 3, 0, 0x20),
-        Item("w3", kKindWin32, 3, 4, 0, 0x10),
-        Item("w4", kKindWin32, 4, 2, 1, 0x20),
-        Item("w5", kKindWin32, 5, 2, 2, 0x20),
+        Item("w0", kKindWin32, 0, 3, 0, 0x10), Item("w1", kKindWin32, 1, 3, 0, 0x10),
+        Item("w2", kKindWin32, 2, 3, 0, 0x20), Item("w3", kKindWin32, 3, 4, 0, 0x10),
+        Item("w4", kKindWin32, 4, 2, 1, 0x20), Item("w5", kKindWin32, 5, 2, 2, 0x20),
         Item("w6", kKindWin32, 6, 3, 0, 2),  // a Win32 record of type 2 is no file-system driver
-        Item("w7", kKindWin32, 7, 0, 0, 0x10),
-        Item("w8", kKindWin32, 8, 1, 2, 0x20),
-        Item("d0", kKindDriver, 4, 0, 0, 1),
-        Item("d1", kKindDriver, 1, 1, 0, 1),
-        Item("d2", kKindDriver, 4, 2, 0, 2),
-        Item("d3", kKindDriver, 1, 3, 0, 2),
-        Item("d4", kKindDriver, 1, 4, 0, 8),
-        Item("d5", kKindDriver, 1, 3, 0, 3),
+        Item("w7", kKindWin32, 7, 0, 0, 0x10), Item("w8", kKindWin32, 8, 1, 2, 0x20),
+        Item("d0", kKindDriver, 4, 0, 0, 1),   Item("d1", kKindDriver, 1, 1, 0, 1),
+        Item("d2", kKindDriver, 4, 2, 0, 2),   Item("d3", kKindDriver, 1, 3, 0, 2),
+        Item("d4", kKindDriver, 1, 4, 0, 8),   Item("d5", kKindDriver, 1, 3, 0, 3),
     };
     return records;
 }
@@ -51,7 +44,8 @@ const std::vector<SERVICE_ITEM>& Records() {
 std::vector<std::string> Shown(const CategoryFilter& filter) {
     std::vector<std::string> names;
     for (const SERVICE_ITEM& item : Records()) {
-        if (!IsFilteredOut(item, filter)) names.push_back(item.lpServiceName);
+        if (!IsFilteredOut(item, filter))
+            names.push_back(item.lpServiceName);
     }
     return names;
 }

@@ -9,11 +9,26 @@
 namespace {
 
 TEST(CategoryTable, LabelsInInsertionOrder) {
-    const char* labels[] = {"All Win32 Services", "Status", "Start", "Stop", "Pause", "Start Type",
-                            "Auto Start", "Demand Start", "Disabled Start", "Svchost Group",
-                            "LocalService", "netsvcs", "All Drivers Services", "Kernel Drivers",
-                            "Boot Start", "System Start", "Auto Start", "Demand Start",
-                            "Disabled Start", "File System Driver"};
+    const char* labels[] = {"All Win32 Services",
+                            "Status",
+                            "Start",
+                            "Stop",
+                            "Pause",
+                            "Start Type",
+                            "Auto Start",
+                            "Demand Start",
+                            "Disabled Start",
+                            "Svchost Group",
+                            "LocalService",
+                            "netsvcs",
+                            "All Drivers Services",
+                            "Kernel Drivers",
+                            "Boot Start",
+                            "System Start",
+                            "Auto Start",
+                            "Demand Start",
+                            "Disabled Start",
+                            "File System Driver"};
     for (std::size_t i = 0; i < kCategoryCount; ++i) {
         EXPECT_STREQ(kCategoryTable[i].label, labels[i]) << i;
     }
@@ -41,7 +56,8 @@ TEST(CategoryTable, ParentsComeFirstWithTheSameKind) {
         }
         const CategoryRow* parent = nullptr;
         for (std::size_t j = 0; j < i; ++j) {
-            if (kCategoryTable[j].slot == row.parentSlot) parent = &kCategoryTable[j];
+            if (kCategoryTable[j].slot == row.parentSlot)
+                parent = &kCategoryTable[j];
         }
         ASSERT_NE(parent, nullptr) << row.label;
         EXPECT_NE(parent->image, 1) << row.label;

@@ -5,7 +5,9 @@
 
 namespace {
 
-const void* Handle(uintptr_t value) { return reinterpret_cast<const void*>(value); }
+const void* Handle(uintptr_t value) {
+    return reinterpret_cast<const void*>(value);
+}
 
 TEST(SlotTable, FindsWhatWasStored) {
     CategorySlotTable table;
@@ -43,7 +45,8 @@ TEST(SlotTable, FilledFromTheCategoryTable) {
     CategorySlotTable table;
     for (std::size_t i = 0; i < kCategoryCount; ++i) {
         const CategoryRow& row = kCategoryTable[i];
-        table.SetSlot(row.slot, Handle(0x100 + i), row.filter.kind, row.filter.group, row.filter.value);
+        table.SetSlot(row.slot, Handle(0x100 + i), row.filter.kind, row.filter.group,
+                      row.filter.value);
     }
     for (std::size_t i = 0; i < kCategoryCount; ++i) {
         CategoryFilter filter;
