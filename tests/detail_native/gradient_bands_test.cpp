@@ -33,8 +33,9 @@ TEST(GradientBands, StripOf120PixelsHas25BandsWithTruncatedEdges) {
         EXPECT_EQ(bands[i].top, expectedTops[i]) << i;
         EXPECT_EQ(bands[i].left, 0);
         EXPECT_EQ(bands[i].right, 30);
-        if (i + 1 < bands.size())
+        if (i + 1 < bands.size()) {
             EXPECT_EQ(bands[i].bottom, bands[i + 1].top) << i;
+        }
     }
     EXPECT_EQ(bands.back().bottom, 120);
 }

@@ -1,0 +1,1 @@
+/* The version-record test files are DLLs with no code of their own. */

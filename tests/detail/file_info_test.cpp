@@ -1,0 +1,157 @@
+// File probing and version records, on DLLs of known content built with the test and on Wine's own.
+#include "views/file_info.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <regex>
+#include <string>
+
+#include "catalogue/text.h"
+#include "tests/detail/test_files.h"
+
+namespace {
+
+DWORD ReportedSize(const std::string& path) {
+    DWORD unused = 0;
+    return GetFileVersionInfoSizeA(path.c_str(), &unused);
+}
+
+std::string ModulePath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+// Text buffers as the pane passes them, pre-filled so that an untouched buffer shows.
+struct StringInfo {
+    char description[kTextBytes];
+    char company[kTextBytes];
+    int result;
+    explicit StringInfo(const std::string& path) {
+        std::strcpy(description, "untouched");
+        std::strcpy(company, "untouched");
+        result = GetFileStringInfo(path.c_str(), description, company);
+    }
+};
+
+std::string Version(const std::string& path, int* result = nullptr) {
+    char buffer[260];
+    std::strcpy(buffer, "untouched");
+    int r = GetFileVersionString(path.c_str(), buffer, sizeof buffer);
+    if (result)
+        *result = r;
+    return buffer;
+}
+
+TEST(FileExists, OnlyExistingFilesThatAreNotDirectories) {
+    EXPECT_TRUE(FileExists(TestFile("ver_plain.dll").c_str()));
+    EXPECT_TRUE(FileExists(ModulePath().c_str()));
+    EXPECT_FALSE(FileExists(TestExeFolder().c_str()));
+    EXPECT_FALSE(FileExists("C:\\windows\\system32"));
+    EXPECT_FALSE(FileExists(TestFile("missing.dll").c_str()));
+    EXPECT_FALSE(FileExists((TestFile("ver_plain.dll") + " -k netsvcs").c_str()));
+    EXPECT_FALSE(FileExists(""));
+}
+
+TEST(GetFileVersionString, WordsInDecimalMostSignificantFirst) {
+    int result = 0;
+    EXPECT_EQ(Version(TestFile("ver_plain.dll"), &result), "65535.0.12.345");
+    EXPECT_EQ(result, 1);
+}
+
+TEST(GetFileVersionString, CutsToTheBufferAndClearsIt) {
+    char buffer[16];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(GetFileVersionString(TestFile("ver_plain.dll").c_str(), buffer, 8), 1);
+    EXPECT_STREQ(buffer, "65535.0");
+    EXPECT_EQ(buffer[8], 'x');  // nothing written past the size given
+}
+
+TEST(GetFileVersionString, FailureLeavesTheBuffer) {
+    int result = -1;
+    EXPECT_EQ(Version(TestFile("ver_none.dll"), &result), "untouched");
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Version(TestFile("missing.dll"), &result), "untouched");
+    EXPECT_EQ(result, 0);
+}
+
+TEST(GetFileVersionString, ReportedSizeMustLeaveRoomInTheBlock) {
+    // The records are built to these sizes; a change of the resource tools shows here first.
+    ASSERT_EQ(ReportedSize(TestFile("ver_size_8190.dll")), 8190u);
+    ASSERT_EQ(ReportedSize(TestFile("ver_size_8192.dll")), 8192u);
+    int result = -1;
+    EXPECT_EQ(Version(TestFile("ver_size_8190.dll"), &result), "8.190.0.0");
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(Version(TestFile("ver_size_8192.dll"), &result), "untouched");
+    EXPECT_EQ(result, 0);
+}
+
+TEST(GetFileStringInfo, ReadsTheFirstTranslationOnly) {
+    StringInfo info(TestFile("ver_plain.dll"));
+    EXPECT_EQ(info.result, 1);
+    EXPECT_STREQ(info.description, "服务版本测试文件");
+    EXPECT_STREQ(info.company, "Orvane 测试公司");
+}
+
+TEST(GetFileStringInfo, EitherBufferMayBeLeftOut) {
+    char company[kTextBytes] = "untouched";
+    EXPECT_EQ(GetFileStringInfo(TestFile("ver_plain.dll").c_str(), nullptr, company), 1);
+    EXPECT_STREQ(company, "Orvane 测试公司");
+    char description[kTextBytes] = "untouched";
+    EXPECT_EQ(GetFileStringInfo(TestFile("ver_plain.dll").c_str(), description, nullptr), 1);
+    EXPECT_STREQ(description, "服务版本测试文件");
+}
+
+TEST(GetFileStringInfo, WithoutTranslationTableFailsAndLeavesBuffers) {
+    StringInfo info(TestFile("ver_no_translation.dll"));
+    EXPECT_EQ(info.result, 0);
+    EXPECT_STREQ(info.description, "untouched");
+    EXPECT_STREQ(info.company, "untouched");
+    // The fixed part of the same record is still readable.
+    EXPECT_EQ(Version(TestFile("ver_no_translation.dll")), "1.2.3.4");
+}
+
+TEST(GetFileStringInfo, MissingStringsLeaveBuffers) {
+    StringInfo info(TestFile("ver_no_strings.dll"));
+    EXPECT_EQ(info.result, 1);
+    EXPECT_STREQ(info.description, "untouched");
+    EXPECT_STREQ(info.company, "untouched");
+}
+
+TEST(GetFileStringInfo, NoRecordOrNoFileFails) {
+    EXPECT_EQ(StringInfo(TestFile("ver_none.dll")).result, 0);
+    EXPECT_EQ(StringInfo(TestFile("missing.dll")).result, 0);
+}
+
+TEST(GetFileStringInfo, LongStringsAreCutTo259Characters) {
+    StringInfo info(TestFile("ver_long.dll"));
+    EXPECT_EQ(info.result, 1);
+    std::string expected;
+    for (int i = 0; i < 259; ++i)
+        expected += "服";
+    EXPECT_EQ(info.description, expected);
+    EXPECT_EQ(info.company, std::string(259, 'c'));
+}
+
+TEST(VersionRecords, OfThisProgram) {
+    EXPECT_EQ(Version(ModulePath()), "1.0.0.3");
+    StringInfo info(ModulePath());
+    EXPECT_EQ(info.result, 1);
+    EXPECT_STREQ(info.description, "OrvaneWindows服务管理专家");
+    EXPECT_STREQ(info.company, "Orvane 软件工作室");
+}
+
+TEST(VersionRecords, OfWinesOwnLibraries) {
+    const std::string kernel32 = "C:\\windows\\system32\\kernel32.dll";
+    ASSERT_TRUE(FileExists(kernel32.c_str()));
+    EXPECT_TRUE(std::regex_match(Version(kernel32), std::regex(R"(\d+\.\d+\.\d+\.\d+)")));
+    StringInfo info(kernel32);
+    EXPECT_EQ(info.result, 1);
+    EXPECT_STRNE(info.description, "untouched");
+    EXPECT_STREQ(info.company, "Microsoft Corporation");
+}
+
+}  // namespace

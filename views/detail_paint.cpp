@@ -1,0 +1,107 @@
+#include "views/detail_paint.h"
+
+#include <cstring>
+#include <string>
+
+#include "res/resource.h"
+#include "views/file_info.h"
+#include "views/gdi_object.h"
+#include "views/gradient.h"
+#include "window/resource_strings.h"
+
+namespace {
+
+constexpr int kIconX = 60;
+constexpr int kIconY = 10;
+constexpr int kIconSize = 32;
+constexpr int kHeadingX = 7;
+constexpr int kHeadingRise = 4;  // the heading starts this far above the bottom edge
+
+void AddLine(DetailLines& out, int y, const char* format, const char* value) {
+    if (out.count >= kDetailMaxLines)
+        return;
+    DetailLine& line = out.line[out.count++];
+    line.x = kDetailTextX;
+    line.y = y;
+    if (value) {
+        FormatText(line.text, sizeof line.text, sizeof line.text, format, value);
+    } else {
+        CopyText(line.text, sizeof line.text, format, sizeof line.text);
+    }
+}
+
+void AddFormatted(DetailLines& out, int y, UINT formatId, const char* value) {
+    AddLine(out, y, LoadResString(formatId).c_str(), value);
+}
+
+void AddFileLines(DetailLines& out, const SERVICE_ITEM& item, const char* probe) {
+    char version[kTextBytes] = {};
+    char description[kTextBytes] = {};
+    char company[kTextBytes] = {};
+    GetFileVersionString(probe, version, sizeof version);
+    GetFileStringInfo(probe, description, company);
+    int base = 10;
+    if (item.ServiceDll[0]) {
+        AddLine(out, 30, "Dll: %s", item.ServiceDll);
+        base = 30;
+    }
+    AddFormatted(out, base + 20, IDS_DETAIL_VERSION, version);
+    AddFormatted(out, base + 40, IDS_DETAIL_DESCRIPTION, description);
+    AddFormatted(out, base + 60, IDS_DETAIL_COMPANY, company);
+}
+
+void PaintHeading(HDC dc, const RECT& client, HFONT titleFont) {
+    const std::string title = LoadResString(IDS_DETAIL_TITLE);
+    HGDIOBJ previous = SelectObject(dc, titleFont);
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, kHeadingX, client.bottom - kHeadingRise, title.c_str(),
+             static_cast<int>(title.size()));
+    SelectObject(dc, previous);
+    SetBkMode(dc, OPAQUE);
+}
+
+void PaintRecord(HDC dc, const SERVICE_ITEM& item) {
+    // Icons loaded from resources are shared; they are not destroyed.
+    if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DETAIL))) {
+        DrawIconEx(dc, kIconX, kIconY, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    DetailLines lines;
+    LayoutDetailLines(item, lines);
+    for (int i = 0; i < lines.count; ++i) {
+        const DetailLine& line = lines.line[i];
+        TextOutA(dc, line.x, line.y, line.text, static_cast<int>(std::strlen(line.text)));
+    }
+}
+
+}  // namespace
+
+void LayoutDetailLines(const SERVICE_ITEM& item, DetailLines& out) {
+    out.count = 0;
+    AddFormatted(out, 10, IDS_DETAIL_FILE, item.ImagePath);
+    const char* probe = item.ServiceDll[0] ? item.ServiceDll : item.ImagePath;
+    if (FileExists(probe)) {
+        AddFileLines(out, item, probe);
+    } else {
+        AddLine(out, 30, LoadResString(IDS_DETAIL_NO_FILE).c_str(), nullptr);
+    }
+}
+
+HFONT CreateDetailTitleFont() {
+    return CreateFontA(16, 0, 900, 900, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
+}
+
+void PaintDetailBackground(HDC dc, const RECT& client) {
+    UniqueBrush brush(CreateSolidBrush(kDetailBackground));
+    if (brush)
+        FillRect(dc, &client, brush.get());
+}
+
+void PaintDetail(HDC dc, const RECT& client, HFONT titleFont, const SERVICE_ITEM* item) {
+    FillGradientRect(dc, client.left, client.top, kDetailStripWidth, client.bottom,
+                     kDetailBackground, kDetailGradientEnd, true);
+    PaintHeading(dc, client, titleFont);
+    if (item)
+        PaintRecord(dc, *item);
+}

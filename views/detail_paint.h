@@ -1,0 +1,42 @@
+// What the detail pane paints: the light blue background, the gradient strip with its upright
+// heading, and for a service its icon and text lines. Free of the pane's window so that the
+// drawing can be done into any device context and the line layout checked on its own.
+#pragma once
+
+#include <windows.h>
+
+#include "catalogue/service_item.h"
+#include "catalogue/text.h"
+
+constexpr COLORREF kDetailBackground = RGB(230, 239, 255);
+constexpr COLORREF kDetailGradientEnd = RGB(255, 255, 255);
+constexpr int kDetailStripWidth = 30;
+constexpr int kDetailTextX = 100;
+
+// A label and a text field: room enough for the widest line without cutting.
+constexpr std::size_t kDetailLineBytes = 2 * kTextBytes;
+constexpr int kDetailMaxLines = 5;
+
+struct DetailLine {
+    int x;
+    int y;
+    char text[kDetailLineBytes];
+};
+
+struct DetailLines {
+    DetailLine line[kDetailMaxLines];
+    int count;
+};
+
+// The text lines shown for item. Probes the service DLL when there is one, otherwise the image
+// path, and reads that file's version record afresh.
+void LayoutDetailLines(const SERVICE_ITEM& item, DetailLines& out);
+
+// The heading's font: Arial bold, 16 pixels, turned to read upward.
+HFONT CreateDetailTitleFont();
+
+// The whole client rectangle in the background colour.
+void PaintDetailBackground(HDC dc, const RECT& client);
+
+// Strip, heading and, when item is given, icon 140 and the text lines.
+void PaintDetail(HDC dc, const RECT& client, HFONT titleFont, const SERVICE_ITEM* item);

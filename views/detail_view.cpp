@@ -1,0 +1,68 @@
+#include "views/detail_view.h"
+
+#include <new>
+
+#include "res/resource.h"
+#include "views/detail_paint.h"
+
+CDetailView::CDetailView() : FormPane(IDD_DETAIL_FORM), titleFont_(CreateDetailTitleFont()) {}
+
+void CDetailView::SetService(const SERVICE_ITEM* item) {
+    if (item) {
+        // The storage is made once and reused for every later record.
+        if (!record_)
+            record_.reset(new (std::nothrow) SERVICE_ITEM);
+        if (record_)
+            *record_ = *item;
+    } else {
+        record_.reset();
+    }
+    Repaint();
+}
+
+void CDetailView::Repaint() {
+    if (!Handle())
+        return;
+    InvalidateRect(Handle(), nullptr, TRUE);
+    UpdateWindow(Handle());
+}
+
+LRESULT CDetailView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_SIZE:
+            OnSize(static_cast<UINT>(wParam), wParam, lParam);
+            return 0;
+        default:
+            return FormPane::HandleMessage(message, wParam, lParam);
+    }
+}
+
+LRESULT CDetailView::OnEraseBkgnd(HDC dc) {
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    PaintDetailBackground(dc, client);
+    return 1;
+}
+
+void CDetailView::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    if (!dc)
+        return;
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    PaintDetail(dc, client, titleFont_.get(), record_.get());
+    EndPaint(Handle(), &paint);
+}
+
+void CDetailView::OnSize(UINT type, WPARAM wParam, LPARAM lParam) {
+    FormPane::HandleMessage(WM_SIZE, wParam, lParam);
+    // The heading hangs from the bottom edge, so any new size repaints the whole pane.
+    if (type == SIZE_RESTORED)
+        Repaint();
+}

@@ -1,0 +1,32 @@
+// The detail pane at the bottom right of the main window: shows the service last routed to it
+// (its file, DLL, version, description and company) on a light blue background with an upright
+// "详细信息" heading. It keeps its own copy of the record and has no controls.
+#pragma once
+
+#include <memory>
+
+#include "catalogue/service_item.h"
+#include "views/gdi_object.h"
+#include "window/view.h"
+
+class CDetailView : public FormPane {
+public:
+    CDetailView();
+
+    // Shows a copy of item, or nothing when item is null; repaints before returning.
+    void SetService(const SERVICE_ITEM* item);
+    // The copy shown, or null.
+    const SERVICE_ITEM* Service() const { return record_.get(); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnEraseBkgnd(HDC dc);
+    void OnPaint();
+    void OnSize(UINT type, WPARAM wParam, LPARAM lParam);
+    void Repaint();
+
+    std::unique_ptr<SERVICE_ITEM> record_;
+    UniqueFont titleFont_;
+};
