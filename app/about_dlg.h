@@ -1,13 +1,13 @@
 // The About box on dialog template 100: banner, icon, version line; OK and Escape close it.
 #pragma once
 
-#include <windows.h>
+#include "window/dialog.h"
 
-class CAboutDlg {
+class CAboutDlg : public Dialog {
 public:
-    // Runs the box modally, owned by and centred over the main window; the result is ignored.
-    INT_PTR DoModal();
+    CAboutDlg();
 
-private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+protected:
+    // Centres the box over the main window, as every modal box of the program is.
+    BOOL OnInitDialog() override;
 };

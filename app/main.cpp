@@ -1,4 +1,14 @@
-// Placeholder until the application object exists.
+// The program: the application object on the running system's service manager and registry.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/app.h"
+#include "platform/win32/win32_system.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    Win32System system;
+    theApp.SetPlatform(system, system);
+    int code = 0;
+    if (theApp.InitInstance()) code = theApp.Run();
+    theApp.ExitInstance();
+    return code;
+}

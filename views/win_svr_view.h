@@ -4,8 +4,10 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
+#include <string>
 
 #include "catalogue/service_list.h"
 #include "platform/platform.h"
@@ -45,13 +47,14 @@ protected:
 
 private:
     void OnItemChanged(const NMLISTVIEW& notification, LRESULT& result);
-    void AddRow(int index, const SERVICE_ITEM& item, bool showServiceDll);
+    struct RowTexts;
+    void AddRow(int index, const SERVICE_ITEM& item, bool showServiceDll, const RowTexts& texts);
 
     CServiceList services_;
     HIMAGELIST images_ = nullptr;
     int32_t ready_ = 0;
 };
 
-// Texts of the status and start-type columns.
-const char* ServiceStatusText(uint32_t currentState);
-const char* StartTypeText(uint32_t start);
+// Texts of the status and start-type columns, from the string table.
+std::string ServiceStatusText(uint32_t currentState);
+std::string StartTypeText(uint32_t start);

@@ -13,3 +13,14 @@ std::string LoadResString(UINT id) {
     WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), bytes, nullptr, nullptr);
     return result;
 }
+
+std::string CommandPrompt(UINT id) {
+    std::string text = LoadResString(id);
+    return text.substr(0, text.find('\n'));
+}
+
+std::string CommandTooltip(UINT id) {
+    std::string text = LoadResString(id);
+    size_t lineBreak = text.find('\n');
+    return lineBreak == std::string::npos ? std::string() : text.substr(lineBreak + 1);
+}

@@ -10,3 +10,8 @@ std::string LoadResString(UINT id);
 
 // The module that holds the program's resources (the executable itself).
 HINSTANCE ResourceInstance();
+
+// The two halves of a command string "prompt\ntooltip": the status-bar prompt and the tooltip.
+// A string without a line break is all prompt and has no tooltip.
+std::string CommandPrompt(UINT id);
+std::string CommandTooltip(UINT id);

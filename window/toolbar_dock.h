@@ -63,6 +63,7 @@ private:
     void SetVertical(bool vertical);
     SIZE BarSize() const;
     void Release(POINT screenPoint);
+    void Relayout();
     void OnFloaterMoved();
 
     HWND frame_ = nullptr;

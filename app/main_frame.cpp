@@ -1,0 +1,197 @@
+#include "app/main_frame.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <new>
+#include <string>
+
+#include "app/data_view.h"
+#include "dialogs/service_group_dlg.h"
+#include "res/resource.h"
+#include "views/class_view.h"
+#include "views/detail_view.h"
+#include "views/win_svr_view.h"
+#include "window/application.h"
+#include "window/resource_strings.h"
+
+namespace {
+constexpr char kFrameClass[] = "OrvaneMainFrame";
+constexpr int kToolBarIcons[] = {IDI_REFRESH,          IDI_SERVICE_START, IDI_SERVICE_STOP,
+                                 IDI_SERVICE_PROPERTY, IDI_SERVICE_GROUP, IDI_ABOUT,
+                                 IDI_HOME_PAGE};
+constexpr int kToolBarImageSize = 24;
+
+// The window title: the first field of the document string.
+std::string FrameTitle() {
+    std::string text = LoadResString(IDR_MAINFRAME);
+    return text.substr(0, text.find('\n'));
+}
+
+void CenterOnWorkArea(HWND hwnd) {
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT rect = {};
+    GetWindowRect(hwnd, &rect);
+    int x = work.left + ((work.right - work.left) - (rect.right - rect.left)) / 2;
+    int y = work.top + ((work.bottom - work.top) - (rect.bottom - rect.top)) / 2;
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+}  // namespace
+
+CMainFrame::CMainFrame(ServiceManagerApi& services, RegistryApi& registry)
+    : services_(services), registry_(registry) {
+    commands_.Add(ID_VISIT_WEBSITE, [this] { OnVisitWebsite(); });
+    commands_.Add(ID_SERVICE_START, [this] { OnServiceStart(); },
+                  [this] { return OnUpdateServiceControl(); });
+    commands_.Add(ID_SERVICE_STOP, [this] { OnServiceStop(); },
+                  [this] { return OnUpdateServiceControl(); });
+    commands_.Add(ID_REFRESH, [this] { OnRefresh(); });
+    commands_.Add(ID_SERVICE_GROUP, [this] { OnServiceGroup(); });
+    commands_.Add(ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); });
+}
+
+CMainFrame::~CMainFrame() {
+    Destroy();
+    if (toolBarImages_) ImageList_Destroy(toolBarImages_);
+}
+
+CMainFrame* CMainFrame::Get() {
+    Application* app = Application::Current();
+    return app ? dynamic_cast<CMainFrame*>(app->MainWindow()) : nullptr;
+}
+
+bool CMainFrame::LoadFrame(CreateContext& context) {
+    HINSTANCE instance = ResourceInstance();
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (!RegisterWindowClass(kFrameClass, CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon))
+        return false;
+    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    createContext_ = &context;
+    // The caption is the application's title alone: no document name is ever added to it.
+    bool created = Create(0, kFrameClass, FrameTitle().c_str(),
+                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu);
+    createContext_ = nullptr;
+    if (!created) {
+        if (menu && !GetMenu(Handle())) DestroyMenu(menu);
+        return false;
+    }
+    LoadAcceleratorTable(IDR_MAINFRAME);
+    return true;
+}
+
+bool CMainFrame::OnCreateClient(CreateContext& context) {
+    if (!splitter_.CreateStatic(Handle(), 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
+        return false;
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    int width = client.right;
+    int height = client.bottom;
+    std::unique_ptr<View> tree(new (std::nothrow) CClassView());
+    std::unique_ptr<View> data(new (std::nothrow) CDataView(services_, registry_));
+    if (!splitter_.CreateView(0, 0, std::move(tree), SIZE{kTreeWidth, height}, context) ||
+        !splitter_.CreateView(0, 1, std::move(data), SIZE{width - kTreeWidth, height}, context)) {
+        splitter_.Destroy();
+        return false;
+    }
+    layoutReady_ = 1;
+    return true;
+}
+
+int CMainFrame::OnCreate() {
+    if (!CreateToolBar(IDR_MAINFRAME, TBSTYLE_FLAT, AFX_IDW_TOOLBAR)) return -1;
+    if (!CreateStatusBar(AFX_IDW_STATUS_BAR)) return -1;
+    CenterOnWorkArea(Handle());
+    AddToolBarImages();
+    return 0;
+}
+
+void CMainFrame::AddToolBarImages() {
+    toolBarImages_ = ImageList_Create(kToolBarImageSize, kToolBarImageSize, ILC_COLOR32 | ILC_MASK,
+                                      5, 5);
+    for (int id : kToolBarIcons) {
+        HICON icon = static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id),
+                                                   IMAGE_ICON, kToolBarImageSize,
+                                                   kToolBarImageSize, LR_DEFAULTCOLOR));
+        if (!icon) continue;  // a missing icon is left out; later buttons move down one image
+        ImageList_ReplaceIcon(toolBarImages_, -1, icon);
+        DestroyIcon(icon);
+    }
+    SendMessageA(ToolBar(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolBarImages_));
+}
+
+void CMainFrame::OnSize(UINT type, int width, int height) {
+    FrameWindow::OnSize(type, width, height);
+    if (!layoutReady_) return;
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    splitter_.SetRowInfo(0, client.bottom, 100);
+    splitter_.RecalcLayout();
+    if (View* tree = splitter_.GetPane(0, 0)) {
+        InvalidateRect(tree->Handle(), nullptr, TRUE);
+        UpdateWindow(tree->Handle());
+    }
+}
+
+CClassView* CMainFrame::FindClassView() const {
+    return dynamic_cast<CClassView*>(splitter_.GetPane(0, 0));
+}
+
+CDataView* CMainFrame::FindDataView() const {
+    return dynamic_cast<CDataView*>(splitter_.GetPane(0, 1));
+}
+
+CWinSvrView* CMainFrame::FindServiceListView() const {
+    CDataView* data = FindDataView();
+    return data ? dynamic_cast<CWinSvrView*>(data->Splitter().GetPane(0, 0)) : nullptr;
+}
+
+CDetailView* CMainFrame::FindDetailView() const {
+    CDataView* data = FindDataView();
+    return data ? dynamic_cast<CDetailView*>(data->Splitter().GetPane(1, 0)) : nullptr;
+}
+
+void CMainFrame::ShowServiceDetail(const SERVICE_ITEM* item) {
+    SetMessageText(item ? item->Description : "");
+    if (CDetailView* detail = FindDetailView()) detail->SetService(item);
+}
+
+void CMainFrame::SetCategory(int32_t kind, int32_t group, int32_t value) {
+    if (kind == kind_ && group == group_ && value == value_) return;
+    kind_ = kind;
+    group_ = group;
+    value_ = value;
+    ShowServiceDetail(nullptr);
+    if (CWinSvrView* list = FindServiceListView()) list->FillList(kind, group, value);
+}
+
+void CMainFrame::OnRefresh() {
+    ShowServiceDetail(nullptr);
+    if (CWinSvrView* list = FindServiceListView()) list->Refresh(kind_, group_, value_);
+}
+
+void CMainFrame::OnVisitWebsite() {
+    std::string url = LoadResString(IDS_HOME_PAGE_URL);
+    ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void CMainFrame::OnServiceStart() {
+    if (CWinSvrView* list = FindServiceListView()) list->StartSelectedService();
+}
+
+void CMainFrame::OnServiceStop() {
+    if (CWinSvrView* list = FindServiceListView()) list->StopSelectedService();
+}
+
+void CMainFrame::OnServiceProperty() {
+    if (CWinSvrView* list = FindServiceListView()) list->ShowSelectedProperties();
+}
+
+void CMainFrame::OnServiceGroup() {
+    CServiceGroupDlg dialog(registry_);
+    dialog.DoModal();
+}
+
+bool CMainFrame::OnUpdateServiceControl() const { return kind_ == kKindWin32; }

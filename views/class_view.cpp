@@ -1,0 +1,103 @@
+#include "views/class_view.h"
+
+#include <commctrl.h>
+
+#include "app/main_frame.h"
+#include "res/resource.h"
+#include "window/resource_strings.h"
+
+namespace {
+constexpr int kImageSize = 16;
+// Images in this order: group node, leaf, Win32 root, driver root.
+constexpr int kTreeIcons[] = {IDI_TREE_GROUP, IDI_TREE_LEAF, IDI_SERVICE, IDR_MAINFRAME};
+
+// Where the build expands a parent: right after the node of slot `after` is stored. Each root
+// opens with its first child, every other parent once all its children are in.
+struct ExpandPoint {
+    int after;
+    int parent;
+};
+constexpr ExpandPoint kExpandPoints[] = {{1, 0}, {4, 1}, {9, 6}, {20, 18}, {11, 10}, {16, 11}};
+}  // namespace
+
+CClassView::CClassView() = default;
+
+CClassView::~CClassView() {
+    Destroy();
+    if (images_) ImageList_Destroy(images_);
+}
+
+bool CClassView::PreCreateWindow(CREATESTRUCTA& cs) {
+    cs.style |= TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP |
+                TVS_SHOWSELALWAYS;
+    return TreePane::PreCreateWindow(cs);
+}
+
+void CClassView::OnInitialUpdate() {
+    TreePane::OnInitialUpdate();
+    images_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 5, 5);
+    SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
+    LoadTreeIcons();
+    BuildCategoryTree();
+    // The frame already holds the first root's category and the list fills itself with it, so
+    // this selection is not routed: the ready flag is still 0.
+    auto root = reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
+    ready_ = 1;
+}
+
+void CClassView::LoadTreeIcons() {
+    for (int id : kTreeIcons) {
+        HICON icon = static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id),
+                                                   IMAGE_ICON, kImageSize, kImageSize,
+                                                   LR_DEFAULTCOLOR));
+        if (!icon) continue;  // later images move down one index
+        ImageList_ReplaceIcon(images_, -1, icon);
+        DestroyIcon(icon);
+    }
+}
+
+void CClassView::BuildCategoryTree() {
+    HTREEITEM bySlot[kSlotCount] = {};
+    for (const CategoryRow& row : kCategoryTable) {
+        TVINSERTSTRUCTA insert = {};
+        insert.hParent = row.parentSlot < 0 ? TVI_ROOT : bySlot[row.parentSlot];
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        insert.item.pszText = const_cast<char*>(row.label);
+        insert.item.iImage = row.image;
+        insert.item.iSelectedImage = row.image;
+        auto item = reinterpret_cast<HTREEITEM>(
+            SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        bySlot[row.slot] = item;
+        slots_.SetSlot(static_cast<uint32_t>(row.slot), item, row.filter.kind, row.filter.group,
+                       row.filter.value);
+        for (const ExpandPoint& point : kExpandPoints) {
+            if (point.after != row.slot) continue;
+            SendMessageA(Handle(), TVM_EXPAND, TVE_EXPAND,
+                         reinterpret_cast<LPARAM>(bySlot[point.parent]));
+        }
+    }
+}
+
+void CClassView::OnSelchanged(LRESULT& result) {
+    result = 0;
+    if (!ready_) return;
+    // The control's current selection, not the item named in the notification.
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+    CategoryFilter filter;
+    if (!slots_.FindSlot(item, filter)) return;
+    if (CMainFrame* frame = CMainFrame::Get())
+        frame->SetCategory(filter.kind, filter.group, filter.value);
+}
+
+bool CClassView::OnReflectedNotify(NMHDR* header, LRESULT& result) {
+    if (header->code != TVN_SELCHANGEDA && header->code != TVN_SELCHANGEDW) return false;
+    OnSelchanged(result);
+    return true;
+}
+
+LRESULT CClassView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) ready_ = 0;  // items deleted on the way out route nothing
+    return TreePane::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,272 @@
+#include "window/frame_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstring>
+#include <vector>
+
+#include "window/application.h"
+#include "window/resource_strings.h"
+
+namespace {
+constexpr UINT kClientId = 59648;       // the client window's child id
+constexpr UINT kIdleMessageId = 57345;  // the status bar's idle text
+
+// The toolbar resource: button size and one command id per item (0: a separator). The resource
+// compiler of the Windows SDK writes WORDs after a version word of 1; windres writes DWORDs and
+// no version.
+struct ToolBarLayout {
+    int width = 0;
+    int height = 0;
+    std::vector<UINT> ids;
+};
+
+bool ReadToolBarResource(const BYTE* data, DWORD size, ToolBarLayout& layout) {
+    auto word = [data](DWORD i) { return static_cast<UINT>(data[i] | data[i + 1] << 8); };
+    auto dword = [&](DWORD i) { return word(i) | word(i + 2) << 16; };
+    if (size >= 8 && word(0) == 1 && size >= 8 + 2 * word(6)) {
+        layout.width = static_cast<int>(word(2));
+        layout.height = static_cast<int>(word(4));
+        for (UINT i = 0; i < word(6); ++i) layout.ids.push_back(word(8 + 2 * i));
+        return true;
+    }
+    if (size >= 12 && size >= 12 + 4 * dword(8)) {
+        layout.width = static_cast<int>(dword(0));
+        layout.height = static_cast<int>(dword(4));
+        for (UINT i = 0; i < dword(8); ++i) layout.ids.push_back(dword(12 + 4 * i));
+        return true;
+    }
+    return false;
+}
+
+std::wstring Widen(const std::string& text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+}  // namespace
+
+FrameWindow::FrameWindow() = default;
+FrameWindow::~FrameWindow() = default;
+
+bool FrameWindow::CreateToolBar(UINT resourceId, DWORD controlStyle, UINT id) {
+    HINSTANCE instance = ResourceInstance();
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(241));
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    auto* data = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    ToolBarLayout layout;
+    if (!data || !ReadToolBarResource(data, SizeofResource(instance, found), layout)) return false;
+
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
+                  CCS_NORESIZE | CCS_NODIVIDER | controlStyle;
+    HWND toolBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", style, 0, 0, 0, 0, Handle(),
+                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance,
+                                   nullptr);
+    if (!toolBar) return false;
+    SendMessageA(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(toolBar, TB_SETBITMAPSIZE, 0, MAKELONG(layout.width, layout.height));
+    std::vector<TBBUTTON> buttons;
+    int image = 0;
+    for (UINT command : layout.ids) {
+        TBBUTTON button = {};
+        button.idCommand = static_cast<int>(command);
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = command == 0 ? BTNS_SEP : BTNS_BUTTON;
+        button.iBitmap = command == 0 ? 0 : image++;
+        buttons.push_back(button);
+    }
+    // The resource's own button strip; the frame may give the toolbar an image list instead.
+    if (FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(2))) {
+        TBADDBITMAP strip = {instance, resourceId};
+        SendMessageA(toolBar, TB_ADDBITMAP, image, reinterpret_cast<LPARAM>(&strip));
+    }
+    SendMessageA(toolBar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    dock_.Attach(Handle(), toolBar);
+    return true;
+}
+
+bool FrameWindow::CreateStatusBar(UINT id) {
+    statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
+                                 0, 0, 0, Handle(),
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                 ResourceInstance(), nullptr);
+    if (!statusBar_) return false;
+    int parts[1] = {-1};
+    if (!SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts))) return false;
+    std::string idle = LoadResString(kIdleMessageId);
+    SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(idle.c_str()));
+    return true;
+}
+
+void FrameWindow::LoadAcceleratorTable(UINT resourceId) {
+    accelerators_ = LoadAcceleratorsA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
+}
+
+bool FrameWindow::RouteCommand(UINT id) {
+    if (activeView_ && activeView_->Commands() && activeView_->Commands()->Execute(id)) return true;
+    if (commands_.Execute(id)) return true;
+    Application* app = Application::Current();
+    return app && app->Commands() && app->Commands()->Execute(id);
+}
+
+bool FrameWindow::IsCommandEnabled(UINT id) const {
+    Application* app = Application::Current();
+    const CommandTable* tables[] = {activeView_ ? activeView_->Commands() : nullptr, &commands_,
+                                    app ? app->Commands() : nullptr};
+    for (const CommandTable* table : tables) {
+        const CommandEntry* entry = table ? table->Find(id) : nullptr;
+        if (entry && entry->handler) return entry->enabled ? entry->enabled() : true;
+    }
+    return false;
+}
+
+void FrameWindow::UpdateToolBarButtons() {
+    HWND toolBar = ToolBar();
+    if (!toolBar) return;
+    int count = static_cast<int>(SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button = {};
+        if (!SendMessageA(toolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button))) continue;
+        if (button.fsStyle & BTNS_SEP) continue;
+        bool enabled = IsCommandEnabled(static_cast<UINT>(button.idCommand));
+        bool shown = SendMessageA(toolBar, TB_ISBUTTONENABLED, button.idCommand, 0) != 0;
+        if (enabled != shown)
+            SendMessageA(toolBar, TB_ENABLEBUTTON, button.idCommand, MAKELONG(enabled, 0));
+    }
+}
+
+void FrameWindow::SetMessageText(const char* text) {
+    if (!statusBar_) return;
+    SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+    UpdateWindow(statusBar_);
+}
+
+std::string FrameWindow::MessageText() const {
+    if (!statusBar_) return std::string();
+    LRESULT info = SendMessageA(statusBar_, SB_GETTEXTLENGTHA, 0, 0);
+    std::string text(LOWORD(info) + 1, '\0');
+    SendMessageA(statusBar_, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(strlen(text.c_str()));
+    return text;
+}
+
+void FrameWindow::RecalcLayout() {
+    RECT area = {};
+    GetClientRect(Handle(), &area);
+    if (statusBar_) {
+        SendMessageA(statusBar_, WM_SIZE, 0, 0);  // the status bar places itself at the bottom
+        RECT bar = {};
+        GetWindowRect(statusBar_, &bar);
+        area.bottom -= bar.bottom - bar.top;
+    }
+    dock_.Layout(area);
+    HWND client = GetDlgItem(Handle(), kClientId);
+    if (client) {
+        SetWindowPos(client, nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void FrameWindow::OnSize(UINT, int, int) { RecalcLayout(); }
+
+void FrameWindow::ShowPrompt(UINT id) { SetMessageText(CommandPrompt(id).c_str()); }
+
+void FrameWindow::ShowIdleText() { SetMessageText(LoadResString(kIdleMessageId).c_str()); }
+
+void FrameWindow::OnMenuSelect(UINT id, UINT flags, HMENU menu) {
+    if (flags == 0xFFFF && !menu) {
+        ShowIdleText();  // the menu closed
+    } else if (flags & (MF_POPUP | MF_SEPARATOR)) {
+        ShowIdleText();
+    } else {
+        ShowPrompt(id);
+    }
+}
+
+void FrameWindow::OnInitMenuPopup(HMENU menu) {
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        UINT id = GetMenuItemID(menu, i);
+        if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separator or sub-menu
+        EnableMenuItem(menu, static_cast<UINT>(i),
+                       MF_BYPOSITION | (IsCommandEnabled(id) ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
+bool FrameWindow::FillTooltip(NMHDR* header) {
+    if (header->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+        if (info->uFlags & TTF_IDISHWND) return false;
+        tooltipText_ = CommandTooltip(static_cast<UINT>(header->idFrom));
+        info->lpszText = &tooltipText_[0];
+        return true;
+    }
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    if (info->uFlags & TTF_IDISHWND) return false;
+    tooltipWide_ = Widen(CommandTooltip(static_cast<UINT>(header->idFrom)));
+    info->lpszText = &tooltipWide_[0];
+    return true;
+}
+
+bool FrameWindow::OnNotify(NMHDR* header, LRESULT& result) {
+    result = 0;
+    switch (header->code) {
+        case TTN_GETDISPINFOA:
+        case TTN_GETDISPINFOW:
+            return FillTooltip(header);
+        case TBN_HOTITEMCHANGE: {
+            if (header->hwndFrom != ToolBar()) return false;
+            auto* hot = reinterpret_cast<NMTBHOTITEM*>(header);
+            if ((hot->dwFlags & HICF_LEAVING) || hot->idNew == 0) ShowIdleText();
+            else ShowPrompt(static_cast<UINT>(hot->idNew));
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            // The client (splitters and panes) exists before the bars.
+            if (!createContext_ || !OnCreateClient(*createContext_)) return -1;
+            return OnCreate();
+        case WM_SIZE:
+            OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wParam) <= 1) RouteCommand(LOWORD(wParam));
+            return 0;
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (ReflectNotify(lParam, result)) return result;
+            if (OnNotify(reinterpret_cast<NMHDR*>(lParam), result)) return result;
+            break;
+        }
+        case WM_MENUSELECT:
+            OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+            return 0;
+        case WM_INITMENUPOPUP:
+            OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+            return 0;
+        case WM_SETFOCUS:
+            if (activeView_ && activeView_->Handle()) SetFocus(activeView_->Handle());
+            return 0;
+        case WM_DESTROY:
+            if (Application* app = Application::Current()) app->OnMainWindowDestroyed(this);
+            break;
+        default:
+            break;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+void FrameWindow::OnWindowGone() {
+    statusBar_ = nullptr;
+    activeView_ = nullptr;
+}

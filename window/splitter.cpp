@@ -1,0 +1,256 @@
+#include "window/splitter.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+constexpr char kSplitterClass[] = "OrvaneSplitter";
+constexpr UINT kPaneFirst = 59648;  // child id of the first pane; later ones by row and column
+
+void FrameRect3d(HDC hdc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
+    HPEN pen = CreatePen(PS_SOLID, 1, topLeft);
+    HGDIOBJ old = SelectObject(hdc, pen);
+    MoveToEx(hdc, rect.left, rect.bottom - 1, nullptr);
+    LineTo(hdc, rect.left, rect.top);
+    LineTo(hdc, rect.right - 1, rect.top);
+    SelectObject(hdc, old);
+    DeleteObject(pen);
+    pen = CreatePen(PS_SOLID, 1, bottomRight);
+    old = SelectObject(hdc, pen);
+    MoveToEx(hdc, rect.right - 1, rect.top, nullptr);
+    LineTo(hdc, rect.right - 1, rect.bottom - 1);
+    LineTo(hdc, rect.left - 1, rect.bottom - 1);
+    SelectObject(hdc, old);
+    DeleteObject(pen);
+}
+}  // namespace
+
+StaticSplitter::StaticSplitter() = default;
+StaticSplitter::~StaticSplitter() = default;
+
+bool StaticSplitter::CreateStatic(HWND parent, int rows, int columns, DWORD style, UINT id) {
+    if (rows < 1 || columns < 1 || Handle()) return false;
+    if (!RegisterWindowClass(kSplitterClass, 0, LoadCursor(nullptr, IDC_ARROW),
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+        return false;
+    rows_.assign(static_cast<size_t>(rows), Track{});
+    columns_.assign(static_cast<size_t>(columns), Track{});
+    panes_.clear();
+    panes_.resize(static_cast<size_t>(rows * columns));
+    RECT client = {};
+    GetClientRect(parent, &client);
+    return Create(0, kSplitterClass, "", style | WS_CLIPCHILDREN, 0, 0, client.right, client.bottom,
+                  parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+}
+
+bool StaticSplitter::CreateView(int row, int column, std::unique_ptr<View> view, SIZE size,
+                                CreateContext& context) {
+    if (!view || row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount())
+        return false;
+    auto& slot = panes_[static_cast<size_t>(row * ColumnCount() + column)];
+    if (slot) return false;
+    rows_[static_cast<size_t>(row)].ideal = size.cy;
+    columns_[static_cast<size_t>(column)].ideal = size.cx;
+    RECT rect = {0, 0, size.cx, size.cy};
+    UINT id = kPaneFirst + static_cast<UINT>(row * 16 + column);
+    if (!view->CreatePane(Handle(), id, rect, context)) return false;
+    context.views.push_back(view.get());
+    slot = std::move(view);
+    return true;
+}
+
+View* StaticSplitter::GetPane(int row, int column) const {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return nullptr;
+    View* pane = panes_[static_cast<size_t>(row * ColumnCount() + column)].get();
+    return pane && pane->Handle() ? pane : nullptr;
+}
+
+void StaticSplitter::SetRowInfo(int row, int ideal, int minimum) {
+    if (row < 0 || row >= RowCount()) return;
+    rows_[static_cast<size_t>(row)].ideal = ideal;
+    rows_[static_cast<size_t>(row)].minimum = minimum;
+}
+
+void StaticSplitter::SetColumnInfo(int column, int ideal, int minimum) {
+    if (column < 0 || column >= ColumnCount()) return;
+    columns_[static_cast<size_t>(column)].ideal = ideal;
+    columns_[static_cast<size_t>(column)].minimum = minimum;
+}
+
+int StaticSplitter::RowHeight(int row) const {
+    return row >= 0 && row < RowCount() ? rows_[static_cast<size_t>(row)].current : 0;
+}
+
+int StaticSplitter::ColumnWidth(int column) const {
+    return column >= 0 && column < ColumnCount() ? columns_[static_cast<size_t>(column)].current
+                                                 : 0;
+}
+
+// Each track but the last gets its ideal size as far as there is room (none when the ideal is
+// below the minimum); the last takes what is left.
+void StaticSplitter::LayoutTracks(std::vector<Track>& tracks, int space) {
+    int remaining = std::max(space, 0);
+    for (size_t i = 0; i < tracks.size(); ++i) {
+        Track& track = tracks[i];
+        if (i + 1 == tracks.size()) {
+            track.current = std::max(remaining, 0);
+            break;
+        }
+        int wanted = track.ideal < track.minimum ? 0 : std::max(track.ideal, 0);
+        track.current = std::min(wanted, std::max(remaining, 0));
+        remaining -= track.current + kGap;
+    }
+}
+
+RECT StaticSplitter::PaneRect(int row, int column) const {
+    RECT rect = {kBorder, kBorder, kBorder, kBorder};
+    for (int r = 0; r < row; ++r) rect.top += rows_[static_cast<size_t>(r)].current + kGap;
+    for (int c = 0; c < column; ++c) rect.left += columns_[static_cast<size_t>(c)].current + kGap;
+    rect.right = rect.left + columns_[static_cast<size_t>(column)].current;
+    rect.bottom = rect.top + rows_[static_cast<size_t>(row)].current;
+    return rect;
+}
+
+void StaticSplitter::RecalcLayout() {
+    if (!Handle()) return;
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    LayoutTracks(rows_, client.bottom - 2 * kBorder);
+    LayoutTracks(columns_, client.right - 2 * kBorder);
+    for (int row = 0; row < RowCount(); ++row) {
+        for (int column = 0; column < ColumnCount(); ++column) {
+            View* pane = GetPane(row, column);
+            if (!pane) continue;
+            RECT rect = PaneRect(row, column);
+            SetWindowPos(pane->Handle(), nullptr, rect.left, rect.top, rect.right - rect.left,
+                         rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+bool StaticSplitter::HitBar(POINT point, bool& vertical, int& index) const {
+    for (int column = 0; column + 1 < ColumnCount(); ++column) {
+        RECT pane = PaneRect(0, column);
+        if (point.x >= pane.right && point.x < pane.right + kGap) {
+            vertical = true;
+            index = column;
+            return true;
+        }
+    }
+    for (int row = 0; row + 1 < RowCount(); ++row) {
+        RECT pane = PaneRect(row, 0);
+        if (point.y >= pane.bottom && point.y < pane.bottom + kGap) {
+            vertical = false;
+            index = row;
+            return true;
+        }
+    }
+    return false;
+}
+
+void StaticSplitter::OnDrawSplitter(HDC hdc, SplitType type, const RECT& rect) {
+    if (!hdc) return;
+    if (type == SplitType::Border) {
+        RECT inner = rect;
+        FrameRect3d(hdc, inner, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+        InflateRect(&inner, -1, -1);
+        FrameRect3d(hdc, inner, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+        return;
+    }
+    FillRect(hdc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void StaticSplitter::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(Handle(), &ps);
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    OnDrawSplitter(hdc, SplitType::Bar, client);
+    for (int row = 0; row < RowCount(); ++row) {
+        for (int column = 0; column < ColumnCount(); ++column) {
+            RECT border = PaneRect(row, column);
+            InflateRect(&border, kBorder, kBorder);
+            OnDrawSplitter(hdc, SplitType::Border, border);
+        }
+    }
+    EndPaint(Handle(), &ps);
+}
+
+void StaticSplitter::OnButtonDown(POINT point) {
+    bool vertical = false;
+    int index = 0;
+    if (!HitBar(point, vertical, index)) return;
+    RECT pane = vertical ? PaneRect(0, index) : PaneRect(index, 0);
+    drag_.active = true;
+    drag_.vertical = vertical;
+    drag_.index = index;
+    drag_.grabOffset = vertical ? point.x - pane.right : point.y - pane.bottom;
+    SetCapture(Handle());
+}
+
+void StaticSplitter::OnMouseMove(POINT point) {
+    if (!drag_.active) return;
+    RECT pane = drag_.vertical ? PaneRect(0, drag_.index) : PaneRect(drag_.index, 0);
+    int size = drag_.vertical ? point.x - drag_.grabOffset - pane.left
+                              : point.y - drag_.grabOffset - pane.top;
+    Track& track = drag_.vertical ? columns_[static_cast<size_t>(drag_.index)]
+                                  : rows_[static_cast<size_t>(drag_.index)];
+    size = std::max(size, 0);
+    if (size == track.current) return;
+    track.ideal = size;
+    RecalcLayout();
+    UpdateWindow(Handle());
+}
+
+void StaticSplitter::OnButtonUp() {
+    if (!drag_.active) return;
+    drag_.active = false;
+    if (GetCapture() == Handle()) ReleaseCapture();
+}
+
+LRESULT StaticSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_SIZE:
+            RecalcLayout();
+            return 0;
+        case WM_SETCURSOR: {
+            POINT cursor = {};
+            GetCursorPos(&cursor);
+            ScreenToClient(Handle(), &cursor);
+            bool vertical = false;
+            int index = 0;
+            if (reinterpret_cast<HWND>(wParam) == Handle() && HitBar(cursor, vertical, index)) {
+                SetCursor(LoadCursor(nullptr, vertical ? IDC_SIZEWE : IDC_SIZENS));
+                return TRUE;
+            }
+            break;
+        }
+        case WM_LBUTTONDOWN:
+            OnButtonDown(point);
+            return 0;
+        case WM_MOUSEMOVE:
+            OnMouseMove(point);
+            return 0;
+        case WM_LBUTTONUP:
+            OnButtonUp();
+            return 0;
+        case WM_CAPTURECHANGED:
+            drag_.active = false;
+            return 0;
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (ReflectNotify(lParam, result)) return result;
+            break;
+        }
+        default:
+            break;
+    }
+    return DefaultProc(message, wParam, lParam);
+}

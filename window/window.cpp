@@ -1,0 +1,114 @@
+#include "window/window.h"
+
+#include <commctrl.h>
+
+namespace {
+// The subclass id of our binding; one per window.
+constexpr UINT_PTR kSubclassId = 0x4F52;  // "OR"
+}  // namespace
+
+Window::~Window() {
+    if (!hwnd_) return;
+    // The derived parts are gone: the window must not reach them while it is destroyed.
+    HWND hwnd = hwnd_;
+    Unbind();
+    DestroyWindow(hwnd);
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    auto* window = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return window && window->hwnd_ == hwnd ? window : nullptr;
+}
+
+bool Window::RegisterWindowClass(const char* className, UINT classStyle, HCURSOR cursor,
+                                 HBRUSH background, HICON icon) {
+    WNDCLASSEXA existing = {sizeof(existing)};
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (GetClassInfoExA(instance, className, &existing)) return true;
+    WNDCLASSEXA wc = {sizeof(wc)};
+    wc.style = classStyle;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.lpszClassName = className;
+    return RegisterClassExA(&wc) != 0;
+}
+
+bool Window::Create(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
+                    int y, int width, int height, HWND parent, HMENU menuOrId) {
+    HWND hwnd = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
+                                menuOrId, GetModuleHandleA(nullptr), this);
+    return hwnd != nullptr && hwnd == hwnd_;
+}
+
+bool Window::Attach(HWND hwnd) {
+    if (!hwnd || hwnd_) return false;
+    if (!SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    hwnd_ = hwnd;
+    subclassed_ = true;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return true;
+}
+
+void Window::Destroy() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Window::Unbind() {
+    if (!hwnd_) return;
+    if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    subclassed_ = false;
+}
+
+bool Window::OnReflectedNotify(NMHDR*, LRESULT&) { return false; }
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultProc(message, wParam, lParam);
+}
+
+LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (subclassed_) return DefSubclassProc(hwnd_, message, wParam, lParam);
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+bool Window::ReflectNotify(LPARAM lParam, LRESULT& result) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!header) return false;
+    Window* sender = FromHandle(header->hwndFrom);
+    return sender && sender->OnReflectedNotify(header, result);
+}
+
+LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_NCDESTROY) return HandleMessage(message, wParam, lParam);
+    LRESULT result = HandleMessage(message, wParam, lParam);
+    Unbind();
+    OnWindowGone();
+    return result;
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* window = static_cast<Window*>(create->lpCreateParams);
+        if (window && !window->hwnd_) {
+            window->hwnd_ = hwnd;
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+        }
+    }
+    Window* window = FromHandle(hwnd);
+    if (!window) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return window->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR refData) {
+    auto* window = reinterpret_cast<Window*>(refData);
+    if (!window || window->hwnd_ != hwnd) return DefSubclassProc(hwnd, message, wParam, lParam);
+    return window->Dispatch(message, wParam, lParam);
+}
