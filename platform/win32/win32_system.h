@@ -1,0 +1,27 @@
+// The service manager and the registry of the running system, behind the platform interfaces. Every
+// text goes through the 8-bit "A" calls, which speak UTF-8 because the program's manifest sets that
+// code page. Each operation opens its handles and closes them before it returns.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+class Win32System : public ServiceManagerApi, public RegistryApi {
+public:
+    // ServiceManagerApi
+    std::string WindowsDirectory() override;
+    bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
+    uint32_t OpenService(const char* serviceName, std::unique_ptr<ServiceSession>& session) override;
+
+    // RegistryApi, always under HKEY_LOCAL_MACHINE
+    bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;
+    bool LoadIndirectString(const char* subKey, const char* valueName, char* dest,
+                            uint32_t size) override;
+    bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override;
+    bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
+    uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) override;
+};

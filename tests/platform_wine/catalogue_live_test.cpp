@@ -1,0 +1,195 @@
+// The catalogue on the real platform agrees with what Wine's sc.exe and reg.exe report for every
+// record, and every service the manager knows with an image path is catalogued.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+
+#include "catalogue/service_list.h"
+#include "live_system.h"
+#include "platform/win32/win32_system.h"
+
+namespace {
+
+const char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
+
+// The text a record field should hold for a registry value: REG_EXPAND_SZ expanded as SHGetValueA
+// does, empty when missing or too long for the field.
+std::string ExpectedText(const std::map<std::string, RegText>& values, const char* name) {
+    const auto found = values.find(name);
+    if (found == values.end()) {
+        return "";
+    }
+    std::string text = found->second.data;
+    if (found->second.type == "REG_EXPAND_SZ") {
+        char expanded[4096] = "";
+        ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
+        text = expanded;
+    }
+    return TextFits(text.c_str()) ? text : "";
+}
+
+std::string ExpectedImagePath(const std::map<std::string, RegText>& values) {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    char path[kTextBytes] = {};
+    CopyText(path, sizeof path, ExpectedText(values, "ImagePath").c_str());
+    CServiceList::NormalizeImagePath(windows, path);
+    return path;
+}
+
+void ExpectRecordMatchesRegistry(const SERVICE_ITEM& item, const RegKeys& keys) {
+    const std::string key = std::string(kServicesKey) + "\\" + item.lpServiceName;
+    const auto values = keys.find(key);
+    ASSERT_NE(values, keys.end()) << "no registry key for " << item.lpServiceName;
+    const auto& v = values->second;
+    EXPECT_EQ(item.ImagePath, ExpectedImagePath(v));
+    const auto displayName = v.find("DisplayName");
+    EXPECT_EQ(item.lpDisplayName,
+              displayName != v.end() ? displayName->second.data : item.lpServiceName);
+    const std::string description = ExpectedText(v, "Description");
+    if (description.empty()) {
+        EXPECT_EQ(item.Description, item.lpDisplayName);
+    } else if (description[0] != '@') {  // indirect texts are covered by the many-services suite
+        EXPECT_EQ(item.Description, description);
+    }
+    EXPECT_EQ(item.Group, ExpectedText(v, "Group"));
+    const auto start = v.find("Start");
+    EXPECT_EQ(item.Start, start != v.end() ? std::strtoul(start->second.data.c_str(), nullptr, 16)
+                                           : 0ul);
+    const auto parameters = keys.find(key + "\\Parameters");
+    EXPECT_EQ(item.ServiceDll,
+              parameters != keys.end() ? ExpectedText(parameters->second, "ServiceDll") : "");
+}
+
+// Automatic services are started with the service manager; a comparison with sc must not race them.
+void WaitUntilNoServicePending(Win32System& system) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::vector<ServiceEntry> entries;
+        system.EnumerateServices(kServiceTypeWin32 | kServiceTypeDriver, entries);
+        bool pending = false;
+        for (const ServiceEntry& entry : entries) {
+            const uint32_t state = entry.status.dwCurrentState;
+            pending = pending || (state != kStateStopped && state != kStateRunning &&
+                                  state != kStatePaused);
+        }
+        if (!pending) {
+            return;
+        }
+        Sleep(100);
+    }
+}
+
+class LiveCatalogue : public ::testing::Test {
+protected:
+    Win32System system_;
+    CServiceList list_{system_, system_};
+    RegKeys keys_;
+    void SetUp() override {
+        WaitUntilNoServicePending(system_);
+        list_.Reload();
+        ASSERT_TRUE(RegQueryTree(kServicesKey, keys_));
+    }
+};
+
+TEST_F(LiveCatalogue, EveryRecordAgreesWithScAndReg) {
+    const auto began = std::chrono::steady_clock::now();
+    ASSERT_GT(list_.GetCount(), 10u);
+    int32_t cursor = 0;
+    const SERVICE_ITEM* item = nullptr;
+    bool driversBegun = false;
+    for (bool more = list_.GetFirst(cursor, item); more; more = list_.GetNext(cursor, item)) {
+        SCOPED_TRACE(item->lpServiceName);
+        driversBegun = driversBegun || item->ServiceKind == kKindDriver;
+        EXPECT_EQ(item->ServiceKind, driversBegun ? kKindDriver : kKindWin32);  // Win32 first
+        ScState sc;
+        ASSERT_TRUE(ScQuery(item->lpServiceName, sc));
+        EXPECT_EQ(item->ServiceStatus.dwServiceType, sc.type);
+        EXPECT_EQ(item->ServiceStatus.dwCurrentState, sc.state);
+        EXPECT_EQ(item->ServiceKind, (sc.type & 0x30) != 0 ? kKindWin32 : kKindDriver);
+        ExpectRecordMatchesRegistry(*item, keys_);
+    }
+    EXPECT_TRUE(driversBegun);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - began);
+    std::printf("[ timing ] %zu records checked against sc and reg in %lld ms\n",
+                list_.GetCount(), static_cast<long long>(ms.count()));
+}
+
+// The other direction: a service the manager answers for and whose key has an image path is listed.
+TEST_F(LiveCatalogue, EveryManagedServiceWithImagePathIsListed) {
+    std::map<std::string, int> names;
+    ASSERT_TRUE(RegSubkeys(kServicesKey, names));
+    for (const auto& name : names) {
+        const auto values = keys_.find(std::string(kServicesKey) + "\\" + name.first);
+        ScState sc;
+        if (values == keys_.end() || values->second.count("ImagePath") == 0 ||
+            !ScQuery(name.first, sc)) {
+            continue;
+        }
+        EXPECT_NE(list_.Find(name.first.c_str()), nullptr) << name.first;
+    }
+}
+
+TEST_F(LiveCatalogue, HoldsWinesKnownServicesAndDrivers) {
+    for (const char* name : {"Spooler", "BITS", "Eventlog", "RpcSs", "PlugPlay"}) {
+        const SERVICE_ITEM* item = list_.Find(name);
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->ServiceKind, kKindWin32) << name;
+    }
+    for (const char* name : {"MountMgr", "winebus", "nsiproxy"}) {
+        const SERVICE_ITEM* item = list_.Find(name);
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->ServiceKind, kKindDriver) << name;
+    }
+    // Running device hosts have no key and so no image path.
+    int32_t cursor = 0;
+    const SERVICE_ITEM* item = nullptr;
+    for (bool more = list_.GetFirst(cursor, item); more; more = list_.GetNext(cursor, item)) {
+        EXPECT_NE(item->lpServiceName.rfind("Winedevice", 0), 0u) << item->lpServiceName;
+    }
+}
+
+// The platform's raw passes keep the manager's order and carry the null display names through.
+TEST(Win32Enumeration, PassesMatchTheCatalogueOrder) {
+    Win32System system;
+    CServiceList list(system, system);
+    list.Reload();
+    std::vector<ServiceEntry> win32;
+    std::vector<ServiceEntry> drivers;
+    ASSERT_TRUE(system.EnumerateServices(kServiceTypeWin32, win32));
+    ASSERT_TRUE(system.EnumerateServices(kServiceTypeDriver, drivers));
+    std::vector<std::string> expected;
+    for (const auto* pass : {&win32, &drivers}) {
+        for (const ServiceEntry& entry : *pass) {
+            if (list.Find(entry.serviceName.c_str()) != nullptr) {
+                expected.push_back(entry.serviceName);
+            }
+        }
+    }
+    std::vector<std::string> actual;
+    int32_t cursor = 0;
+    const SERVICE_ITEM* item = nullptr;
+    for (bool more = list.GetFirst(cursor, item); more; more = list.GetNext(cursor, item)) {
+        actual.push_back(item->lpServiceName);
+    }
+    EXPECT_EQ(actual, expected);
+    for (const ServiceEntry& entry : win32) {
+        EXPECT_NE(entry.status.dwServiceType & 0x30, 0u) << entry.serviceName;
+    }
+    for (const ServiceEntry& entry : drivers) {
+        EXPECT_EQ(entry.status.dwServiceType & 0x30, 0u) << entry.serviceName;
+    }
+}
+
+TEST(Win32Enumeration, WindowsDirectoryIsTheSystemsOne) {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(Win32System().WindowsDirectory(), windows);
+    EXPECT_FALSE(std::string(windows).empty());
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+// Service sessions against Wine's live service manager: a start really starts the service (sc.exe
+// sees it running), a stop stops it, refusals come back with the manager's error codes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "catalogue/service_item.h"
+#include "live_system.h"
+#include "platform/win32/win32_system.h"
+
+namespace {
+
+// A service takes a moment to get where it was sent; sc is asked until it says so.
+bool ScReaches(const char* name, uint32_t state) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        ScState sc;
+        if (ScQuery(name, sc) && sc.state == state) {
+            return true;
+        }
+        Sleep(100);
+    }
+    return false;
+}
+
+TEST(ServiceSession, StartsAndStopsSpoolerForReal) {
+    Win32System system;
+    std::unique_ptr<ServiceSession> session;
+    ASSERT_EQ(system.OpenService("Spooler", session), 0u);
+    ASSERT_NE(session, nullptr);
+    uint32_t state = 0;
+    ASSERT_EQ(session->QueryState(state), 0u);
+    ASSERT_EQ(state, kStateStopped);
+
+    EXPECT_EQ(session->Start(), 0u);
+    EXPECT_TRUE(ScReaches("Spooler", kStateRunning));
+    ASSERT_EQ(session->QueryState(state), 0u);
+    EXPECT_EQ(state, kStateRunning);
+    // A second start of a running service is the manager's refusal, passed on as it is.
+    EXPECT_EQ(session->Start(), static_cast<uint32_t>(ERROR_SERVICE_ALREADY_RUNNING));
+
+    EXPECT_EQ(session->Stop(), 0u);
+    EXPECT_TRUE(ScReaches("Spooler", kStateStopped));
+    EXPECT_EQ(session->Stop(), static_cast<uint32_t>(ERROR_SERVICE_NOT_ACTIVE));
+}
+
+TEST(ServiceSession, DisabledServiceRefusesToStart) {
+    Win32System system;
+    uint32_t start = 0;
+    ASSERT_TRUE(system.GetValue("SYSTEM\\CurrentControlSet\\Services\\LanmanServer", "Start",
+                                &start, sizeof start));
+    ASSERT_EQ(start, 4u);  // Wine registers it disabled
+    std::unique_ptr<ServiceSession> session;
+    ASSERT_EQ(system.OpenService("LanmanServer", session), 0u);
+    EXPECT_EQ(session->Start(), static_cast<uint32_t>(ERROR_SERVICE_DISABLED));
+    uint32_t state = 0;
+    ASSERT_EQ(session->QueryState(state), 0u);
+    EXPECT_EQ(state, kStateStopped);
+}
+
+TEST(ServiceSession, MissingServiceGivesItsErrorAndNoSession) {
+    Win32System system;
+    std::unique_ptr<ServiceSession> session;
+    EXPECT_EQ(system.OpenService("OrvaneNoSuchService", session),
+              static_cast<uint32_t>(ERROR_SERVICE_DOES_NOT_EXIST));
+    EXPECT_EQ(session, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// Child processes and the parsing of sc.exe and reg.exe output.
+#include "live_system.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+int RunCommand(const std::string& commandLine, std::string& output) {
+    output.clear();
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+        return -1;
+    }
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        return -1;
+    }
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+        output.append(chunk, got);
+    }
+    CloseHandle(readEnd);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+namespace {
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) {
+        return "";
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// The number after "FIELD :" in sc's output, read as decimal (sc prints TYPE as hex digits).
+bool ScField(const std::string& output, const char* field, int base, uint32_t& value) {
+    std::istringstream lines(output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const auto colon = line.find(':');
+        if (colon != std::string::npos && Trim(line.substr(0, colon)) == field) {
+            value = static_cast<uint32_t>(std::strtoul(line.c_str() + colon + 1, nullptr, base));
+            return true;
+        }
+    }
+    return false;
+}
+
+const char kHklm[] = "HKEY_LOCAL_MACHINE\\";
+
+}  // namespace
+
+bool ScQuery(const std::string& serviceName, ScState& result) {
+    std::string output;
+    RunCommand("sc.exe query \"" + serviceName + "\"", output);
+    return ScField(output, "TYPE", 16, result.type) && ScField(output, "STATE", 10, result.state);
+}
+
+bool RegQueryTree(const std::string& subKey, RegKeys& keys) {
+    keys.clear();
+    std::string output;
+    if (RunCommand("reg.exe query \"HKLM\\" + subKey + "\" /s", output) != 0) {
+        return false;
+    }
+    std::istringstream lines(output);
+    std::string line;
+    std::map<std::string, RegText>* current = nullptr;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.compare(0, sizeof kHklm - 1, kHklm) == 0) {
+            current = &keys[line.substr(sizeof kHklm - 1)];
+            continue;
+        }
+        // "    name    REG_TYPE    data": the name may hold spaces, the type never does.
+        const auto typeAt = line.find("    REG_", 4);
+        if (current == nullptr || line.compare(0, 4, "    ") != 0 || typeAt == std::string::npos) {
+            continue;
+        }
+        const auto dataAt = line.find("    ", typeAt + 4);
+        RegText value;
+        value.type = line.substr(typeAt + 4, dataAt == std::string::npos ? std::string::npos
+                                                                         : dataAt - typeAt - 4);
+        value.data = dataAt == std::string::npos ? "" : line.substr(dataAt + 4);
+        (*current)[line.substr(4, typeAt - 4)] = value;
+    }
+    return true;
+}
+
+bool RegSubkeys(const std::string& subKey, std::map<std::string, int>& names) {
+    names.clear();
+    std::string output;
+    if (RunCommand("reg.exe query \"HKLM\\" + subKey + "\"", output) != 0) {
+        return false;
+    }
+    const std::string prefix = kHklm + subKey + "\\";
+    std::istringstream lines(output);
+    std::string line;
+    int order = 0;
+    while (std::getline(lines, line)) {
+        line = Trim(line);
+        if (line.compare(0, prefix.size(), prefix) == 0) {
+            names[line.substr(prefix.size())] = order++;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,31 @@
+// Reading the live system the way an administrator would: Wine's own sc.exe and reg.exe, run as child
+// processes, their output parsed. The tests compare what the platform layer reports against these.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+// Runs a command line (no shell) and collects its standard output and error. Returns the exit code,
+// or -1 when the process could not be started.
+int RunCommand(const std::string& commandLine, std::string& output);
+
+// `sc query NAME`: false when sc does not know the service.
+struct ScState {
+    uint32_t type = 0;
+    uint32_t state = 0;
+};
+bool ScQuery(const std::string& serviceName, ScState& result);
+
+// One value as `reg query` prints it: the type name and the data text.
+struct RegText {
+    std::string type;  // "REG_SZ", "REG_DWORD", ...
+    std::string data;  // as printed; REG_DWORD as 0x...
+};
+// Every key of `reg query KEY /s`, by full path under HKEY_LOCAL_MACHINE ("SYSTEM\..."), each with
+// its values by name. False when the key does not exist.
+using RegKeys = std::map<std::string, std::map<std::string, RegText>>;
+bool RegQueryTree(const std::string& subKey, RegKeys& keys);
+
+// The subkey names directly below a key, in reg's order.
+bool RegSubkeys(const std::string& subKey, std::map<std::string, int>& names);

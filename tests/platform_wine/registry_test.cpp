@@ -1,0 +1,151 @@
+// Registry operations of the real platform on keys of the test's own under HKLM\SOFTWARE, checked
+// against the registry itself and against reg.exe.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "live_system.h"
+#include "platform/win32/win32_system.h"
+
+namespace {
+
+const char kTestKey[] = "SOFTWARE\\OrvaneTest";
+const wchar_t kTestKeyW[] = L"SOFTWARE\\OrvaneTest";
+
+class RegistryTest : public ::testing::Test {
+protected:
+    Win32System system_;
+
+    void SetUp() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestKeyW); }
+    void TearDown() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestKeyW); }
+
+    // Writes a value through the wide API, so the 8-bit reads are checked against other code.
+    static void Put(const wchar_t* subKey, const wchar_t* name, DWORD type, const void* data,
+                    DWORD size) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, subKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    static void PutText(const wchar_t* subKey, const wchar_t* name, const std::wstring& text) {
+        Put(subKey, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
+    }
+};
+
+bool KeyExists(const char* subKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+TEST_F(RegistryTest, IndirectStringResolvesFromItsResource) {
+    const wchar_t* key = L"SOFTWARE\\OrvaneTest\\Indirect";
+    PutText(key, L"Good", L"@%SystemRoot%\\system32\\shell32.dll,-8");
+    PutText(key, L"MissingFile", L"@%SystemRoot%\\system32\\orvane-none.dll,-8");
+    PutText(key, L"MissingId", L"@%SystemRoot%\\system32\\shell32.dll,-64999");
+    const char* sub = "SOFTWARE\\OrvaneTest\\Indirect";
+    char text[64] = "unchanged";
+    ASSERT_TRUE(system_.LoadIndirectString(sub, "Good", text, sizeof text));
+    EXPECT_STREQ(text, "Size");
+    EXPECT_TRUE(system_.LoadIndirectString(sub, "Good", text, 5));  // exactly "Size" and its NUL
+    EXPECT_FALSE(system_.LoadIndirectString(sub, "Good", text, 4));
+    EXPECT_FALSE(system_.LoadIndirectString(sub, "MissingFile", text, sizeof text));
+    EXPECT_FALSE(system_.LoadIndirectString(sub, "MissingId", text, sizeof text));
+    EXPECT_FALSE(system_.LoadIndirectString(sub, "NoSuchValue", text, sizeof text));
+    EXPECT_FALSE(system_.LoadIndirectString("SOFTWARE\\OrvaneTest\\None", "Good", text, sizeof text));
+}
+
+TEST_F(RegistryTest, SetDwordLandsInTheRegistryAndNeverCreatesAKey) {
+    PutText(L"SOFTWARE\\OrvaneTest\\Service", L"ImagePath", L"x.exe");
+    EXPECT_EQ(system_.SetDwordValue("SOFTWARE\\OrvaneTest\\Service", "Start", 4), 0u);
+    RegKeys keys;
+    ASSERT_TRUE(RegQueryTree("SOFTWARE\\OrvaneTest\\Service", keys));
+    const auto& values = keys["SOFTWARE\\OrvaneTest\\Service"];
+    ASSERT_EQ(values.count("Start"), 1u);
+    EXPECT_EQ(values.at("Start").type, "REG_DWORD");
+    EXPECT_EQ(values.at("Start").data, "0x4");
+    EXPECT_EQ(system_.SetDwordValue("SOFTWARE\\OrvaneTest\\Service", "Start", 2), 0u);
+    uint32_t start = 0;
+    ASSERT_TRUE(system_.GetValue("SOFTWARE\\OrvaneTest\\Service", "Start", &start, sizeof start));
+    EXPECT_EQ(start, 2u);
+
+    EXPECT_EQ(system_.SetDwordValue("SOFTWARE\\OrvaneTest\\Gone", "Start", 3),
+              static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(KeyExists("SOFTWARE\\OrvaneTest\\Gone"));
+}
+
+TEST_F(RegistryTest, GetValueExpandsAndRefusesWhatDoesNotFit) {
+    const std::wstring path = L"%SystemRoot%\\system32\\x.exe";
+    Put(L"SOFTWARE\\OrvaneTest", L"Expand", REG_EXPAND_SZ, path.c_str(),
+        static_cast<DWORD>((path.size() + 1) * 2));
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    char text[260] = {};
+    ASSERT_TRUE(system_.GetValue(kTestKey, "Expand", text, sizeof text));
+    EXPECT_EQ(std::string(text), std::string(windows) + "\\system32\\x.exe");
+    EXPECT_FALSE(system_.GetValue(kTestKey, "Expand", text, 8));
+    EXPECT_FALSE(system_.GetValue(kTestKey, "NoSuchValue", text, sizeof text));
+}
+
+// Values of several kilobytes and of non-text types come back whole, in enumeration order; texts
+// in the 8-bit calls are UTF-8.
+TEST_F(RegistryTest, ReadAndEnumerateValuesAtTheirRealSize) {
+    const std::wstring big(5000, L'x');
+    std::vector<uint8_t> binary(12000);
+    for (size_t i = 0; i < binary.size(); ++i) {
+        binary[i] = static_cast<uint8_t>(i * 7);
+    }
+    const DWORD dword = 0x12345678;
+    const unsigned long long qword = 0x1122334455667788ull;
+    const wchar_t multi[] = L"one\0two\0";
+    PutText(kTestKeyW, L"Big", big);
+    Put(kTestKeyW, L"Binary", REG_BINARY, binary.data(), static_cast<DWORD>(binary.size()));
+    Put(kTestKeyW, L"Dword", REG_DWORD, &dword, sizeof dword);
+    Put(kTestKeyW, L"Qword", REG_QWORD, &qword, sizeof qword);
+    Put(kTestKeyW, L"Multi", REG_MULTI_SZ, multi, sizeof multi);
+    PutText(kTestKeyW, L"\u670d\u52a1", L"\u63cf\u8ff0");  // 服务 = 描述
+
+    RegistryValue value;
+    ASSERT_TRUE(system_.ReadValue(kTestKey, "Big", value));
+    EXPECT_EQ(value.type, static_cast<uint32_t>(REG_SZ));
+    EXPECT_EQ(std::string(value.data.begin(), value.data.end()), std::string(5000, 'x') + '\0');
+    ASSERT_TRUE(system_.ReadValue(kTestKey, "Binary", value));
+    EXPECT_EQ(value.data, binary);
+    EXPECT_FALSE(system_.ReadValue(kTestKey, "NoSuchValue", value));
+    EXPECT_FALSE(system_.ReadValue("SOFTWARE\\OrvaneTest\\None", "Big", value));
+
+    std::vector<RegistryValue> values;
+    ASSERT_TRUE(system_.EnumerateValues(kTestKey, values));
+    ASSERT_EQ(values.size(), 6u);
+    // Windows enumerates values in the order they were written, Wine by name: look them up.
+    std::map<std::string, RegistryValue> byName;
+    for (const RegistryValue& each : values) {
+        byName[each.name] = each;
+    }
+    EXPECT_EQ(byName["Big"].data.size(), 5001u);
+    EXPECT_EQ(byName["Binary"].data, binary);
+    EXPECT_EQ(byName["Dword"].type, static_cast<uint32_t>(REG_DWORD));
+    EXPECT_EQ(byName["Dword"].data, std::vector<uint8_t>({0x78, 0x56, 0x34, 0x12}));
+    EXPECT_EQ(byName["Qword"].type, static_cast<uint32_t>(REG_QWORD));
+    EXPECT_EQ(byName["Qword"].data.size(), 8u);
+    EXPECT_EQ(byName["Multi"].type, static_cast<uint32_t>(REG_MULTI_SZ));
+    EXPECT_EQ(std::string(byName["Multi"].data.begin(), byName["Multi"].data.end()),
+              std::string("one\0two\0\0", 9));
+    const RegistryValue& chinese = byName["\xe6\x9c\x8d\xe5\x8a\xa1"];
+    EXPECT_EQ(std::string(chinese.data.begin(), chinese.data.end()),
+              std::string("\xe6\x8f\x8f\xe8\xbf\xb0") + '\0');
+    EXPECT_FALSE(system_.EnumerateValues("SOFTWARE\\OrvaneTest\\None", values));
+}
+
+}  // namespace
