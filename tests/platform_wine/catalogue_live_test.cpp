@@ -10,78 +10,12 @@
 
 #include "catalogue/service_list.h"
 #include "live_system.h"
+#include "record_check.h"
 #include "platform/win32/win32_system.h"
 
 namespace {
 
 const char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
-
-// The text a record field should hold for a registry value: REG_EXPAND_SZ expanded as SHGetValueA
-// does, empty when missing or too long for the field.
-std::string ExpectedText(const std::map<std::string, RegText>& values, const char* name) {
-    const auto found = values.find(name);
-    if (found == values.end()) {
-        return "";
-    }
-    std::string text = found->second.data;
-    if (found->second.type == "REG_EXPAND_SZ") {
-        char expanded[4096] = "";
-        ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
-        text = expanded;
-    }
-    return TextFits(text.c_str()) ? text : "";
-}
-
-std::string ExpectedImagePath(const std::map<std::string, RegText>& values) {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    char path[kTextBytes] = {};
-    CopyText(path, sizeof path, ExpectedText(values, "ImagePath").c_str());
-    CServiceList::NormalizeImagePath(windows, path);
-    return path;
-}
-
-void ExpectRecordMatchesRegistry(const SERVICE_ITEM& item, const RegKeys& keys) {
-    const std::string key = std::string(kServicesKey) + "\\" + item.lpServiceName;
-    const auto values = keys.find(key);
-    ASSERT_NE(values, keys.end()) << "no registry key for " << item.lpServiceName;
-    const auto& v = values->second;
-    EXPECT_EQ(item.ImagePath, ExpectedImagePath(v));
-    const auto displayName = v.find("DisplayName");
-    EXPECT_EQ(item.lpDisplayName,
-              displayName != v.end() ? displayName->second.data : item.lpServiceName);
-    const std::string description = ExpectedText(v, "Description");
-    if (description.empty()) {
-        EXPECT_EQ(item.Description, item.lpDisplayName);
-    } else if (description[0] != '@') {  // indirect texts are covered by the many-services suite
-        EXPECT_EQ(item.Description, description);
-    }
-    EXPECT_EQ(item.Group, ExpectedText(v, "Group"));
-    const auto start = v.find("Start");
-    EXPECT_EQ(item.Start, start != v.end() ? std::strtoul(start->second.data.c_str(), nullptr, 16)
-                                           : 0ul);
-    const auto parameters = keys.find(key + "\\Parameters");
-    EXPECT_EQ(item.ServiceDll,
-              parameters != keys.end() ? ExpectedText(parameters->second, "ServiceDll") : "");
-}
-
-// Automatic services are started with the service manager; a comparison with sc must not race them.
-void WaitUntilNoServicePending(Win32System& system) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::vector<ServiceEntry> entries;
-        system.EnumerateServices(kServiceTypeWin32 | kServiceTypeDriver, entries);
-        bool pending = false;
-        for (const ServiceEntry& entry : entries) {
-            const uint32_t state = entry.status.dwCurrentState;
-            pending = pending || (state != kStateStopped && state != kStateRunning &&
-                                  state != kStatePaused);
-        }
-        if (!pending) {
-            return;
-        }
-        Sleep(100);
-    }
-}
 
 class LiveCatalogue : public ::testing::Test {
 protected:
