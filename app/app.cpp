@@ -24,7 +24,9 @@ void COrvaneApp::SetPlatform(ServiceManagerApi& services, RegistryApi& registry)
 
 bool COrvaneApp::InitInstance() {
     if (!services_ || !registry_ || frame_) return false;
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES | ICC_BAR_CLASSES;
     InitCommonControlsEx(&controls);
 
     document_.reset(new (std::nothrow) COrvaneDoc());

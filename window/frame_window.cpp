@@ -147,8 +147,9 @@ void FrameWindow::SetMessageText(const char* text) {
 
 std::string FrameWindow::MessageText() const {
     if (!statusBar_) return std::string();
-    LRESULT info = SendMessageA(statusBar_, SB_GETTEXTLENGTHA, 0, 0);
-    std::string text(LOWORD(info) + 1, '\0');
+    // The length message counts characters, not the bytes of the 8-bit text.
+    LRESULT info = SendMessageA(statusBar_, SB_GETTEXTLENGTHW, 0, 0);
+    std::string text(LOWORD(info) * 4 + 1, '\0');
     SendMessageA(statusBar_, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(&text[0]));
     text.resize(strlen(text.c_str()));
     return text;

@@ -33,19 +33,18 @@ SIZE ToolbarDock::BarSize() const {
 
 void ToolbarDock::SetVertical(bool vertical) {
     HWND bar = ToolBar();
-    DWORD style = static_cast<DWORD>(SendMessageA(bar, TB_GETSTYLE, 0, 0));
-    style = vertical ? style | TBSTYLE_WRAPABLE : style & ~TBSTYLE_WRAPABLE;
-    SendMessageA(bar, TB_SETSTYLE, 0, style);
     int count = static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         TBBUTTON button = {};
         SendMessageA(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
         LRESULT state = SendMessageA(bar, TB_GETSTATE, button.idCommand, 0);
         if (state == -1) continue;
-        // One button per row: each one wraps.
+        // One button per row: each one wraps. (The wrapable style would wrap by the toolbar's
+        // width instead, which is not known yet when the side changes.)
         BYTE wanted = vertical ? static_cast<BYTE>(state | TBSTATE_WRAP)
                                : static_cast<BYTE>(state & ~TBSTATE_WRAP);
-        TBBUTTONINFOA info = {sizeof(info)};
+        TBBUTTONINFOA info = {};
+        info.cbSize = sizeof(info);
         info.dwMask = TBIF_STATE | TBIF_BYINDEX;
         info.fsState = wanted;
         SendMessageA(bar, TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));

@@ -23,10 +23,12 @@ Window* Window::FromHandle(HWND hwnd) {
 
 bool Window::RegisterWindowClass(const char* className, UINT classStyle, HCURSOR cursor,
                                  HBRUSH background, HICON icon) {
-    WNDCLASSEXA existing = {sizeof(existing)};
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof(existing);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (GetClassInfoExA(instance, className, &existing)) return true;
-    WNDCLASSEXA wc = {sizeof(wc)};
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
     wc.style = classStyle;
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;

@@ -1,0 +1,151 @@
+// Start-up order and window layout of the main frame: caption, panes and their sizes when the
+// frame is resized and when the user drags a splitter bar, pane borders.
+#include <gtest/gtest.h>
+
+#include "gui_harness.h"
+#include "platform/fake/fake_system.h"
+#include "res/resource.h"
+
+namespace {
+
+class FrameLayout : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AddSampleServices(system_);
+        frame_.reset(new RunningFrame(system_, system_));
+        ASSERT_TRUE(frame_->Started());
+    }
+    void TearDown() override { frame_.reset(); }
+
+    HWND DetailPane() const { return frame_->Detail().Handle(); }
+    HWND ListPane() const { return frame_->List().Handle(); }
+    HWND TreePane() const { return frame_->Tree().Handle(); }
+
+    void ResizeFrame(int width, int height) {
+        SetWindowPos(frame_->FrameWindow(), nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Pump();
+    }
+
+    // Drags a splitter bar from one client point of the splitter to another.
+    void DragBar(StaticSplitter& splitter, POINT from, POINT to) {
+        HWND hwnd = splitter.Handle();
+        SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+        SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+        Pump();
+    }
+
+    FakeSystem system_;
+    std::unique_ptr<RunningFrame> frame_;
+};
+
+// The detail pane's height inside its row of 120 pixels: less the bar and the two borders.
+constexpr int kDetailPaneHeight =
+    CDataView::kDetailHeight - StaticSplitter::kGap - 2 * StaticSplitter::kBorder;
+
+TEST_F(FrameLayout, StartsWithTheTitleTheFirstRootAndTheTreeFocused) {
+    char caption[256] = {};
+    GetWindowTextA(frame_->FrameWindow(), caption, sizeof caption);
+    EXPECT_STREQ("OrvaneWindows服务管理专家", caption);
+    EXPECT_TRUE(IsWindowVisible(frame_->FrameWindow()));
+    EXPECT_EQ(TreePane(), GetFocus());
+    EXPECT_EQ(frame_->TreeItems().front(), frame_->SelectedNode());
+    EXPECT_EQ("就绪", frame_->StatusText());
+    EXPECT_EQ(nullptr, frame_->Detail().Service());
+    CategoryFilter start = frame_->Frame().CurrentFilter();
+    EXPECT_EQ((CategoryFilter{48, -1, -1}), start);
+    EXPECT_EQ(theApp.MainWindowHandle(), frame_->FrameWindow());
+}
+
+TEST_F(FrameLayout, PanesSitAtTheirSplitterPositions) {
+    CMainFrame& frame = frame_->Frame();
+    EXPECT_EQ(frame.FindClassView(), frame.MainSplitter().GetPane(0, 0));
+    EXPECT_EQ(frame.FindDataView(), frame.MainSplitter().GetPane(0, 1));
+    CDataView& data = frame_->Data();
+    EXPECT_EQ(&frame_->List(), data.Splitter().GetPane(0, 0));
+    EXPECT_EQ(&frame_->Detail(), data.Splitter().GetPane(1, 0));
+    EXPECT_EQ(AFX_IDW_PANE_FIRST, GetDlgCtrlID(frame.MainSplitter().Handle()));
+    EXPECT_EQ(AFX_IDW_PANE_FIRST, GetDlgCtrlID(data.Splitter().Handle()));
+    char name[64] = {};
+    GetClassNameA(TreePane(), name, sizeof name);
+    EXPECT_STREQ("SysTreeView32", name);
+    GetClassNameA(ListPane(), name, sizeof name);
+    EXPECT_STREQ("SysListView32", name);
+}
+
+TEST_F(FrameLayout, TreeKeepsItsWidthAndDetailItsHeightWhenTheFrameIsResized) {
+    const SIZE sizes[] = {{900, 700}, {640, 480}, {1100, 800}, {700, 520}};
+    for (SIZE size : sizes) {
+        ResizeFrame(size.cx, size.cy);
+        RECT tree = frame_->RectInFrame(TreePane());
+        RECT detail = frame_->RectInFrame(DetailPane());
+        RECT list = frame_->RectInFrame(ListPane());
+        RECT data = frame_->RectInFrame(frame_->Data().Handle());
+        EXPECT_EQ(CMainFrame::kTreeWidth, Width(tree)) << size.cx;
+        EXPECT_EQ(kDetailPaneHeight, Height(detail)) << size.cy;
+        EXPECT_EQ(data.bottom - StaticSplitter::kBorder, detail.bottom);
+        // The list takes all the rest of the right-hand pane.
+        EXPECT_EQ(data.bottom - CDataView::kDetailHeight + StaticSplitter::kBorder, list.bottom);
+        EXPECT_EQ(Width(list), Width(detail));
+    }
+}
+
+TEST_F(FrameLayout, DetailReturnsToItsHeightAfterADragOnTheNextResizeOrTreeBarDrag) {
+    CSplitterWndEx& rows = frame_->Data().Splitter();
+    auto dragDetailBarUp = [&] {
+        RECT list = {};
+        GetWindowRect(ListPane(), &list);
+        MapWindowPoints(nullptr, rows.Handle(), reinterpret_cast<POINT*>(&list), 2);
+        int barY = list.bottom + 3;
+        DragBar(rows, POINT{50, barY}, POINT{50, barY - 40});
+    };
+    dragDetailBarUp();
+    EXPECT_EQ(kDetailPaneHeight + 40, Height(frame_->RectInFrame(DetailPane())));
+
+    RECT frameRect = {};
+    GetWindowRect(frame_->FrameWindow(), &frameRect);
+    ResizeFrame(Width(frameRect) + 30, Height(frameRect) + 20);
+    EXPECT_EQ(kDetailPaneHeight, Height(frame_->RectInFrame(DetailPane())));
+
+    dragDetailBarUp();
+    EXPECT_EQ(kDetailPaneHeight + 40, Height(frame_->RectInFrame(DetailPane())));
+    CSplitterWndEx& columns = frame_->Frame().MainSplitter();
+    int barX = StaticSplitter::kBorder + CMainFrame::kTreeWidth + 3;
+    DragBar(columns, POINT{barX, 100}, POINT{barX + 25, 100});
+    EXPECT_EQ(CMainFrame::kTreeWidth + 25, Width(frame_->RectInFrame(TreePane())));
+    EXPECT_EQ(kDetailPaneHeight, Height(frame_->RectInFrame(DetailPane())));
+
+    // The tree keeps the width the user gave it through the next resize.
+    ResizeFrame(Width(frameRect), Height(frameRect));
+    EXPECT_EQ(CMainFrame::kTreeWidth + 25, Width(frame_->RectInFrame(TreePane())));
+}
+
+TEST_F(FrameLayout, PanesAreFramedByAFlatBlueGreyLineWithAWhiteLineInside) {
+    HWND splitter = frame_->Frame().MainSplitter().Handle();
+    RedrawWindow(frame_->FrameWindow(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT tree = {};
+    GetWindowRect(TreePane(), &tree);
+    MapWindowPoints(nullptr, splitter, reinterpret_cast<POINT*>(&tree), 2);
+    HDC dc = GetDC(splitter);
+    int midY = (tree.top + tree.bottom) / 2;
+    int midX = (tree.left + tree.right) / 2;
+    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, tree.left - 2, midY));
+    EXPECT_EQ(CSplitterWndEx::kInnerBorder, GetPixel(dc, tree.left - 1, midY));
+    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, tree.right + 1, midY));
+    EXPECT_EQ(CSplitterWndEx::kInnerBorder, GetPixel(dc, tree.right, midY));
+    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, midX, tree.top - 2));
+    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, midX, tree.bottom + 1));
+    ReleaseDC(splitter, dc);
+}
+
+TEST_F(FrameLayout, ExitClosesTheMainWindowWithoutAPrompt) {
+    HWND hwnd = frame_->FrameWindow();
+    SendMessageA(hwnd, WM_COMMAND, ID_APP_EXIT, 0);
+    Pump();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(nullptr, theApp.MainWindowHandle());
+}
+
+}  // namespace
