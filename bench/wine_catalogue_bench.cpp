@@ -1,7 +1,7 @@
-// How much the catalogue adds to the platform calls a load cannot avoid: CServiceList::Reload beside
-// the bare calls it makes (per pass the Windows directory and one enumeration, per entry five
-// SHGetValueA reads), timed in alternating rounds. Meant for the many-services Wine prefix; prints
-// figures, judges nothing.
+// How much the catalogue adds to the platform calls a load cannot avoid: CServiceList::Reload
+// beside the bare calls it makes (per pass the Windows directory and one enumeration, per entry
+// five SHGetValueA reads), timed in alternating rounds. Meant for the many-services Wine prefix;
+// prints figures, judges nothing.
 #include <windows.h>
 #include <shlwapi.h>
 

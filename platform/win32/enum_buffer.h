@@ -1,8 +1,9 @@
-// The growth loop of the service enumeration. Windows and Wine disagree on what a call that runs out
-// of room reports: Windows fills the entries that fit, advances the resume handle and asks only for
-// the bytes of the entries left over; Wine fills nothing, leaves the resume handle alone and asks for
-// the bytes of all of them. What works on both is to ignore the entries of a failed call, grow the
-// buffer by what was asked for and enumerate again from the start until one call holds everything.
+// The growth loop of the service enumeration. Windows and Wine disagree on what a call that runs
+// out of room reports: Windows fills the entries that fit, advances the resume handle and asks only
+// for the bytes of the entries left over; Wine fills nothing, leaves the resume handle alone and
+// asks for the bytes of all of them. What works on both is to ignore the entries of a failed call,
+// grow the buffer by what was asked for and enumerate again from the start until one call holds
+// everything.
 #pragma once
 
 #include <cstddef>
@@ -10,8 +11,8 @@
 #include <memory>
 #include <new>
 
-constexpr uint32_t kEnumErrorMoreData = 234;           // ERROR_MORE_DATA
-constexpr uint32_t kEnumInitialBytes = 36864;          // the first buffer's size
+constexpr uint32_t kEnumErrorMoreData = 234;             // ERROR_MORE_DATA
+constexpr uint32_t kEnumInitialBytes = 36864;            // the first buffer's size
 constexpr uint64_t kEnumMaxBytes = 64ull * 1024 * 1024;  // beyond this the manager is not believed
 
 // A zero-filled buffer that holds the entries of one successful enumeration call.

@@ -11,7 +11,8 @@
 
 namespace {
 
-// Values beyond this size are not believed; it keeps a misreporting registry from exhausting memory.
+// Values beyond this size are not believed; it keeps a misreporting registry from exhausting
+// memory.
 constexpr DWORD kMaxValueBytes = 16u * 1024 * 1024;
 
 // Text in the program's code page as UTF-16, empty (and false) when it cannot be converted.
@@ -42,16 +43,15 @@ bool Resize(std::vector<uint8_t>& bytes, DWORD size) {
 bool Win32System::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
     DWORD type = 0;
     DWORD bytes = size;
-    return SHGetValueA(HKEY_LOCAL_MACHINE, subKey, valueName, &type, dest, &bytes) ==
-           ERROR_SUCCESS;
+    return SHGetValueA(HKEY_LOCAL_MACHINE, subKey, valueName, &type, dest, &bytes) == ERROR_SUCCESS;
 }
 
 bool Win32System::LoadIndirectString(const char* subKey, const char* valueName, char* dest,
                                      uint32_t size) {
     RegKey key;
     std::unique_ptr<wchar_t[]> name;
-    if (size == 0 || RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, key.Receive()) !=
-                         ERROR_SUCCESS ||
+    if (size == 0 ||
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS ||
         !ToWide(valueName, name)) {
         return false;
     }
@@ -59,8 +59,8 @@ bool Win32System::LoadIndirectString(const char* subKey, const char* valueName, 
     // can fit into size bytes.
     std::unique_ptr<wchar_t[]> text(new (std::nothrow) wchar_t[size]());
     DWORD used = 0;
-    if (!text || RegLoadMUIStringW(key.Get(), name.get(), text.get(), size * sizeof(wchar_t),
-                                   &used, 0, nullptr) != ERROR_SUCCESS) {
+    if (!text || RegLoadMUIStringW(key.Get(), name.get(), text.get(), size * sizeof(wchar_t), &used,
+                                   0, nullptr) != ERROR_SUCCESS) {
         return false;
     }
     text[size - 1] = L'\0';
@@ -149,7 +149,6 @@ uint32_t Win32System::SetDwordValue(const char* subKey, const char* valueName, u
         return static_cast<uint32_t>(opened);
     }
     const DWORD data = value;
-    return static_cast<uint32_t>(RegSetValueExA(key.Get(), valueName, 0, REG_DWORD,
-                                                reinterpret_cast<const BYTE*>(&data),
-                                                sizeof(data)));
+    return static_cast<uint32_t>(RegSetValueExA(
+        key.Get(), valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)));
 }

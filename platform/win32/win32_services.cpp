@@ -29,7 +29,9 @@ public:
         currentState = status.dwCurrentState;
         return 0;
     }
-    uint32_t Start() override { return StartServiceA(service_.Get(), 0, nullptr) ? 0 : GetLastError(); }
+    uint32_t Start() override {
+        return StartServiceA(service_.Get(), 0, nullptr) ? 0 : GetLastError();
+    }
     uint32_t Stop() override {
         SERVICE_STATUS status = {};
         return ControlService(service_.Get(), SERVICE_CONTROL_STOP, &status) ? 0 : GetLastError();
@@ -49,8 +51,12 @@ ServiceEntry ToEntry(const ENUM_SERVICE_STATUSA& source) {
         entry.displayName = source.lpDisplayName;
     }
     const SERVICE_STATUS& s = source.ServiceStatus;
-    entry.status = {s.dwServiceType,   s.dwCurrentState,           s.dwControlsAccepted,
-                    s.dwWin32ExitCode, s.dwServiceSpecificExitCode, s.dwCheckPoint,
+    entry.status = {s.dwServiceType,
+                    s.dwCurrentState,
+                    s.dwControlsAccepted,
+                    s.dwWin32ExitCode,
+                    s.dwServiceSpecificExitCode,
+                    s.dwCheckPoint,
                     s.dwWaitHint};
     return entry;
 }

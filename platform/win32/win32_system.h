@@ -15,7 +15,8 @@ public:
     // ServiceManagerApi
     std::string WindowsDirectory() override;
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
-    uint32_t OpenService(const char* serviceName, std::unique_ptr<ServiceSession>& session) override;
+    uint32_t OpenService(const char* serviceName,
+                         std::unique_ptr<ServiceSession>& session) override;
 
     // RegistryApi, always under HKEY_LOCAL_MACHINE
     bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;

@@ -49,8 +49,8 @@ TEST_F(LiveCatalogue, EveryRecordAgreesWithScAndReg) {
     EXPECT_TRUE(driversBegun);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - began);
-    std::printf("[ timing ] %zu records checked against sc and reg in %lld ms\n",
-                list_.GetCount(), static_cast<long long>(ms.count()));
+    std::printf("[ timing ] %zu records checked against sc and reg in %lld ms\n", list_.GetCount(),
+                static_cast<long long>(ms.count()));
 }
 
 // The other direction: a service the manager answers for and whose key has an image path is listed.

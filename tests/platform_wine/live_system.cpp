@@ -104,8 +104,8 @@ bool RegQueryTree(const std::string& subKey, RegKeys& keys) {
         }
         const auto dataAt = line.find("    ", typeAt + 4);
         RegText value;
-        value.type = line.substr(typeAt + 4, dataAt == std::string::npos ? std::string::npos
-                                                                         : dataAt - typeAt - 4);
+        value.type = line.substr(
+            typeAt + 4, dataAt == std::string::npos ? std::string::npos : dataAt - typeAt - 4);
         value.data = dataAt == std::string::npos ? "" : line.substr(dataAt + 4);
         (*current)[line.substr(4, typeAt - 4)] = value;
     }

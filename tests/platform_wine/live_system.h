@@ -1,5 +1,6 @@
-// Reading the live system the way an administrator would: Wine's own sc.exe and reg.exe, run as child
-// processes, their output parsed. The tests compare what the platform layer reports against these.
+// Reading the live system the way an administrator would: Wine's own sc.exe and reg.exe, run as
+// child processes, their output parsed. The tests compare what the platform layer reports against
+// these.
 #pragma once
 
 #include <cstdint>

@@ -58,8 +58,8 @@ void ExpectRecordMatchesRegistry(const SERVICE_ITEM& item, const RegKeys& keys) 
     }
     EXPECT_EQ(item.Group, ExpectedText(v, "Group"));
     const auto start = v.find("Start");
-    EXPECT_EQ(item.Start, start != v.end() ? std::strtoul(start->second.data.c_str(), nullptr, 16)
-                                           : 0ul);
+    EXPECT_EQ(item.Start,
+              start != v.end() ? std::strtoul(start->second.data.c_str(), nullptr, 16) : 0ul);
     const auto parameters = keys.find(key + "\\Parameters");
     EXPECT_EQ(item.ServiceDll,
               parameters != keys.end() ? ExpectedText(parameters->second, "ServiceDll") : "");
@@ -72,8 +72,8 @@ void WaitUntilNoServicePending(Win32System& system) {
         bool pending = false;
         for (const ServiceEntry& entry : entries) {
             const uint32_t state = entry.status.dwCurrentState;
-            pending = pending || (state != kStateStopped && state != kStateRunning &&
-                                  state != kStatePaused);
+            pending = pending ||
+                      (state != kStateStopped && state != kStateRunning && state != kStatePaused);
         }
         if (!pending) {
             return;
@@ -81,4 +81,3 @@ void WaitUntilNoServicePending(Win32System& system) {
         Sleep(100);
     }
 }
-

@@ -63,7 +63,8 @@ TEST_F(RegistryTest, IndirectStringResolvesFromItsResource) {
     EXPECT_FALSE(system_.LoadIndirectString(sub, "MissingFile", text, sizeof text));
     EXPECT_FALSE(system_.LoadIndirectString(sub, "MissingId", text, sizeof text));
     EXPECT_FALSE(system_.LoadIndirectString(sub, "NoSuchValue", text, sizeof text));
-    EXPECT_FALSE(system_.LoadIndirectString("SOFTWARE\\OrvaneTest\\None", "Good", text, sizeof text));
+    EXPECT_FALSE(
+        system_.LoadIndirectString("SOFTWARE\\OrvaneTest\\None", "Good", text, sizeof text));
 }
 
 TEST_F(RegistryTest, SetDwordLandsInTheRegistryAndNeverCreatesAKey) {
