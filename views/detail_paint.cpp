@@ -1,6 +1,5 @@
 #include "views/detail_paint.h"
 
-#include <cstring>
 #include <string>
 
 #include "res/resource.h"
@@ -50,12 +49,20 @@ void AddFileLines(DetailLines& out, const SERVICE_ITEM& item, const char* probe)
     AddFormatted(out, base + 60, IDS_DETAIL_COMPANY, company);
 }
 
+// Texts are in the program's code page (UTF-8). TextOutA would read them in the code page of the
+// selected font's character set instead, so they are widened here and drawn with TextOutW.
+void DrawTextAt(HDC dc, int x, int y, const char* text) {
+    wchar_t wide[kDetailLineBytes];
+    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, static_cast<int>(kDetailLineBytes));
+    if (length > 1)
+        TextOutW(dc, x, y, wide, length - 1);
+}
+
 void PaintHeading(HDC dc, const RECT& client, HFONT titleFont) {
     const std::string title = LoadResString(IDS_DETAIL_TITLE);
     HGDIOBJ previous = SelectObject(dc, titleFont);
     SetBkMode(dc, TRANSPARENT);
-    TextOutA(dc, kHeadingX, client.bottom - kHeadingRise, title.c_str(),
-             static_cast<int>(title.size()));
+    DrawTextAt(dc, kHeadingX, client.bottom - kHeadingRise, title.c_str());
     SelectObject(dc, previous);
     SetBkMode(dc, OPAQUE);
 }
@@ -70,7 +77,7 @@ void PaintRecord(HDC dc, const SERVICE_ITEM& item) {
     LayoutDetailLines(item, lines);
     for (int i = 0; i < lines.count; ++i) {
         const DetailLine& line = lines.line[i];
-        TextOutA(dc, line.x, line.y, line.text, static_cast<int>(std::strlen(line.text)));
+        DrawTextAt(dc, line.x, line.y, line.text);
     }
 }
 

@@ -1,0 +1,142 @@
+// The detail pane's drawing into a memory device context, and the text lines it lays out for the
+// three cases: file found without a DLL, found with a DLL, not found.
+#include "views/detail_paint.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "tests/detail/memory_canvas.h"
+#include "tests/detail/test_files.h"
+#include "views/gdi_object.h"
+#include "views/gradient.h"
+
+namespace {
+
+using Line = std::tuple<int, int, std::string>;
+
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+
+SERVICE_ITEM MakeItem(const std::string& imagePath, const std::string& serviceDll = "") {
+    SERVICE_ITEM item;
+    item.lpServiceName = "TestSvc";
+    item.lpDisplayName = "Test service";
+    CopyText(item.ImagePath, sizeof item.ImagePath, imagePath.c_str());
+    CopyText(item.ServiceDll, sizeof item.ServiceDll, serviceDll.c_str());
+    return item;
+}
+
+std::vector<Line> Lines(const SERVICE_ITEM& item) {
+    DetailLines lines;
+    LayoutDetailLines(item, lines);
+    std::vector<Line> result;
+    for (int i = 0; i < lines.count; ++i) {
+        result.emplace_back(lines.line[i].x, lines.line[i].y, lines.line[i].text);
+    }
+    return result;
+}
+
+TEST(DetailLines, FileFoundWithoutDll) {
+    const std::string path = TestFile("ver_plain.dll");
+    EXPECT_EQ(Lines(MakeItem(path)), (std::vector<Line>{
+                                         {100, 10, "文件 : " + path},
+                                         {100, 30, "版本: 65535.0.12.345"},
+                                         {100, 50, "描述: 服务版本测试文件"},
+                                         {100, 70, "公司: Orvane 测试公司"},
+                                     }));
+}
+
+TEST(DetailLines, DllIsProbedAndShownUnderTheImagePath) {
+    const std::string host = "C:\\windows\\system32\\svchost.exe -k netsvcs";
+    const std::string dll = TestFile("ver_plain.dll");
+    EXPECT_EQ(Lines(MakeItem(host, dll)), (std::vector<Line>{
+                                              {100, 10, "文件 : " + host},
+                                              {100, 30, "Dll: " + dll},
+                                              {100, 50, "版本: 65535.0.12.345"},
+                                              {100, 70, "描述: 服务版本测试文件"},
+                                              {100, 90, "公司: Orvane 测试公司"},
+                                          }));
+}
+
+TEST(DetailLines, FileNotFound) {
+    const std::string withArguments = TestFile("ver_plain.dll") + " -k netsvcs";
+    EXPECT_EQ(Lines(MakeItem(withArguments)), (std::vector<Line>{
+                                                  {100, 10, "文件 : " + withArguments},
+                                                  {100, 30, "<文件不存在>"},
+                                              }));
+    // A missing DLL hides the host file, which exists, and the Dll line.
+    const std::string host = TestFile("ver_plain.dll");
+    EXPECT_EQ(Lines(MakeItem(host, TestFile("missing.dll"))),
+              (std::vector<Line>{{100, 10, "文件 : " + host}, {100, 30, "<文件不存在>"}}));
+    EXPECT_EQ(std::get<2>(Lines(MakeItem(TestExeFolder()))[1]), "<文件不存在>");
+}
+
+TEST(DetailLines, LabelsStayWhenValuesAreEmpty) {
+    const std::string path = TestFile("ver_none.dll");
+    EXPECT_EQ(Lines(MakeItem(path)), (std::vector<Line>{
+                                         {100, 10, "文件 : " + path},
+                                         {100, 30, "版本: "},
+                                         {100, 50, "描述: "},
+                                         {100, 70, "公司: "},
+                                     }));
+}
+
+// Paints the pane as a WM_ERASEBKGND and WM_PAINT would, into a memory canvas.
+class DetailPaint : public ::testing::Test {
+protected:
+    void Paint(MemoryCanvas& canvas, const SERVICE_ITEM* item) {
+        RECT client = canvas.rect();
+        PaintDetailBackground(canvas.dc(), client);
+        PaintDetail(canvas.dc(), client, font_.get(), item);
+    }
+    UniqueFont font_{CreateDetailTitleFont()};
+};
+
+TEST_F(DetailPaint, EmptyPaneShowsBackgroundStripAndHeadingOnly) {
+    MemoryCanvas canvas(400, 120, kMagenta);
+    Paint(canvas, nullptr);
+    EXPECT_TRUE(canvas.AllOf({30, 0, 400, 120}, kDetailBackground));
+    EXPECT_TRUE(canvas.AllOf({0, 0, 30, 4}, kDetailBackground));       // first band
+    EXPECT_TRUE(canvas.AllOf({0, 116, 30, 120}, RGB(254, 254, 255)));  // last band
+    // Apart from the heading, the strip is the plain gradient. The heading reads upward from
+    // (7, 116), its 16-pixel cell right of x = 7.
+    MemoryCanvas strip(400, 120, kDetailBackground);
+    FillGradientRect(strip.dc(), 0, 0, 30, 120, kDetailBackground, RGB(255, 255, 255), true);
+    int ink = 0, stray = 0;
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 30; ++x) {
+            if (canvas.At(x, y) == strip.At(x, y))
+                continue;
+            ++ink;
+            if (x < 7 || x >= 7 + 16 || y >= 116)
+                ++stray;
+        }
+    }
+    EXPECT_GT(ink, 40);
+    EXPECT_EQ(stray, 0);
+}
+
+TEST_F(DetailPaint, RecordAddsIconAndText) {
+    MemoryCanvas canvas(500, 120, kMagenta);
+    SERVICE_ITEM item = MakeItem(TestFile("ver_plain.dll"));
+    Paint(canvas, &item);
+    EXPECT_GT(canvas.CountOther({60, 10, 92, 42}, kDetailBackground), 100);  // icon 140
+    EXPECT_TRUE(canvas.AllOf({30, 0, 60, 120}, kDetailBackground));
+    EXPECT_TRUE(canvas.AllOf({60, 42, 100, 120}, kDetailBackground));
+    for (int y : {10, 30, 50, 70}) {
+        EXPECT_GT(canvas.CountOther({100, y, 500, y + 16}, kDetailBackground), 20) << y;
+    }
+    EXPECT_TRUE(canvas.AllOf({100, 90, 500, 120}, kDetailBackground));  // no fifth line
+}
+
+TEST_F(DetailPaint, MissingFileShowsTwoLines) {
+    MemoryCanvas canvas(500, 120, kMagenta);
+    SERVICE_ITEM item = MakeItem("C:\\nowhere\\missing.exe");
+    Paint(canvas, &item);
+    EXPECT_GT(canvas.CountOther({100, 30, 500, 46}, kDetailBackground), 20);
+    EXPECT_TRUE(canvas.AllOf({100, 50, 500, 120}, kDetailBackground));
+}
+
+}  // namespace
