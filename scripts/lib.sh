@@ -70,6 +70,13 @@ Windows Registry Editor Version 5.00
 "MS Shell Dlg"="WenQuanYi Micro Hei"
 "MS Shell Dlg 2"="WenQuanYi Micro Hei"
 
+; Arial has no CJK glyphs: link it to the CJK face, as Windows links it to SimSun (the detail
+; pane's upright heading is drawn in Arial).
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]
+"Arial"=hex(7):77,00,71,00,79,00,2d,00,6d,00,69,00,63,00,72,00,6f,00,68,00,65,00,69,00,2e,00,74,00,\
+  74,00,63,00,2c,00,57,00,65,00,6e,00,51,00,75,00,61,00,6e,00,59,00,69,00,20,00,4d,00,69,00,63,00,\
+  72,00,6f,00,20,00,48,00,65,00,69,00,00,00,00,00
+
 [HKEY_CURRENT_USER\Software\Wine\Explorer]
 "Desktop"="Default"
 
