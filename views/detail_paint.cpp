@@ -69,7 +69,7 @@ void PaintHeading(HDC dc, const RECT& client, HFONT titleFont) {
 
 void PaintRecord(HDC dc, const SERVICE_ITEM& item) {
     // Icons loaded from resources are shared; they are not destroyed.
-    if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DETAIL))) {
+    if (HICON icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_DETAIL))) {
         DrawIconEx(dc, kIconX, kIconY, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     }
     SetBkMode(dc, TRANSPARENT);
