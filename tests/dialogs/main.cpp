@@ -1,0 +1,12 @@
+// Dialogs, message boxes and the list's commands, under Wine on the build's virtual display.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

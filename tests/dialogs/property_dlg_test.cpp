@@ -1,0 +1,243 @@
+// The service properties dialog over the fake registry: what it shows, which of its ways out
+// write the start type, and what a vanished service key does.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/service_property_dlg.h"
+#include "frame_harness.h"
+#include "modal_driver.h"
+#include "platform/fake/fake_system.h"
+#include "res/resource.h"
+#include "window/message_box.h"
+
+namespace {
+
+const char kKey[] = "SYSTEM\\CurrentControlSet\\Services\\Alpha";
+
+uint32_t StartValue(FakeSystem& fake, const char* key = kKey) {
+    uint32_t start = 0xFFFF;
+    fake.GetValue(key, "Start", &start, sizeof start);
+    return start;
+}
+
+int ComboSelection(HWND dialog) {
+    return static_cast<int>(SendDlgItemMessageA(dialog, IDC_START_TYPE, CB_GETCURSEL, 0, 0));
+}
+
+void SelectStartType(HWND dialog, int index) {
+    SendDlgItemMessageA(dialog, IDC_START_TYPE, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+SERVICE_ITEM Record(const char* name, uint32_t start, uint32_t state) {
+    SERVICE_ITEM item;
+    item.lpServiceName = name;
+    item.lpDisplayName = std::string(name) + " 显示";
+    item.Start = start;
+    item.ServiceStatus.dwCurrentState = state;
+    CopyText(item.Description, sizeof item.Description, "说明 of the service");
+    CopyText(item.ImagePath, sizeof item.ImagePath, "C:\\WINDOWS\\system32\\svchost.exe");
+    CopyText(item.ServiceDll, sizeof item.ServiceDll, "C:\\WINDOWS\\system32\\alpha.dll");
+    item.ServiceKind = kKindWin32;
+    return item;
+}
+
+// Runs the dialog on a copy of the record with the given steps.
+INT_PTR RunDialog(FakeSystem& fake, const SERVICE_ITEM& record, std::vector<ModalStep> steps,
+                  bool* done) {
+    CServicePropertyDlg dialog(fake);
+    dialog.SetRecord(record);
+    ModalDriver driver(std::move(steps));
+    INT_PTR result = dialog.DoModal();
+    *done = driver.Done();
+    return result;
+}
+
+class PropertyDialogTest : public ::testing::Test {
+protected:
+    PropertyDialogTest() { fake.AddService(kServiceTypeWin32, "Alpha", "C:\\a.exe", 3); }
+    FakeSystem fake;
+};
+
+TEST_F(PropertyDialogTest, ShowsTheRecordAndOffersTheFiveStartTypes) {
+    std::vector<std::string> fields;
+    int selection = -2;
+    std::vector<std::string> items;
+    bool done = false;
+    RunDialog(fake, Record("Alpha", 3, kStateRunning),
+              {{kPropertyCaption,
+                [&](HWND dialog) {
+                    for (int id : {IDC_SERVICE_NAME, IDC_DISPLAY_NAME, IDC_DESCRIPTION,
+                                   IDC_IMAGE_PATH, IDC_SERVICE_DLL, IDC_SERVICE_STATUS}) {
+                        fields.push_back(WindowText(GetDlgItem(dialog, id)));
+                    }
+                    selection = ComboSelection(dialog);
+                    HWND combo = GetDlgItem(dialog, IDC_START_TYPE);
+                    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+                    for (int i = 0; i < count; ++i) {
+                        char text[256] = {};
+                        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+                        items.push_back(text);
+                    }
+                    PressButton(dialog, IDCANCEL);
+                }}},
+              &done);
+    EXPECT_TRUE(done);
+    EXPECT_EQ(fields, (std::vector<std::string>{"Alpha", "Alpha 显示", "说明 of the service",
+                                                 "C:\\WINDOWS\\system32\\svchost.exe",
+                                                 "C:\\WINDOWS\\system32\\alpha.dll", "已启动"}));
+    EXPECT_EQ(selection, 3);
+    EXPECT_EQ(items, (std::vector<std::string>{"引导加载(Boot Start)", "系统加载(System Start)",
+                                                "自动加载(Auto Start)", "手工加载(Demand Start)",
+                                                "已禁用(Disabled)"}));
+}
+
+TEST_F(PropertyDialogTest, StatusTextFollowsTheRunStateClass) {
+    const std::pair<uint32_t, const char*> cases[] = {
+        {kStateStopped, "已停止"}, {kStateStopPending, "已停止"}, {kStatePausePending, "暂停"},
+        {kStatePaused, "暂停"},    {kStateStartPending, "已启动"}, {0, "已启动"},
+    };
+    for (const auto& [state, expected] : cases) {
+        std::string status;
+        bool done = false;
+        RunDialog(fake, Record("Alpha", 3, state),
+                  {{kPropertyCaption, [&](HWND dialog) {
+                        status = WindowText(GetDlgItem(dialog, IDC_SERVICE_STATUS));
+                        PressKey(GetDlgItem(dialog, IDC_START_TYPE), VK_ESCAPE);
+                    }}},
+                  &done);
+        EXPECT_TRUE(done);
+        EXPECT_EQ(status, expected) << state;
+    }
+}
+
+TEST_F(PropertyDialogTest, ConfirmedOkWritesTheChosenStartType) {
+    std::string question;
+    bool done = false;
+    INT_PTR result = RunDialog(fake, Record("Alpha", 3, kStateStopped),
+                               {{kPropertyCaption,
+                                 [](HWND dialog) {
+                                     SelectStartType(dialog, 4);
+                                     PressButton(dialog, IDC_PROPERTY_OK);
+                                 }},
+                                {kAppCaption,
+                                 [&](HWND box) {
+                                     question = MessageBoxText(box);
+                                     PressButton(box, IDYES);
+                                 }}},
+                               &done);
+    EXPECT_TRUE(done);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(question,
+              "如果您不具备专业电脑知识,\n或者不清楚停止服务会带来哪些负面影响,\n请三思而后行。"
+              "\n\n您真的要改变服务“Alpha”的启动类型吗?");
+    EXPECT_EQ(StartValue(fake), 4u);
+}
+
+TEST_F(PropertyDialogTest, NoCancelEscapeAndEnterWriteNothing) {
+    auto change = [](HWND dialog) { SelectStartType(dialog, 0); };
+    const std::vector<std::vector<ModalStep>> ways = {
+        {{kPropertyCaption, [&](HWND d) { change(d); PressButton(d, IDC_PROPERTY_OK); }},
+         {kAppCaption, [](HWND box) { PressButton(box, IDNO); }}},
+        {{kPropertyCaption, [&](HWND d) { change(d); PressButton(d, IDCANCEL); }}},
+        {{kPropertyCaption,
+          [&](HWND d) { change(d); PressKey(GetDlgItem(d, IDC_START_TYPE), VK_ESCAPE); }}},
+        {{kPropertyCaption,
+          [&](HWND d) { change(d); PressKey(GetDlgItem(d, IDC_START_TYPE), VK_RETURN); }}},
+    };
+    const INT_PTR expected[] = {IDOK, IDCANCEL, IDCANCEL, IDOK};
+    for (size_t way = 0; way < ways.size(); ++way) {
+        bool done = false;
+        // Enter must end the dialog without asking; an unexpected box would stay unanswered.
+        INT_PTR result = RunDialog(fake, Record("Alpha", 3, kStateStopped), ways[way], &done);
+        EXPECT_TRUE(done) << way;
+        EXPECT_EQ(result, expected[way]) << way;
+        EXPECT_EQ(StartValue(fake), 3u) << way;
+    }
+}
+
+TEST_F(PropertyDialogTest, StartTypeOfFiveShowsNoSelectionAndWritesNothing) {
+    fake.SetDword(kKey, "Start", 5);
+    int selection = 0;
+    std::vector<std::string> boxes;
+    ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT) {
+        boxes.push_back(text);
+        return IDYES;
+    });
+    bool done = false;
+    RunDialog(fake, Record("Alpha", 5, kStateStopped),
+              {{kPropertyCaption, [&](HWND dialog) {
+                    selection = ComboSelection(dialog);
+                    PressButton(dialog, IDC_PROPERTY_OK);
+                }}},
+              &done);
+    EXPECT_TRUE(done);
+    EXPECT_EQ(selection, -1);
+    EXPECT_EQ(boxes.size(), 1u);  // the confirmation, no error
+    EXPECT_EQ(StartValue(fake), 5u);
+}
+
+TEST_F(PropertyDialogTest, KeyDeletedWhileOpenShowsTheReasonAndCreatesNoKey) {
+    std::vector<std::pair<std::string, UINT>> boxes;
+    ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT type) {
+        boxes.emplace_back(text, type);
+        return IDYES;
+    });
+    bool done = false;
+    INT_PTR result = RunDialog(fake, Record("Alpha", 3, kStateStopped),
+                               {{kPropertyCaption, [&](HWND dialog) {
+                                     fake.DeleteKey(kKey);
+                                     SelectStartType(dialog, 2);
+                                     PressButton(dialog, IDC_PROPERTY_OK);
+                                 }}},
+                               &done);
+    EXPECT_TRUE(done);
+    EXPECT_EQ(result, IDOK);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].first, SystemErrorText(kErrorFileNotFound));
+    EXPECT_EQ(boxes[1].second, static_cast<UINT>(MB_OK | MB_ICONHAND));
+    RegistryValue value;
+    EXPECT_FALSE(fake.ReadValue(kKey, "Start", value));
+    std::vector<RegistryValue> values;
+    EXPECT_FALSE(fake.EnumerateValues(kKey, values));
+}
+
+TEST_F(PropertyDialogTest, OpenedFromTheListOnACopyOwnedByTheDisabledFrame) {
+    FrameHarness frame(fake, fake);
+    ASSERT_TRUE(frame.Ready());
+    frame.Select(frame.RowOf("Alpha"));
+    HWND owner = nullptr;
+    HWND propertyDialog = nullptr;
+    HWND boxOwner = nullptr;
+    bool frameEnabled = true;
+    ModalDriver driver({{kPropertyCaption,
+                         [&](HWND dialog) {
+                             propertyDialog = dialog;
+                             owner = OwnerOf(dialog);
+                             frameEnabled = IsWindowEnabled(frame.Frame()) != FALSE;
+                             // A refresh meanwhile must not touch the dialog's copy.
+                             frame.Command(ID_REFRESH);
+                             SelectStartType(dialog, 2);
+                             PressButton(dialog, IDC_PROPERTY_OK);
+                         }},
+                        {kAppCaption, [&](HWND box) {
+                             boxOwner = OwnerOf(box);
+                             PressButton(box, IDYES);
+                         }}});
+    frame.Command(ID_SERVICE_PROPERTY);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(owner, frame.Frame());
+    EXPECT_FALSE(frameEnabled);
+    // The confirmation belongs to the dialog that asks, so the dialog waits for it too.
+    EXPECT_EQ(boxOwner, propertyDialog);
+    EXPECT_TRUE(IsWindowEnabled(frame.Frame()));
+    EXPECT_EQ(StartValue(fake), 2u);
+    // The list keeps the old start type until a refresh.
+    EXPECT_EQ(frame.Cell(frame.RowOf("Alpha"), CWinSvrView::kColStartType), "手动");
+}
+
+}  // namespace
