@@ -14,7 +14,8 @@ std::string CutToTextLimit(const std::string& text) {
 std::string RegistryBytesAsText(const std::vector<uint8_t>& data) {
     std::string text(data.begin(), data.end());
     for (char& c : text) {
-        if (c == '\0') c = ' ';
+        if (c == '\0')
+            c = ' ';
     }
     return text;
 }
@@ -33,7 +34,8 @@ std::vector<GroupListRow> GroupOrderRows(const std::vector<uint8_t>& list) {
     int position = 0;
     std::string piece;
     auto endPiece = [&] {
-        if (!piece.empty()) rows.push_back({std::to_string(position), CutToTextLimit(piece)});
+        if (!piece.empty())
+            rows.push_back({std::to_string(position), CutToTextLimit(piece)});
         piece.clear();
         ++position;
     };
@@ -44,6 +46,7 @@ std::vector<GroupListRow> GroupOrderRows(const std::vector<uint8_t>& list) {
             piece.push_back(static_cast<char>(byte));
         }
     }
-    if (!piece.empty()) endPiece();
+    if (!piece.empty())
+        endPiece();
     return rows;
 }

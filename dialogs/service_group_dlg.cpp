@@ -45,13 +45,15 @@ void CServiceGroupDlg::SetupList(HWND list, const char* first, int firstWidth, c
 
 void CServiceGroupDlg::FillSvchostList() {
     std::vector<RegistryValue> values;
-    if (!registry_.EnumerateValues(kSvchostKey, values)) return;
+    if (!registry_.EnumerateValues(kSvchostKey, values))
+        return;
     AppendRows(Item(IDC_SVCHOST_LIST), SvchostGroupRows(values));
 }
 
 void CServiceGroupDlg::FillGroupOrderList() {
     RegistryValue list;
-    if (!registry_.ReadValue(kGroupOrderKey, kGroupOrderValue, list)) return;
+    if (!registry_.ReadValue(kGroupOrderKey, kGroupOrderValue, list))
+        return;
     AppendRows(Item(IDC_GROUP_ORDER_LIST), GroupOrderRows(list.data));
 }
 
@@ -64,7 +66,8 @@ void CServiceGroupDlg::AppendRows(HWND list, const std::vector<GroupListRow>& ro
         item.pszText = const_cast<char*>(row.first.c_str());
         int index = static_cast<int>(
             SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        if (index < 0) continue;
+        if (index < 0)
+            continue;
         LVITEMA cell = {};
         cell.iSubItem = 1;
         cell.pszText = const_cast<char*>(row.second.c_str());

@@ -10,14 +10,16 @@ namespace {
 
 // Item i stands for the registry start type i.
 const char* const kStartTypeItems[] = {
-    "引导加载(Boot Start)", "系统加载(System Start)", "自动加载(Auto Start)",
+    "引导加载(Boot Start)",   "系统加载(System Start)", "自动加载(Auto Start)",
     "手工加载(Demand Start)", "已禁用(Disabled)",
 };
 constexpr uint32_t kStartTypeCount = sizeof kStartTypeItems / sizeof kStartTypeItems[0];
 
 UINT StatusStringId(uint32_t currentState) {
-    if (currentState == kStateStopped || currentState == kStateStopPending) return IDS_STATE_STOPPED;
-    if (currentState == kStatePausePending || currentState == kStatePaused) return IDS_STATE_PAUSED;
+    if (currentState == kStateStopped || currentState == kStateStopPending)
+        return IDS_STATE_STOPPED;
+    if (currentState == kStatePausePending || currentState == kStatePaused)
+        return IDS_STATE_PAUSED;
     return IDS_STATE_STARTED;
 }
 
@@ -46,7 +48,8 @@ void CServicePropertyDlg::FillStartTypes() {
 }
 
 void CServicePropertyDlg::LoadFromRecord() {
-    if (!record_) return;
+    if (!record_)
+        return;
     serviceName_ = record_->lpServiceName;
     displayName_ = record_->lpDisplayName;
     description_ = record_->Description;
@@ -68,7 +71,8 @@ void CServicePropertyDlg::DoDataExchange(DataExchange& exchange) {
 }
 
 bool CServicePropertyDlg::OnCommand(WORD id, WORD code, HWND control) {
-    if (id != IDC_PROPERTY_OK) return Dialog::OnCommand(id, code, control);
+    if (id != IDC_PROPERTY_OK)
+        return Dialog::OnCommand(id, code, control);
     OnConfirmedOK();
     return true;
 }
@@ -78,18 +82,23 @@ void CServicePropertyDlg::OnConfirmedOK() {
     std::string question = FormatResString(IDS_CONFIRM_START_TYPE, name);
     if (AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         UpdateData(true);
-        if (startTypeIndex_ != -1) WriteStartType();
+        if (startTypeIndex_ != -1)
+            WriteStartType();
     }
     OnOK();
 }
 
 void CServicePropertyDlg::WriteStartType() {
-    if (!record_) return;
+    if (!record_)
+        return;
     std::string key = "SYSTEM\\CurrentControlSet\\Services\\" + record_->lpServiceName;
     // Only an existing key is written: a service deleted meanwhile must not come back as a stub.
     uint32_t error =
         registry_.SetDwordValue(key.c_str(), "Start", static_cast<uint32_t>(startTypeIndex_));
-    if (error != 0) AppMessageBox(SystemErrorText(error), MB_OK | MB_ICONHAND);
+    if (error != 0)
+        AppMessageBox(SystemErrorText(error), MB_OK | MB_ICONHAND);
 }
 
-void CServicePropertyDlg::OnDestroy() { record_.reset(); }
+void CServicePropertyDlg::OnDestroy() {
+    record_.reset();
+}

@@ -55,10 +55,13 @@ std::string SelectedServiceName(HWND list, int& row) {
 void CWinSvrView::StartSelectedService() {
     int row = -1;
     std::string name = SelectedServiceName(ListControl(), row);
-    if (name.empty()) return;
+    if (name.empty())
+        return;
     const SERVICE_ITEM* record = services_.Find(name.c_str());
-    if (!record || record->ServiceKind != kKindWin32) return;
-    if (AppMessageBox(FormatResString(IDS_CONFIRM_START, name), kConfirmStyle) != IDYES) return;
+    if (!record || record->ServiceKind != kKindWin32)
+        return;
+    if (AppMessageBox(FormatResString(IDS_CONFIRM_START, name), kConfirmStyle) != IDYES)
+        return;
 
     ServiceControlResult result;
     if (!services_.StartServiceByName(name.c_str(), &result)) {
@@ -71,10 +74,13 @@ void CWinSvrView::StartSelectedService() {
 void CWinSvrView::StopSelectedService() {
     int row = -1;
     std::string name = SelectedServiceName(ListControl(), row);
-    if (name.empty()) return;
+    if (name.empty())
+        return;
     const SERVICE_ITEM* record = services_.Find(name.c_str());
-    if (!record || record->ServiceKind != kKindWin32) return;
-    if (AppMessageBox(FormatResString(IDS_CONFIRM_STOP, name), kConfirmStyle) != IDYES) return;
+    if (!record || record->ServiceKind != kKindWin32)
+        return;
+    if (AppMessageBox(FormatResString(IDS_CONFIRM_STOP, name), kConfirmStyle) != IDYES)
+        return;
 
     ServiceControlResult result;
     // A service that is already stopped or stopping has got what was asked for.
@@ -88,9 +94,11 @@ void CWinSvrView::StopSelectedService() {
 void CWinSvrView::ShowSelectedProperties() {
     int row = -1;
     std::string name = SelectedServiceName(ListControl(), row);
-    if (name.empty()) return;
+    if (name.empty())
+        return;
     const SERVICE_ITEM* record = services_.Find(name.c_str());
-    if (!record) return;
+    if (!record)
+        return;
     CServicePropertyDlg dialog(services_.Registry());
     dialog.SetRecord(*record);
     dialog.DoModal();

@@ -5,7 +5,8 @@
 
 void DataExchange::Text(int controlId, std::string& value) {
     HWND control = GetDlgItem(dialog_, controlId);
-    if (!control) return;
+    if (!control)
+        return;
     if (!saving_) {
         SetWindowTextA(control, value.c_str());
         return;
@@ -20,7 +21,8 @@ void DataExchange::Text(int controlId, std::string& value) {
 
 void DataExchange::ComboIndex(int controlId, int& index) {
     HWND control = GetDlgItem(dialog_, controlId);
-    if (!control) return;
+    if (!control)
+        return;
     if (saving_) {
         index = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));  // CB_ERR is -1
     } else {
@@ -35,7 +37,8 @@ INT_PTR Dialog::DoModal() {
 }
 
 bool Dialog::UpdateData(bool save) {
-    if (!hwnd_) return false;
+    if (!hwnd_)
+        return false;
     DataExchange exchange(hwnd_, save);
     DoDataExchange(exchange);
     return true;
@@ -51,7 +54,9 @@ void Dialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+void Dialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 bool Dialog::OnCommand(WORD id, WORD code, HWND control) {
     (void)id;
@@ -69,7 +74,8 @@ bool Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& resu
 }
 
 void Dialog::EndDialog(INT_PTR result) {
-    if (hwnd_) ::EndDialog(hwnd_, result);
+    if (hwnd_)
+        ::EndDialog(hwnd_, result);
 }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -100,7 +106,8 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                 OnCancel();
                 return TRUE;
             }
-            if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;
+            if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
+                return TRUE;
             break;
         }
         case WM_DESTROY:

@@ -18,24 +18,30 @@ ScopedMessageBoxAnswerer::ScopedMessageBoxAnswerer(Answer answer)
     tAnswerer = this;
 }
 
-ScopedMessageBoxAnswerer::~ScopedMessageBoxAnswerer() { tAnswerer = outer_; }
+ScopedMessageBoxAnswerer::~ScopedMessageBoxAnswerer() {
+    tAnswerer = outer_;
+}
 
 const ScopedMessageBoxAnswerer::Answer* ScopedMessageBoxAnswerer::Current() {
     return tAnswerer && tAnswerer->answer_ ? &tAnswerer->answer_ : nullptr;
 }
 
 int AppMessageBox(const std::string& text, UINT type) {
-    if (const auto* answer = ScopedMessageBoxAnswerer::Current()) return (*answer)(text, type);
+    if (const auto* answer = ScopedMessageBoxAnswerer::Current())
+        return (*answer)(text, type);
     std::string caption = LoadResString(IDS_APP_TITLE);
     return MessageBoxA(ModalOwnerWindow(), text.c_str(), caption.c_str(), type);
 }
 
-int AppMessageBox(UINT stringId, UINT type) { return AppMessageBox(LoadResString(stringId), type); }
+int AppMessageBox(UINT stringId, UINT type) {
+    return AppMessageBox(LoadResString(stringId), type);
+}
 
 std::string FormatResString(UINT stringId, const std::string& argument) {
     std::string text = LoadResString(stringId);
     std::string::size_type at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, argument);
+    if (at != std::string::npos)
+        text.replace(at, 2, argument);
     return text;
 }
 
@@ -47,6 +53,7 @@ std::string SystemErrorText(DWORD error) {
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
         text.pop_back();
     }
-    if (text.empty()) text = std::to_string(error);
+    if (text.empty())
+        text = std::to_string(error);
     return text;
 }

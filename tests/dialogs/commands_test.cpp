@@ -54,7 +54,8 @@ protected:
     int SelectService(const std::string& name) {
         int row = frame.RowOf(name);
         EXPECT_GE(row, 0) << name;
-        if (row >= 0) frame.Select(row);
+        if (row >= 0)
+            frame.Select(row);
         return row;
     }
 

@@ -6,7 +6,8 @@
 
 FrameHarness::FrameHarness(ServiceManagerApi& services, RegistryApi& registry) {
     theApp.SetPlatform(services, registry);
-    if (!theApp.InitInstance()) return;
+    if (!theApp.InitInstance())
+        return;
     PumpPending();
     list_ = theApp.MainFrame()->FindServiceListView();
 }
@@ -17,9 +18,13 @@ FrameHarness::~FrameHarness() {
     PumpPending();
 }
 
-HWND FrameHarness::Frame() const { return theApp.MainFrame()->Handle(); }
+HWND FrameHarness::Frame() const {
+    return theApp.MainFrame()->Handle();
+}
 
-CMainFrame& FrameHarness::MainFrame() const { return *theApp.MainFrame(); }
+CMainFrame& FrameHarness::MainFrame() const {
+    return *theApp.MainFrame();
+}
 
 void FrameHarness::Command(UINT id) {
     SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
@@ -29,7 +34,8 @@ void FrameHarness::Command(UINT id) {
 int FrameHarness::RowOf(const std::string& name) const {
     int count = static_cast<int>(SendMessageA(ListControl(), LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < count; ++row) {
-        if (Cell(row, 0) == name) return row;
+        if (Cell(row, 0) == name)
+            return row;
     }
     return -1;
 }
@@ -65,7 +71,8 @@ void FrameHarness::SetCell(int row, int column, const std::string& text) {
 void PumpPending() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
+        if (msg.message == WM_QUIT)
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -56,7 +56,8 @@ ListShape ReadShape(HWND list) {
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = text;
         column.cchTextMax = sizeof text;
-        if (!SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column))) break;
+        if (!SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)))
+            break;
         shape.columns.emplace_back(text, column.cx);
     }
     return shape;
@@ -92,12 +93,15 @@ GroupDialogView OpenAndRead(RegistryApi& registry, FrameHarness* frame = nullptr
     return view;
 }
 
-std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 TEST(GroupDialog, OwnRegistryContentsAsStoredThroughTheFramesCommand) {
     FakeSystem fake;
     std::string big;
-    for (int i = 0; i < 400; ++i) big += "Svc" + std::to_string(i) + std::string(1, '\0');
+    for (int i = 0; i < 400; ++i)
+        big += "Svc" + std::to_string(i) + std::string(1, '\0');
     big.push_back('\0');
     ASSERT_GT(big.size(), 2500u);
     fake.SetRaw(kSvchostKey, "netsvcs", kRegMultiSz, Bytes(big));
@@ -110,9 +114,10 @@ TEST(GroupDialog, OwnRegistryContentsAsStoredThroughTheFramesCommand) {
     GroupDialogView view = OpenAndRead(fake, &frame);
     ASSERT_TRUE(view.done);
     std::string bigText = big;
-    for (char& c : bigText) c = c ? c : ' ';
-    EXPECT_EQ(view.svchost, (Rows{{"netsvcs", bigText}, {"pair", "AppMgmt BITS  "},
-                                  {"Flag", "B A "}}));
+    for (char& c : bigText)
+        c = c ? c : ' ';
+    EXPECT_EQ(view.svchost,
+              (Rows{{"netsvcs", bigText}, {"pair", "AppMgmt BITS  "}, {"Flag", "B A "}}));
     EXPECT_EQ(view.order, (Rows{{"0", "Base"}, {"2", "PNP_TDI"}}));
     EXPECT_EQ(view.svchostShape.exStyle, 0x121u);
     EXPECT_EQ(view.orderShape.exStyle, 0x121u);
@@ -174,7 +179,8 @@ TEST(GroupDialog, WinesRegistryAsRegShowsIt) {
     for (size_t start = 0, end; (end = printed.find("\\0", start)) != std::string::npos;
          start = end + 2, ++position) {
         std::string piece = printed.substr(start, end - start);
-        if (!piece.empty()) expectedOrder.emplace_back(std::to_string(position), piece);
+        if (!piece.empty())
+            expectedOrder.emplace_back(std::to_string(position), piece);
     }
     ASSERT_FALSE(expectedOrder.empty());
     EXPECT_EQ(view.order, expectedOrder);

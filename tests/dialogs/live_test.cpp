@@ -24,7 +24,8 @@ const char kThrowawayKey[] = "SYSTEM\\CurrentControlSet\\Services\\OrvaneThrowaw
 bool ScReaches(const char* name, uint32_t state) {
     for (int attempt = 0; attempt < 50; ++attempt) {
         ScState sc;
-        if (ScQuery(name, sc) && sc.state == state) return true;
+        if (ScQuery(name, sc) && sc.state == state)
+            return true;
         Sleep(100);
     }
     return false;
@@ -33,9 +34,11 @@ bool ScReaches(const char* name, uint32_t state) {
 // The "Start" value as reg.exe prints it ("0x3"), empty when the key or value is missing.
 std::string RegStart(const std::string& key) {
     RegKeys keys;
-    if (!RegQueryTree(key, keys)) return std::string();
+    if (!RegQueryTree(key, keys))
+        return std::string();
     auto found = keys.find(key);
-    if (found == keys.end()) return std::string();
+    if (found == keys.end())
+        return std::string();
     auto value = found->second.find("Start");
     return value == found->second.end() ? std::string() : value->second.data;
 }
@@ -54,7 +57,8 @@ protected:
     int SelectService(const char* name) {
         int row = frame.RowOf(name);
         EXPECT_GE(row, 0) << name;
-        if (row >= 0) frame.Select(row);
+        if (row >= 0)
+            frame.Select(row);
         return row;
     }
     Win32System system;

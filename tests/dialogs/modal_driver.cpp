@@ -24,10 +24,13 @@ bool IsDialogWindow(HWND hwnd) {
 
 BOOL CALLBACK FindDialog(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<Search*>(param);
-    if (!IsDialogWindow(hwnd) || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
-    if (WindowText(hwnd) != *search->caption) return TRUE;
+    if (!IsDialogWindow(hwnd) || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd))
+        return TRUE;
+    if (WindowText(hwnd) != *search->caption)
+        return TRUE;
     const auto& skip = *search->skip;
-    if (std::find(skip.begin(), skip.end(), hwnd) != skip.end()) return TRUE;
+    if (std::find(skip.begin(), skip.end(), hwnd) != skip.end())
+        return TRUE;
     search->found = hwnd;
     return FALSE;
 }
@@ -47,7 +50,8 @@ BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM param) {
     if (std::string(className) == "Static") {
         std::string text = WindowText(hwnd);
         auto* all = reinterpret_cast<std::string*>(param);
-        if (!text.empty()) *all += text;
+        if (!text.empty())
+            *all += text;
     }
     return TRUE;
 }
@@ -62,11 +66,13 @@ ModalDriver::ModalDriver(std::vector<ModalStep> steps, DWORD timeoutMs)
 
 ModalDriver::~ModalDriver() {
     KillTimer(nullptr, timer_);
-    if (tDriver == this) tDriver = nullptr;
+    if (tDriver == this)
+        tDriver = nullptr;
 }
 
 void CALLBACK ModalDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (tDriver) tDriver->Tick();
+    if (tDriver)
+        tDriver->Tick();
 }
 
 void ModalDriver::Tick() {
@@ -77,11 +83,13 @@ void ModalDriver::Tick() {
             handled_.push_back(search.found);
             ModalStep& step = steps_[next_++];
             lastProgress_ = GetTickCount();
-            if (step.act) step.act(search.found);
+            if (step.act)
+                step.act(search.found);
             return;
         }
     }
-    if (GetTickCount() - lastProgress_ > timeoutMs_) CloseEverything();
+    if (GetTickCount() - lastProgress_ > timeoutMs_)
+        CloseEverything();
 }
 
 void ModalDriver::CloseEverything() {
@@ -93,7 +101,8 @@ void ModalDriver::CloseEverything() {
 
 void PressButton(HWND dialog, int id) {
     HWND button = GetDlgItem(dialog, id);
-    if (button) PostMessageA(button, BM_CLICK, 0, 0);
+    if (button)
+        PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 void PressKey(HWND control, WPARAM key) {
@@ -113,4 +122,6 @@ std::string MessageBoxText(HWND box) {
     return all;
 }
 
-HWND OwnerOf(HWND hwnd) { return GetWindow(hwnd, GW_OWNER); }
+HWND OwnerOf(HWND hwnd) {
+    return GetWindow(hwnd, GW_OWNER);
+}

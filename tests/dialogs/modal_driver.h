@@ -11,8 +11,8 @@
 #include <vector>
 
 struct ModalStep {
-    std::string caption;                // UTF-8 window text of the dialog to wait for
-    std::function<void(HWND)> act;      // runs once on that window
+    std::string caption;            // UTF-8 window text of the dialog to wait for
+    std::function<void(HWND)> act;  // runs once on that window
 };
 
 class ModalDriver {

@@ -88,24 +88,25 @@ TEST_F(PropertyDialogTest, ShowsTheRecordAndOffersTheFiveStartTypes) {
               &done);
     EXPECT_TRUE(done);
     EXPECT_EQ(fields, (std::vector<std::string>{"Alpha", "Alpha 显示", "说明 of the service",
-                                                 "C:\\WINDOWS\\system32\\svchost.exe",
-                                                 "C:\\WINDOWS\\system32\\alpha.dll", "已启动"}));
+                                                "C:\\WINDOWS\\system32\\svchost.exe",
+                                                "C:\\WINDOWS\\system32\\alpha.dll", "已启动"}));
     EXPECT_EQ(selection, 3);
     EXPECT_EQ(items, (std::vector<std::string>{"引导加载(Boot Start)", "系统加载(System Start)",
-                                                "自动加载(Auto Start)", "手工加载(Demand Start)",
-                                                "已禁用(Disabled)"}));
+                                               "自动加载(Auto Start)", "手工加载(Demand Start)",
+                                               "已禁用(Disabled)"}));
 }
 
 TEST_F(PropertyDialogTest, StatusTextFollowsTheRunStateClass) {
     const std::pair<uint32_t, const char*> cases[] = {
-        {kStateStopped, "已停止"}, {kStateStopPending, "已停止"}, {kStatePausePending, "暂停"},
+        {kStateStopped, "已停止"}, {kStateStopPending, "已停止"},  {kStatePausePending, "暂停"},
         {kStatePaused, "暂停"},    {kStateStartPending, "已启动"}, {0, "已启动"},
     };
     for (const auto& [state, expected] : cases) {
         std::string status;
         bool done = false;
         RunDialog(fake, Record("Alpha", 3, state),
-                  {{kPropertyCaption, [&](HWND dialog) {
+                  {{kPropertyCaption,
+                    [&](HWND dialog) {
                         status = WindowText(GetDlgItem(dialog, IDC_SERVICE_STATUS));
                         PressKey(GetDlgItem(dialog, IDC_START_TYPE), VK_ESCAPE);
                     }}},
@@ -141,13 +142,27 @@ TEST_F(PropertyDialogTest, ConfirmedOkWritesTheChosenStartType) {
 TEST_F(PropertyDialogTest, NoCancelEscapeAndEnterWriteNothing) {
     auto change = [](HWND dialog) { SelectStartType(dialog, 0); };
     const std::vector<std::vector<ModalStep>> ways = {
-        {{kPropertyCaption, [&](HWND d) { change(d); PressButton(d, IDC_PROPERTY_OK); }},
+        {{kPropertyCaption,
+          [&](HWND d) {
+              change(d);
+              PressButton(d, IDC_PROPERTY_OK);
+          }},
          {kAppCaption, [](HWND box) { PressButton(box, IDNO); }}},
-        {{kPropertyCaption, [&](HWND d) { change(d); PressButton(d, IDCANCEL); }}},
         {{kPropertyCaption,
-          [&](HWND d) { change(d); PressKey(GetDlgItem(d, IDC_START_TYPE), VK_ESCAPE); }}},
+          [&](HWND d) {
+              change(d);
+              PressButton(d, IDCANCEL);
+          }}},
         {{kPropertyCaption,
-          [&](HWND d) { change(d); PressKey(GetDlgItem(d, IDC_START_TYPE), VK_RETURN); }}},
+          [&](HWND d) {
+              change(d);
+              PressKey(GetDlgItem(d, IDC_START_TYPE), VK_ESCAPE);
+          }}},
+        {{kPropertyCaption,
+          [&](HWND d) {
+              change(d);
+              PressKey(GetDlgItem(d, IDC_START_TYPE), VK_RETURN);
+          }}},
     };
     const INT_PTR expected[] = {IDOK, IDCANCEL, IDCANCEL, IDOK};
     for (size_t way = 0; way < ways.size(); ++way) {
@@ -170,7 +185,8 @@ TEST_F(PropertyDialogTest, StartTypeOfFiveShowsNoSelectionAndWritesNothing) {
     });
     bool done = false;
     RunDialog(fake, Record("Alpha", 5, kStateStopped),
-              {{kPropertyCaption, [&](HWND dialog) {
+              {{kPropertyCaption,
+                [&](HWND dialog) {
                     selection = ComboSelection(dialog);
                     PressButton(dialog, IDC_PROPERTY_OK);
                 }}},
@@ -189,7 +205,8 @@ TEST_F(PropertyDialogTest, KeyDeletedWhileOpenShowsTheReasonAndCreatesNoKey) {
     });
     bool done = false;
     INT_PTR result = RunDialog(fake, Record("Alpha", 3, kStateStopped),
-                               {{kPropertyCaption, [&](HWND dialog) {
+                               {{kPropertyCaption,
+                                 [&](HWND dialog) {
                                      fake.DeleteKey(kKey);
                                      SelectStartType(dialog, 2);
                                      PressButton(dialog, IDC_PROPERTY_OK);

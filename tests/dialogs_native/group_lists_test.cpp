@@ -8,7 +8,9 @@
 
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 TEST(SvchostGroupRows, MultiStringShowsMembersWithSingleSpacesAndTwoTrailing) {
     std::vector<RegistryValue> values = {
@@ -33,7 +35,8 @@ TEST(SvchostGroupRows, NonStringValueShownRawWithNulsAsSpaces) {
 
 TEST(SvchostGroupRows, LongDataListedWhole) {
     std::string members;
-    for (int i = 0; i < 600; ++i) members += "Service" + std::to_string(i) + std::string(1, '\0');
+    for (int i = 0; i < 600; ++i)
+        members += "Service" + std::to_string(i) + std::string(1, '\0');
     members.push_back('\0');
     std::vector<GroupListRow> rows = SvchostGroupRows({{"netsvcs", 7, Bytes(members)}});
     ASSERT_EQ(rows.size(), 1u);
@@ -44,7 +47,8 @@ TEST(SvchostGroupRows, LongDataListedWhole) {
 
 TEST(SvchostGroupRows, LongValueNameCutAtCharacterLimit) {
     std::string name;
-    for (int i = 0; i < 300; ++i) name += "组";  // three bytes each
+    for (int i = 0; i < 300; ++i)
+        name += "组";  // three bytes each
     std::vector<GroupListRow> rows = SvchostGroupRows({{name, 7, {}}});
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].first, name.substr(0, 259 * 3));
@@ -75,7 +79,8 @@ TEST(GroupOrderRows, NothingForEmptyOrAllNulData) {
 
 TEST(GroupOrderRows, GroupNameCutAt259CharactersNeverInsideOne) {
     std::string name = "x";
-    for (int i = 0; i < 300; ++i) name += "序";  // 1 + 3 * 300 bytes
+    for (int i = 0; i < 300; ++i)
+        name += "序";  // 1 + 3 * 300 bytes
     std::vector<uint8_t> list = Bytes(name);
     list.push_back(0);
     list.push_back(0);
