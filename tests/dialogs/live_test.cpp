@@ -83,6 +83,14 @@ TEST_F(LiveTest, ConfirmedStartAndStopReallyStartAndStopSpooler) {
     const SERVICE_ITEM* record = frame.List().ServiceList().Find("Spooler");
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->ServiceStatus.dwCurrentState, kStateStopped);
+    // A refresh reads the new state and rebuilds the rows without a selection.
+    frame.Command(ID_REFRESH);
+    record = frame.List().ServiceList().Find("Spooler");
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->ServiceStatus.dwCurrentState, kStateRunning);
+    row = SelectService("Spooler");
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(frame.Cell(row, CWinSvrView::kColStatus), "已启动");
 
     ModalDriver stop({{kAppCaption, [](HWND box) { PressButton(box, IDYES); }}});
     frame.Command(ID_SERVICE_STOP);
