@@ -54,10 +54,14 @@ orvane_wine_env() {
 # desktop so windows get caption bars without a window manager.
 orvane_wine_prefix() {
     orvane_wine_env
-    [ -f "$WINEPREFIX/.orvane-ready" ] && return 0
-    echo "creating the Wine prefix $WINEPREFIX (takes a while the first time)"
+    # The marker names the settings' version: a prefix made by an older version is set up again.
+    local marker="$WINEPREFIX/.orvane-ready-2"
+    [ -f "$marker" ] && return 0
+    echo "setting up the Wine prefix $WINEPREFIX (takes a while the first time)"
     mkdir -p "$(dirname "$WINEPREFIX")"
-    orvane_quiet "$ORVANE_BUILD/wineboot.log" wineboot -i || return 1
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        orvane_quiet "$ORVANE_BUILD/wineboot.log" wineboot -i || return 1
+    fi
     local reg="$ORVANE_BUILD/prefix-settings.reg"
     # regedit reads UTF-16 files: the face name 宋体 is not ASCII.
     iconv -f UTF-8 -t UTF-16LE <<'REG' | { printf '\xff\xfe'; cat; } >"$reg"
@@ -77,6 +81,11 @@ Windows Registry Editor Version 5.00
   74,00,63,00,2c,00,57,00,65,00,6e,00,51,00,75,00,61,00,6e,00,59,00,69,00,20,00,4d,00,69,00,63,00,\
   72,00,6f,00,20,00,48,00,65,00,69,00,00,00,00,00
 
+; A crashing program prints its backtrace and ends, instead of waiting behind Wine's crash dialog
+; (a crashed test would otherwise hang until its time-out).
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
 [HKEY_CURRENT_USER\Software\Wine\Explorer]
 "Desktop"="Default"
 
@@ -85,7 +94,7 @@ Windows Registry Editor Version 5.00
 REG
     orvane_quiet "$ORVANE_BUILD/wineboot.log" wine regedit /S "$reg" || return 1
     wineserver -w
-    touch "$WINEPREFIX/.orvane-ready"
+    touch "$marker"
 }
 
 # Makes sure a display exists: the given one if it answers, otherwise a fresh Xvfb.
