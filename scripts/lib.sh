@@ -97,6 +97,15 @@ REG
     touch "$marker"
 }
 
+# Starts the prefix's Wine server and its system processes (services.exe, ...) for the length of a
+# run. Started here with their output going nowhere: started from inside a test, they would inherit
+# the test's output pipe and keep ctest waiting for it until the time-out.
+orvane_wine_start() {
+    orvane_wine_env
+    wineserver -p
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 # Makes sure a display exists: the given one if it answers, otherwise a fresh Xvfb.
 orvane_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

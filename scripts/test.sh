@@ -15,7 +15,7 @@ orvane_build windows
 orvane_wine_prefix
 orvane_display
 trap 'wineserver -k 2>/dev/null; orvane_stop_display' EXIT
-wineserver -p   # keep the Wine server up for the whole run
+orvane_wine_start
 ctest --test-dir "$ORVANE_BUILD/windows" --output-on-failure
 
 echo "== Windows i686 build (compiled and linked, not run)"
