@@ -168,6 +168,15 @@ void StaticSplitter::OnPaint() {
     HDC hdc = BeginPaint(Handle(), &ps);
     RECT client = {};
     GetClientRect(Handle(), &client);
+    // Only the bars and borders are the splitter's: a pane that paints late (a transparent one)
+    // must not be painted over.
+    for (const auto& pane : panes_) {
+        if (!pane || !pane->Handle()) continue;
+        RECT rect = {};
+        GetWindowRect(pane->Handle(), &rect);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rect), 2);
+        ExcludeClipRect(hdc, rect.left, rect.top, rect.right, rect.bottom);
+    }
     OnDrawSplitter(hdc, SplitType::Bar, client);
     for (int row = 0; row < RowCount(); ++row) {
         for (int column = 0; column < ColumnCount(); ++column) {
@@ -217,6 +226,8 @@ LRESULT StaticSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_PAINT:
             OnPaint();
             return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers everything that is the splitter's
         case WM_SIZE:
             RecalcLayout();
             return 0;

@@ -1,11 +1,5 @@
 #include "window/window.h"
 
-#include <commctrl.h>
-
-namespace {
-// The subclass id of our binding; one per window.
-constexpr UINT_PTR kSubclassId = 0x4F52;  // "OR"
-}  // namespace
 
 Window::~Window() {
     if (!hwnd_) return;
@@ -46,14 +40,16 @@ bool Window::Create(DWORD exStyle, const char* className, const char* title, DWO
     return hwnd != nullptr && hwnd == hwnd_;
 }
 
+// Plain window-procedure subclassing: comctl32's subclass helpers look their data up in a window
+// property on every message, which costs a round trip to the Wine server each time.
 bool Window::Attach(HWND hwnd) {
-    if (!hwnd || hwnd_) return false;
-    if (!SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
-        return false;
+    if (!hwnd || hwnd_ || GetWindowLongPtrA(hwnd, GWLP_USERDATA)) return false;
     hwnd_ = hwnd;
     subclassed_ = true;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    return true;
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    return original_ != nullptr;
 }
 
 void Window::Destroy() {
@@ -62,7 +58,11 @@ void Window::Destroy() {
 
 void Window::Unbind() {
     if (!hwnd_) return;
-    if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+    // The original procedure comes back unless someone subclassed the window after us.
+    if (subclassed_ &&
+        GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc)) {
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    }
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     hwnd_ = nullptr;
     subclassed_ = false;
@@ -75,7 +75,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (subclassed_) return DefSubclassProc(hwnd_, message, wParam, lParam);
+    if (subclassed_) return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
@@ -108,9 +108,8 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return window->Dispatch(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR, DWORD_PTR refData) {
-    auto* window = reinterpret_cast<Window*>(refData);
-    if (!window || window->hwnd_ != hwnd) return DefSubclassProc(hwnd, message, wParam, lParam);
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* window = FromHandle(hwnd);
+    if (!window) return DefWindowProcA(hwnd, message, wParam, lParam);
     return window->Dispatch(message, wParam, lParam);
 }
