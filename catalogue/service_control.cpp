@@ -21,7 +21,7 @@ bool Control(ServiceManagerApi& services, const char* name, Request request,
     if (name == nullptr)
         return false;
     std::unique_ptr<ServiceSession> session;
-    result.error = services.OpenService(name, session);
+    result.error = services.OpenServiceSession(name, session);
     if (result.error != 0 || !session)
         return false;
     uint32_t state = 0;

@@ -46,7 +46,7 @@ public:
 
     // Opens the manager and the service by name, both with full access. Returns 0 and the session,
     // or the error code of the call that failed (and no session).
-    virtual uint32_t OpenService(const char* serviceName, std::unique_ptr<ServiceSession>& session) = 0;
+    virtual uint32_t OpenServiceSession(const char* serviceName, std::unique_ptr<ServiceSession>& session) = 0;
 };
 
 // One value of a registry key, as enumerated.

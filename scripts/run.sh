@@ -14,7 +14,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 orvane_display
 trap 'wineserver -k 2>/dev/null; orvane_stop_display' EXIT
-wineserver -p
+orvane_wine_start
 
 shot="$ORVANE_BUILD/screenshot.png"
 frame="$ORVANE_BUILD/screenshot-next.png"

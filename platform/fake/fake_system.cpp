@@ -96,7 +96,7 @@ bool FakeSystem::EnumerateServices(uint32_t serviceType, std::vector<ServiceEntr
     return true;
 }
 
-uint32_t FakeSystem::OpenService(const char* serviceName,
+uint32_t FakeSystem::OpenServiceSession(const char* serviceName,
                                  std::unique_ptr<ServiceSession>& session) {
     session.reset();
     if (managerFails_)

@@ -30,7 +30,7 @@ constexpr uint32_t kErrorServiceNotActive = 1062;
 struct FakeService {
     uint32_t passType = kServiceTypeWin32;  // the enumeration pass that lists it
     ServiceEntry entry;
-    uint32_t openError = 0;  // nonzero: OpenService fails with it
+    uint32_t openError = 0;  // nonzero: OpenServiceSession fails with it
     uint32_t queryError = 0;
     uint32_t startError = 0;
     uint32_t stopError = 0;
@@ -42,7 +42,7 @@ class FakeSystem : public ServiceManagerApi, public RegistryApi {
 public:
     // --- The service manager ---
     void SetWindowsDirectory(const std::string& directory) { windowsDirectory_ = directory; }
-    // When set, the manager cannot be opened: enumeration and OpenService fail.
+    // When set, the manager cannot be opened: enumeration and OpenServiceSession fail.
     void SetManagerFails(bool fails) { managerFails_ = fails; }
     // When set, the enumeration pass of that service type fails.
     void SetEnumerationFails(uint32_t serviceType, bool fails);
@@ -56,7 +56,7 @@ public:
                             uint32_t currentState = kStateStopped);
     // The service of that name (case-insensitive), or null.
     FakeService* Service(const std::string& name);
-    // Sessions from OpenService not yet released.
+    // Sessions from OpenServiceSession not yet released.
     int OpenSessions() const { return openSessions_; }
 
     static std::string ServiceKey(const std::string& name);
@@ -82,7 +82,7 @@ public:
     // --- ServiceManagerApi ---
     std::string WindowsDirectory() override { return windowsDirectory_; }
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
-    uint32_t OpenService(const char* serviceName,
+    uint32_t OpenServiceSession(const char* serviceName,
                          std::unique_ptr<ServiceSession>& session) override;
 
     // --- RegistryApi ---

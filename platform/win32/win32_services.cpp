@@ -101,7 +101,7 @@ bool Win32System::EnumerateServices(uint32_t serviceType, std::vector<ServiceEnt
     return true;
 }
 
-uint32_t Win32System::OpenService(const char* serviceName,
+uint32_t Win32System::OpenServiceSession(const char* serviceName,
                                   std::unique_ptr<ServiceSession>& session) {
     session.reset();
     std::unique_ptr<Win32ServiceSession> opened(new (std::nothrow) Win32ServiceSession);

@@ -15,7 +15,7 @@ public:
     // ServiceManagerApi
     std::string WindowsDirectory() override;
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
-    uint32_t OpenService(const char* serviceName,
+    uint32_t OpenServiceSession(const char* serviceName,
                          std::unique_ptr<ServiceSession>& session) override;
 
     // RegistryApi, always under HKEY_LOCAL_MACHINE
