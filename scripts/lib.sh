@@ -8,7 +8,7 @@ mkdir -p "$ORVANE_BUILD"
 
 ORVANE_PACKAGES=(cmake ninja-build g++ python3 git
     mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
-    wine wine64 xvfb x11-utils fonts-wqy-microhei imagemagick procps)
+    wine wine64 fonts-wine xvfb x11-utils fonts-wqy-microhei imagemagick procps)
 
 # Installs whatever of the package set is missing; silent when nothing is.
 orvane_setup_packages() {
@@ -93,6 +93,9 @@ Windows Registry Editor Version 5.00
 "Default"="1200x850"
 REG
     orvane_quiet "$ORVANE_BUILD/wineboot.log" wine regedit /S "$reg" || return 1
+    # The next process starts a fresh server: one whose desktop was made without a display would
+    # refuse every window.
+    wineserver -k 2>/dev/null || true
     touch "$marker"
 }
 

@@ -12,9 +12,9 @@ ctest --test-dir "$ORVANE_BUILD/native" --output-on-failure
 
 echo "== Windows x86_64 build, tests under Wine"
 orvane_build windows
-orvane_wine_prefix
 orvane_display
 trap 'wineserver -k 2>/dev/null; orvane_stop_display' EXIT
+orvane_wine_prefix
 orvane_wine_start
 ctest --test-dir "$ORVANE_BUILD/windows" --output-on-failure
 
