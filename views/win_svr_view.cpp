@@ -90,12 +90,12 @@ void CWinSvrView::SetupColumns() {
     HWND list = Handle();
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     int index = 0;
-    for (const ColumnSpec& spec : kColumns) {
-        std::string heading = LoadResString(spec.heading);
+    for (const ColumnSpec& def : kColumns) {
+        std::string heading = LoadResString(def.heading);
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-        column.fmt = spec.format;
-        column.cx = spec.width;
+        column.fmt = def.format;
+        column.cx = def.width;
         column.pszText = &heading[0];
         SendMessageA(list, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
     }

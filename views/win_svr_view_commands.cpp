@@ -50,19 +50,29 @@ std::string SelectedServiceName(HWND list, int& row) {
     return CellText(list, row, CWinSvrView::kColName);
 }
 
+
+// The selected Win32 service, once the user has confirmed the command named by confirmText; empty
+// when there is nothing to act on or the user said no.
+std::string ConfirmedServiceName(HWND list, const CServiceList& services, UINT confirmText,
+                                 int& row) {
+    std::string name = SelectedServiceName(list, row);
+    if (name.empty())
+        return name;
+    const SERVICE_ITEM* record = services.Find(name.c_str());
+    if (!record || record->ServiceKind != kKindWin32)
+        return std::string();
+    if (AppMessageBox(FormatResString(confirmText, name), kConfirmStyle) != IDYES)
+        return std::string();
+    return name;
+}
+
 }  // namespace
 
 void CWinSvrView::StartSelectedService() {
     int row = -1;
-    std::string name = SelectedServiceName(ListControl(), row);
+    std::string name = ConfirmedServiceName(ListControl(), services_, IDS_CONFIRM_START, row);
     if (name.empty())
         return;
-    const SERVICE_ITEM* record = services_.Find(name.c_str());
-    if (!record || record->ServiceKind != kKindWin32)
-        return;
-    if (AppMessageBox(FormatResString(IDS_CONFIRM_START, name), kConfirmStyle) != IDYES)
-        return;
-
     ServiceControlResult result;
     if (!services_.StartServiceByName(name.c_str(), &result)) {
         AppMessageBox(SystemErrorText(result.error), MB_OK | MB_ICONHAND);
@@ -73,15 +83,9 @@ void CWinSvrView::StartSelectedService() {
 
 void CWinSvrView::StopSelectedService() {
     int row = -1;
-    std::string name = SelectedServiceName(ListControl(), row);
+    std::string name = ConfirmedServiceName(ListControl(), services_, IDS_CONFIRM_STOP, row);
     if (name.empty())
         return;
-    const SERVICE_ITEM* record = services_.Find(name.c_str());
-    if (!record || record->ServiceKind != kKindWin32)
-        return;
-    if (AppMessageBox(FormatResString(IDS_CONFIRM_STOP, name), kConfirmStyle) != IDYES)
-        return;
-
     ServiceControlResult result;
     // A service that is already stopped or stopping has got what was asked for.
     if (!services_.StopServiceByName(name.c_str(), &result) && !result.alreadyStopped) {
