@@ -55,13 +55,15 @@ orvane_wine_env() {
 orvane_wine_prefix() {
     orvane_wine_env
     # The marker names the settings' version: a prefix made by an older version is set up again.
-    local marker="$WINEPREFIX/.orvane-ready-2"
+    local marker="$WINEPREFIX/.orvane-ready-3"
     [ -f "$marker" ] && return 0
     echo "setting up the Wine prefix $WINEPREFIX (takes a while the first time)"
     mkdir -p "$(dirname "$WINEPREFIX")"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         orvane_quiet "$ORVANE_BUILD/wineboot.log" wineboot -i || return 1
     fi
+    # Wine here does not find its own fonts folder: without Marlett the caption buttons show letters.
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     local reg="$ORVANE_BUILD/prefix-settings.reg"
     # regedit reads UTF-16 files: the face name 宋体 is not ASCII.
     iconv -f UTF-8 -t UTF-16LE <<'REG' | { printf '\xff\xfe'; cat; } >"$reg"
