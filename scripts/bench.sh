@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks; each prints its figures (none of them is a test):
+#   - the catalogue over the fake platform, natively, optimised and without sanitizers;
+#   - the catalogue under Wine with about 1,200 extra services, beside the bare platform calls;
+#   - the service list fill under Wine, and the time from process start to a filled list.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+orvane_setup_packages
+
+release="$ORVANE_BUILD/native-release"
+if [ ! -f "$release/CMakeCache.txt" ]; then
+    orvane_quiet "$ORVANE_BUILD/native-release-configure.log" cmake -S "$ORVANE_ROOT" -B "$release" \
+        -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_TESTS=OFF
+fi
+orvane_quiet "$ORVANE_BUILD/native-release-build.log" cmake --build "$release" --target catalogue_bench
+echo "== catalogue over the fake (native, Release)"
+"$release/bench/catalogue_bench"
+
+orvane_build windows
+orvane_display
+trap 'wineserver -k 2>/dev/null; bash "$ORVANE_ROOT/scripts/many-services.sh" down; orvane_stop_display' EXIT
+orvane_wine_prefix
+orvane_wine_start
+echo "== service list fill (Wine)"
+wine "$ORVANE_BUILD/windows/bench/list_fill_bench.exe"
+
+echo "== catalogue on the live service manager with 1,200 extra services (Wine)"
+bash "$ORVANE_ROOT/scripts/many-services.sh" up
+ORVANE_WINEPREFIX="$ORVANE_BUILD/wine/prefix-many" "$ORVANE_ROOT/scripts/wine-exec" \
+    "$ORVANE_BUILD/windows/bench/wine_catalogue_bench.exe"
