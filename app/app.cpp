@@ -23,7 +23,8 @@ void COrvaneApp::SetPlatform(ServiceManagerApi& services, RegistryApi& registry)
 }
 
 bool COrvaneApp::InitInstance() {
-    if (!services_ || !registry_ || frame_) return false;
+    if (!services_ || !registry_ || frame_)
+        return false;
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_BAR_CLASSES;
@@ -31,7 +32,8 @@ bool COrvaneApp::InitInstance() {
 
     document_.reset(new (std::nothrow) COrvaneDoc());
     frame_.reset(new (std::nothrow) CMainFrame(*services_, *registry_));
-    if (!document_ || !frame_ || !document_->OnNewDocument()) return false;
+    if (!document_ || !frame_ || !document_->OnNewDocument())
+        return false;
     CreateContext context;
     if (!frame_->LoadFrame(context)) {
         frame_.reset();
@@ -39,17 +41,21 @@ bool COrvaneApp::InitInstance() {
     }
     SetMainWindow(frame_.get());
     // The frame is complete: each pane sets itself up, in creation order (tree, list, detail).
-    for (View* view : context.views) view->OnInitialUpdate();
-    if (!context.views.empty()) frame_->SetActiveView(context.views.front());
+    for (View* view : context.views)
+        view->OnInitialUpdate();
+    if (!context.views.empty())
+        frame_->SetActiveView(context.views.front());
 
     ShowWindow(frame_->Handle(), SW_SHOW);
     UpdateWindow(frame_->Handle());
-    if (View* active = frame_->ActiveView()) SetFocus(active->Handle());
+    if (View* active = frame_->ActiveView())
+        SetFocus(active->Handle());
     return true;
 }
 
 void COrvaneApp::ExitInstance() {
-    if (frame_ && frame_->Handle()) frame_->Destroy();
+    if (frame_ && frame_->Handle())
+        frame_->Destroy();
     SetMainWindow(nullptr);
     frame_.reset();
     document_.reset();
@@ -61,5 +67,6 @@ void COrvaneApp::OnAppAbout() {
 }
 
 void COrvaneApp::OnAppExit() {
-    if (HWND main = MainWindowHandle()) SendMessageA(main, WM_CLOSE, 0, 0);
+    if (HWND main = MainWindowHandle())
+        SendMessageA(main, WM_CLOSE, 0, 0);
 }

@@ -13,7 +13,8 @@ CDataView::CDataView(ServiceManagerApi& services, RegistryApi& registry)
     : services_(services), registry_(registry) {}
 
 bool CDataView::OnCreateClient(CreateContext& context) {
-    if (!splitter_.CreateStatic(Handle(), 2, 1, WS_CHILD | WS_VISIBLE, kPaneFirst)) return false;
+    if (!splitter_.CreateStatic(Handle(), 2, 1, WS_CHILD | WS_VISIBLE, kPaneFirst))
+        return false;
     RECT client = {};
     GetClientRect(Handle(), &client);
     int width = client.right;
@@ -39,7 +40,8 @@ void CDataView::OnSize() {
         SetWindowPos(splitter_.Handle(), nullptr, 0, 0, client.right, client.bottom,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (!layoutReady_) return;
+    if (!layoutReady_)
+        return;
     // The outer height, so that the detail row keeps the same height at the bottom every time
     // and the list takes the whole change.
     RECT outer = {};
@@ -50,7 +52,8 @@ void CDataView::OnSize() {
     splitter_.RecalcLayout();
     for (int row = 0; row < 2; ++row) {
         View* pane = splitter_.GetPane(row, 0);
-        if (!pane) continue;
+        if (!pane)
+            continue;
         InvalidateRect(pane->Handle(), nullptr, TRUE);
         UpdateWindow(pane->Handle());
     }

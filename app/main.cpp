@@ -8,7 +8,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32System system;
     theApp.SetPlatform(system, system);
     int code = 0;
-    if (theApp.InitInstance()) code = theApp.Run();
+    if (theApp.InitInstance())
+        code = theApp.Run();
     theApp.ExitInstance();
     return code;
 }

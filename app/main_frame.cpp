@@ -42,10 +42,11 @@ void CenterOnWorkArea(HWND hwnd) {
 CMainFrame::CMainFrame(ServiceManagerApi& services, RegistryApi& registry)
     : services_(services), registry_(registry) {
     commands_.Add(ID_VISIT_WEBSITE, [this] { OnVisitWebsite(); });
-    commands_.Add(ID_SERVICE_START, [this] { OnServiceStart(); },
-                  [this] { return OnUpdateServiceControl(); });
-    commands_.Add(ID_SERVICE_STOP, [this] { OnServiceStop(); },
-                  [this] { return OnUpdateServiceControl(); });
+    commands_.Add(
+        ID_SERVICE_START, [this] { OnServiceStart(); },
+        [this] { return OnUpdateServiceControl(); });
+    commands_.Add(
+        ID_SERVICE_STOP, [this] { OnServiceStop(); }, [this] { return OnUpdateServiceControl(); });
     commands_.Add(ID_REFRESH, [this] { OnRefresh(); });
     commands_.Add(ID_SERVICE_GROUP, [this] { OnServiceGroup(); });
     commands_.Add(ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); });
@@ -53,7 +54,8 @@ CMainFrame::CMainFrame(ServiceManagerApi& services, RegistryApi& registry)
 
 CMainFrame::~CMainFrame() {
     Destroy();
-    if (toolBarImages_) ImageList_Destroy(toolBarImages_);
+    if (toolBarImages_)
+        ImageList_Destroy(toolBarImages_);
 }
 
 CMainFrame* CMainFrame::Get() {
@@ -70,12 +72,13 @@ bool CMainFrame::LoadFrame(CreateContext& context) {
     HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     createContext_ = &context;
     // The caption is the application's title alone: no document name is ever added to it.
-    bool created = Create(0, kFrameClass, FrameTitle().c_str(),
-                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu);
+    bool created =
+        Create(0, kFrameClass, FrameTitle().c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu);
     createContext_ = nullptr;
     if (!created) {
-        if (menu && !GetMenu(Handle())) DestroyMenu(menu);
+        if (menu && !GetMenu(Handle()))
+            DestroyMenu(menu);
         return false;
     }
     LoadAcceleratorTable(IDR_MAINFRAME);
@@ -101,21 +104,24 @@ bool CMainFrame::OnCreateClient(CreateContext& context) {
 }
 
 int CMainFrame::OnCreate() {
-    if (!CreateToolBar(IDR_MAINFRAME, TBSTYLE_FLAT, AFX_IDW_TOOLBAR)) return -1;
-    if (!CreateStatusBar(AFX_IDW_STATUS_BAR)) return -1;
+    if (!CreateToolBar(IDR_MAINFRAME, TBSTYLE_FLAT, AFX_IDW_TOOLBAR))
+        return -1;
+    if (!CreateStatusBar(AFX_IDW_STATUS_BAR))
+        return -1;
     CenterOnWorkArea(Handle());
     AddToolBarImages();
     return 0;
 }
 
 void CMainFrame::AddToolBarImages() {
-    toolBarImages_ = ImageList_Create(kToolBarImageSize, kToolBarImageSize, ILC_COLOR32 | ILC_MASK,
-                                      5, 5);
+    toolBarImages_ =
+        ImageList_Create(kToolBarImageSize, kToolBarImageSize, ILC_COLOR32 | ILC_MASK, 5, 5);
     for (int id : kToolBarIcons) {
-        HICON icon = static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id),
-                                                   IMAGE_ICON, kToolBarImageSize,
-                                                   kToolBarImageSize, LR_DEFAULTCOLOR));
-        if (!icon) continue;  // a missing icon is left out; later buttons move down one image
+        HICON icon =
+            static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                          kToolBarImageSize, kToolBarImageSize, LR_DEFAULTCOLOR));
+        if (!icon)
+            continue;  // a missing icon is left out; later buttons move down one image
         ImageList_ReplaceIcon(toolBarImages_, -1, icon);
         DestroyIcon(icon);
     }
@@ -124,7 +130,8 @@ void CMainFrame::AddToolBarImages() {
 
 void CMainFrame::OnSize(UINT type, int width, int height) {
     FrameWindow::OnSize(type, width, height);
-    if (!layoutReady_) return;
+    if (!layoutReady_)
+        return;
     RECT client = {};
     GetClientRect(Handle(), &client);
     splitter_.SetRowInfo(0, client.bottom, 100);
@@ -155,21 +162,25 @@ CDetailView* CMainFrame::FindDetailView() const {
 
 void CMainFrame::ShowServiceDetail(const SERVICE_ITEM* item) {
     SetMessageText(item ? item->Description : "");
-    if (CDetailView* detail = FindDetailView()) detail->SetService(item);
+    if (CDetailView* detail = FindDetailView())
+        detail->SetService(item);
 }
 
 void CMainFrame::SetCategory(int32_t kind, int32_t group, int32_t value) {
-    if (kind == kind_ && group == group_ && value == value_) return;
+    if (kind == kind_ && group == group_ && value == value_)
+        return;
     kind_ = kind;
     group_ = group;
     value_ = value;
     ShowServiceDetail(nullptr);
-    if (CWinSvrView* list = FindServiceListView()) list->FillList(kind, group, value);
+    if (CWinSvrView* list = FindServiceListView())
+        list->FillList(kind, group, value);
 }
 
 void CMainFrame::OnRefresh() {
     ShowServiceDetail(nullptr);
-    if (CWinSvrView* list = FindServiceListView()) list->Refresh(kind_, group_, value_);
+    if (CWinSvrView* list = FindServiceListView())
+        list->Refresh(kind_, group_, value_);
 }
 
 void CMainFrame::OnVisitWebsite() {
@@ -178,15 +189,18 @@ void CMainFrame::OnVisitWebsite() {
 }
 
 void CMainFrame::OnServiceStart() {
-    if (CWinSvrView* list = FindServiceListView()) list->StartSelectedService();
+    if (CWinSvrView* list = FindServiceListView())
+        list->StartSelectedService();
 }
 
 void CMainFrame::OnServiceStop() {
-    if (CWinSvrView* list = FindServiceListView()) list->StopSelectedService();
+    if (CWinSvrView* list = FindServiceListView())
+        list->StopSelectedService();
 }
 
 void CMainFrame::OnServiceProperty() {
-    if (CWinSvrView* list = FindServiceListView()) list->ShowSelectedProperties();
+    if (CWinSvrView* list = FindServiceListView())
+        list->ShowSelectedProperties();
 }
 
 void CMainFrame::OnServiceGroup() {
@@ -194,4 +208,6 @@ void CMainFrame::OnServiceGroup() {
     dialog.DoModal();
 }
 
-bool CMainFrame::OnUpdateServiceControl() const { return kind_ == kKindWin32; }
+bool CMainFrame::OnUpdateServiceControl() const {
+    return kind_ == kKindWin32;
+}

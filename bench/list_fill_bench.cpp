@@ -34,7 +34,8 @@ void BenchFake(int count) {
     FakeSystem system;
     AddFakeServices(system, count);
     theApp.SetPlatform(system, system);
-    if (!theApp.InitInstance()) return;
+    if (!theApp.InitInstance())
+        return;
     CWinSvrView* list = theApp.MainFrame()->FindServiceListView();
     const int rounds = 5;
     double all = 0, tenth = 0;

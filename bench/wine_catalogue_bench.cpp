@@ -92,7 +92,8 @@ public:
     bool EnumerateServices(uint32_t type, std::vector<ServiceEntry>& entries) override {
         return Timed([&] { return real_.EnumerateServices(type, entries); });
     }
-    uint32_t OpenServiceSession(const char* name, std::unique_ptr<ServiceSession>& session) override {
+    uint32_t OpenServiceSession(const char* name,
+                                std::unique_ptr<ServiceSession>& session) override {
         return Timed([&] { return real_.OpenServiceSession(name, session); });
     }
     bool GetValue(const char* key, const char* name, void* dest, uint32_t size) override {

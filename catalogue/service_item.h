@@ -1,5 +1,5 @@
-// One service or driver as the catalogue knows it: the service manager's enumeration entry, enriched
-// with values of the service's registry key. A plain value: copies carry their own texts.
+// One service or driver as the catalogue knows it: the service manager's enumeration entry,
+// enriched with values of the service's registry key. A plain value: copies carry their own texts.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +45,6 @@ struct SERVICE_ITEM {
     char ImagePath[kTextBytes] = {};    // rewritten to a file path
     char ServiceDll[kTextBytes] = {};
     char Group[kTextBytes] = {};
-    int32_t ServiceKind = 0;            // kKindWin32 or kKindDriver
+    int32_t ServiceKind = 0;  // kKindWin32 or kKindDriver
     int32_t SvchostGroup = kSvchostNone;
 };

@@ -1,5 +1,5 @@
-// The catalogue: every Win32 service, then every driver, in the service manager's enumeration order,
-// each enriched from its registry key. Constant between two loads.
+// The catalogue: every Win32 service, then every driver, in the service manager's enumeration
+// order, each enriched from its registry key. Constant between two loads.
 #pragma once
 
 #include <cstddef>

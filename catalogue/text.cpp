@@ -10,13 +10,19 @@ namespace {
 std::size_t SequenceLength(const unsigned char* s) {
     unsigned char c = s[0];
     std::size_t n;
-    if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF) n = 2;
-    else if (c >= 0xE0 && c <= 0xEF) n = 3;
-    else if (c >= 0xF0 && c <= 0xF4) n = 4;
-    else return 1;
+    if (c < 0x80)
+        return 1;
+    if (c >= 0xC2 && c <= 0xDF)
+        n = 2;
+    else if (c >= 0xE0 && c <= 0xEF)
+        n = 3;
+    else if (c >= 0xF0 && c <= 0xF4)
+        n = 4;
+    else
+        return 1;
     for (std::size_t i = 1; i < n; ++i) {
-        if ((s[i] & 0xC0) != 0x80) return 1;
+        if ((s[i] & 0xC0) != 0x80)
+            return 1;
     }
     return n;
 }
@@ -43,19 +49,22 @@ std::size_t TextPrefixBytes(const char* text, std::size_t maxChars) {
 }
 
 void CopyText(char* dest, std::size_t destBytes, const char* src, std::size_t maxChars) {
-    if (destBytes == 0) return;
+    if (destBytes == 0)
+        return;
     std::size_t n = TextPrefixBytes(src, maxChars);
     if (n > destBytes - 1) {
         // Never cut inside a character, even when the buffer is the narrower limit.
         n = destBytes - 1;
-        while (n > 0 && (static_cast<unsigned char>(src[n]) & 0xC0) == 0x80) --n;
+        while (n > 0 && (static_cast<unsigned char>(src[n]) & 0xC0) == 0x80)
+            --n;
     }
     std::memmove(dest, src, n);
     dest[n] = '\0';
 }
 
 void FormatText(char* dest, std::size_t destBytes, std::size_t maxChars, const char* format, ...) {
-    if (destBytes == 0) return;
+    if (destBytes == 0)
+        return;
     char buffer[kTextBytes * 2 + 16];
     va_list args;
     va_start(args, format);

@@ -18,7 +18,8 @@ std::size_t TextCharCount(const char* text);
 std::size_t TextPrefixBytes(const char* text, std::size_t maxChars);
 
 // Copies src into dest (destBytes large) cut to at most maxChars characters, always terminated.
-void CopyText(char* dest, std::size_t destBytes, const char* src, std::size_t maxChars = kTextMaxChars);
+void CopyText(char* dest, std::size_t destBytes, const char* src,
+              std::size_t maxChars = kTextMaxChars);
 
 // Formats like snprintf into dest, then cuts the result to at most maxChars characters.
 void FormatText(char* dest, std::size_t destBytes, std::size_t maxChars, const char* format, ...)
@@ -28,4 +29,6 @@ void FormatText(char* dest, std::size_t destBytes, std::size_t maxChars, const c
     ;
 
 // True when text holds at most kTextMaxChars characters.
-inline bool TextFits(const char* text) { return TextCharCount(text) <= kTextMaxChars; }
+inline bool TextFits(const char* text) {
+    return TextCharCount(text) <= kTextMaxChars;
+}

@@ -15,7 +15,9 @@ struct CategoryFilter {
 inline bool operator==(const CategoryFilter& a, const CategoryFilter& b) {
     return a.kind == b.kind && a.group == b.group && a.value == b.value;
 }
-inline bool operator!=(const CategoryFilter& a, const CategoryFilter& b) { return !(a == b); }
+inline bool operator!=(const CategoryFilter& a, const CategoryFilter& b) {
+    return !(a == b);
+}
 
 // Run-state classes of dwCurrentState.
 enum class RunStateClass { Started, Stopped, Paused };

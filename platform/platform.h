@@ -18,7 +18,8 @@ constexpr uint32_t kServiceTypeDriver = 0x0B;  // SERVICE_DRIVER
 struct ServiceEntry {
     std::string serviceName;
     std::string displayName;
-    bool hasDisplayName = true;  // false where the manager reports none (Wine, no DisplayName value)
+    bool hasDisplayName =
+        true;  // false where the manager reports none (Wine, no DisplayName value)
     ServiceStatusFields status;
 };
 
@@ -29,7 +30,7 @@ public:
     // Each returns 0 on success or the system's error code of the failing call.
     virtual uint32_t QueryState(uint32_t& currentState) = 0;  // QueryServiceStatus
     virtual uint32_t Start() = 0;                             // StartServiceA, no arguments
-    virtual uint32_t Stop() = 0;                              // ControlService(SERVICE_CONTROL_STOP)
+    virtual uint32_t Stop() = 0;  // ControlService(SERVICE_CONTROL_STOP)
 };
 
 class ServiceManagerApi {
@@ -46,7 +47,8 @@ public:
 
     // Opens the manager and the service by name, both with full access. Returns 0 and the session,
     // or the error code of the call that failed (and no session).
-    virtual uint32_t OpenServiceSession(const char* serviceName, std::unique_ptr<ServiceSession>& session) = 0;
+    virtual uint32_t OpenServiceSession(const char* serviceName,
+                                        std::unique_ptr<ServiceSession>& session) = 0;
 };
 
 // One value of a registry key, as enumerated.

@@ -24,12 +24,13 @@ CClassView::CClassView() = default;
 
 CClassView::~CClassView() {
     Destroy();
-    if (images_) ImageList_Destroy(images_);
+    if (images_)
+        ImageList_Destroy(images_);
 }
 
 bool CClassView::PreCreateWindow(CREATESTRUCTA& cs) {
-    cs.style |= TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP |
-                TVS_SHOWSELALWAYS;
+    cs.style |=
+        TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS;
     return TreePane::PreCreateWindow(cs);
 }
 
@@ -48,10 +49,11 @@ void CClassView::OnInitialUpdate() {
 
 void CClassView::LoadTreeIcons() {
     for (int id : kTreeIcons) {
-        HICON icon = static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id),
-                                                   IMAGE_ICON, kImageSize, kImageSize,
-                                                   LR_DEFAULTCOLOR));
-        if (!icon) continue;  // later images move down one index
+        HICON icon =
+            static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                          kImageSize, kImageSize, LR_DEFAULTCOLOR));
+        if (!icon)
+            continue;  // later images move down one index
         ImageList_ReplaceIcon(images_, -1, icon);
         DestroyIcon(icon);
     }
@@ -73,7 +75,8 @@ void CClassView::BuildCategoryTree() {
         slots_.SetSlot(static_cast<uint32_t>(row.slot), item, row.filter.kind, row.filter.group,
                        row.filter.value);
         for (const ExpandPoint& point : kExpandPoints) {
-            if (point.after != row.slot) continue;
+            if (point.after != row.slot)
+                continue;
             SendMessageA(Handle(), TVM_EXPAND, TVE_EXPAND,
                          reinterpret_cast<LPARAM>(bySlot[point.parent]));
         }
@@ -82,22 +85,27 @@ void CClassView::BuildCategoryTree() {
 
 void CClassView::OnSelchanged(LRESULT& result) {
     result = 0;
-    if (!ready_) return;
+    if (!ready_)
+        return;
     // The control's current selection, not the item named in the notification.
     auto item = reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+    // No selection is no category: the empty slot 5 would otherwise match it.
     CategoryFilter filter;
-    if (!slots_.FindSlot(item, filter)) return;
+    if (!item || !slots_.FindSlot(item, filter))
+        return;
     if (CMainFrame* frame = CMainFrame::Get())
         frame->SetCategory(filter.kind, filter.group, filter.value);
 }
 
 bool CClassView::OnReflectedNotify(NMHDR* header, LRESULT& result) {
-    if (header->code != TVN_SELCHANGEDA && header->code != TVN_SELCHANGEDW) return false;
+    if (header->code != TVN_SELCHANGEDA && header->code != TVN_SELCHANGEDW)
+        return false;
     OnSelchanged(result);
     return true;
 }
 
 LRESULT CClassView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) ready_ = 0;  // items deleted on the way out route nothing
+    if (message == WM_DESTROY)
+        ready_ = 0;  // items deleted on the way out route nothing
     return TreePane::HandleMessage(message, wParam, lParam);
 }

@@ -71,7 +71,9 @@ struct CWinSvrView::RowTexts {
 CWinSvrView::CWinSvrView(ServiceManagerApi& services, RegistryApi& registry)
     : services_(services, registry) {}
 
-CWinSvrView::~CWinSvrView() { Destroy(); }
+CWinSvrView::~CWinSvrView() {
+    Destroy();
+}
 
 bool CWinSvrView::PreCreateWindow(CREATESTRUCTA& cs) {
     cs.style = (cs.style & ~WS_BORDER) | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
@@ -102,9 +104,9 @@ void CWinSvrView::SetupColumns() {
     // The control owns the image list from here on and destroys it with itself.
     images_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 1, 1);
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
-    HICON icon = static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_SERVICE),
-                                               IMAGE_ICON, kImageSize, kImageSize,
-                                               LR_DEFAULTCOLOR));
+    HICON icon =
+        static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_SERVICE), IMAGE_ICON,
+                                      kImageSize, kImageSize, LR_DEFAULTCOLOR));
     if (icon) {
         ImageList_ReplaceIcon(images_, -1, icon);
         DestroyIcon(icon);
@@ -122,7 +124,8 @@ void CWinSvrView::AddRow(int index, const SERVICE_ITEM& record, bool showService
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     SetCell(list, index, kColDescription, record.Description);
     SetCell(list, index, kColFile, showServiceDll ? record.ServiceDll : record.ImagePath);
-    if (record.Group[0]) SetCell(list, index, kColGroup, record.Group);
+    if (record.Group[0])
+        SetCell(list, index, kColGroup, record.Group);
     SetCell(list, index, kColStatus, texts.Status(record.ServiceStatus.dwCurrentState));
     SetCell(list, index, kColStartType, texts.StartType(record.Start));
 }
@@ -142,7 +145,8 @@ void CWinSvrView::FillList(int32_t kind, int32_t group, int32_t value) {
     const SERVICE_ITEM* record = nullptr;
     for (bool more = services_.GetFirst(cursor, record); more;
          more = services_.GetNext(cursor, record)) {
-        if (!record || IsFilteredOut(*record, filter)) continue;
+        if (!record || IsFilteredOut(*record, filter))
+            continue;
         AddRow(row++, *record, showServiceDll, texts);
     }
     ready_ = 1;
@@ -157,7 +161,8 @@ void CWinSvrView::Refresh(int32_t kind, int32_t group, int32_t value) {
 
 void CWinSvrView::OnItemChanged(const NMLISTVIEW& notification, LRESULT& result) {
     result = 0;
-    if (!ready_ || notification.iItem == -1) return;
+    if (!ready_ || notification.iItem == -1)
+        return;
     char name[kTextBytes] = {};
     LVITEMA item = {};
     item.iSubItem = kColName;
@@ -165,20 +170,26 @@ void CWinSvrView::OnItemChanged(const NMLISTVIEW& notification, LRESULT& result)
     item.cchTextMax = sizeof name;
     SendMessageA(Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(notification.iItem),
                  reinterpret_cast<LPARAM>(&item));
-    if (!name[0]) return;
+    if (!name[0])
+        return;
     const SERVICE_ITEM* record = services_.Find(name);
-    if (!record) return;
-    if (CMainFrame* frame = CMainFrame::Get()) frame->ShowServiceDetail(record);
+    if (!record)
+        return;
+    if (CMainFrame* frame = CMainFrame::Get())
+        frame->ShowServiceDetail(record);
 }
 
 bool CWinSvrView::OnReflectedNotify(NMHDR* header, LRESULT& result) {
-    if (header->code != LVN_ITEMCHANGED) return false;
+    if (header->code != LVN_ITEMCHANGED)
+        return false;
     OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(header), result);
     return true;
 }
 
 LRESULT CWinSvrView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) ready_ = 0;  // rows deleted on the way out route nothing
-    if (message == WM_NCDESTROY) images_ = nullptr;
+    if (message == WM_DESTROY)
+        ready_ = 0;  // rows deleted on the way out route nothing
+    if (message == WM_NCDESTROY)
+        images_ = nullptr;
     return ListPane::HandleMessage(message, wParam, lParam);
 }

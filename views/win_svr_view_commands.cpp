@@ -50,7 +50,6 @@ std::string SelectedServiceName(HWND list, int& row) {
     return CellText(list, row, CWinSvrView::kColName);
 }
 
-
 // The selected Win32 service, once the user has confirmed the command named by confirmText; empty
 // when there is nothing to act on or the user said no.
 std::string ConfirmedServiceName(HWND list, const CServiceList& services, UINT confirmText,

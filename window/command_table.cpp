@@ -8,14 +8,16 @@ void CommandTable::Add(UINT id, std::function<void()> handler, std::function<boo
 
 const CommandEntry* CommandTable::Find(UINT id) const {
     for (const CommandEntry& entry : entries_) {
-        if (entry.id == id) return &entry;
+        if (entry.id == id)
+            return &entry;
     }
     return nullptr;
 }
 
 bool CommandTable::Execute(UINT id) const {
     const CommandEntry* entry = Find(id);
-    if (!entry || !entry->handler) return false;
+    if (!entry || !entry->handler)
+        return false;
     entry->handler();
     return true;
 }

@@ -28,13 +28,15 @@ bool ReadToolBarResource(const BYTE* data, DWORD size, ToolBarLayout& layout) {
     if (size >= 8 && word(0) == 1 && size >= 8 + 2 * word(6)) {
         layout.width = static_cast<int>(word(2));
         layout.height = static_cast<int>(word(4));
-        for (UINT i = 0; i < word(6); ++i) layout.ids.push_back(word(8 + 2 * i));
+        for (UINT i = 0; i < word(6); ++i)
+            layout.ids.push_back(word(8 + 2 * i));
         return true;
     }
     if (size >= 12 && size >= 12 + 4 * dword(8)) {
         layout.width = static_cast<int>(dword(0));
         layout.height = static_cast<int>(dword(4));
-        for (UINT i = 0; i < dword(8); ++i) layout.ids.push_back(dword(12 + 4 * i));
+        for (UINT i = 0; i < dword(8); ++i)
+            layout.ids.push_back(dword(12 + 4 * i));
         return true;
     }
     return false;
@@ -42,7 +44,8 @@ bool ReadToolBarResource(const BYTE* data, DWORD size, ToolBarLayout& layout) {
 
 std::wstring Widen(const std::string& text) {
     int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return std::wstring();
+    if (length <= 0)
+        return std::wstring();
     std::wstring wide(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
     wide.resize(static_cast<size_t>(length - 1));
@@ -59,14 +62,16 @@ bool FrameWindow::CreateToolBar(UINT resourceId, DWORD controlStyle, UINT id) {
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     auto* data = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
     ToolBarLayout layout;
-    if (!data || !ReadToolBarResource(data, SizeofResource(instance, found), layout)) return false;
+    if (!data || !ReadToolBarResource(data, SizeofResource(instance, found), layout))
+        return false;
 
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
                   CCS_NORESIZE | CCS_NODIVIDER | controlStyle;
-    HWND toolBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", style, 0, 0, 0, 0, Handle(),
-                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance,
-                                   nullptr);
-    if (!toolBar) return false;
+    HWND toolBar =
+        CreateWindowExA(0, TOOLBARCLASSNAMEA, "", style, 0, 0, 0, 0, Handle(),
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+    if (!toolBar)
+        return false;
     SendMessageA(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolBar, TB_SETBITMAPSIZE, 0, MAKELONG(layout.width, layout.height));
     std::vector<TBBUTTON> buttons;
@@ -90,13 +95,14 @@ bool FrameWindow::CreateToolBar(UINT resourceId, DWORD controlStyle, UINT id) {
 }
 
 bool FrameWindow::CreateStatusBar(UINT id) {
-    statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
-                                 0, 0, 0, Handle(),
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                 ResourceInstance(), nullptr);
-    if (!statusBar_) return false;
+    statusBar_ = CreateWindowExA(
+        0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, Handle(),
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ResourceInstance(), nullptr);
+    if (!statusBar_)
+        return false;
     int parts[1] = {-1};
-    if (!SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts))) return false;
+    if (!SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts)))
+        return false;
     std::string idle = LoadResString(kIdleMessageId);
     SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(idle.c_str()));
     return true;
@@ -107,8 +113,10 @@ void FrameWindow::LoadAcceleratorTable(UINT resourceId) {
 }
 
 bool FrameWindow::RouteCommand(UINT id) {
-    if (activeView_ && activeView_->Commands() && activeView_->Commands()->Execute(id)) return true;
-    if (commands_.Execute(id)) return true;
+    if (activeView_ && activeView_->Commands() && activeView_->Commands()->Execute(id))
+        return true;
+    if (commands_.Execute(id))
+        return true;
     Application* app = Application::Current();
     return app && app->Commands() && app->Commands()->Execute(id);
 }
@@ -119,19 +127,23 @@ bool FrameWindow::IsCommandEnabled(UINT id) const {
                                     app ? app->Commands() : nullptr};
     for (const CommandTable* table : tables) {
         const CommandEntry* entry = table ? table->Find(id) : nullptr;
-        if (entry && entry->handler) return entry->enabled ? entry->enabled() : true;
+        if (entry && entry->handler)
+            return entry->enabled ? entry->enabled() : true;
     }
     return false;
 }
 
 void FrameWindow::UpdateToolBarButtons() {
     HWND toolBar = ToolBar();
-    if (!toolBar) return;
+    if (!toolBar)
+        return;
     int count = static_cast<int>(SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         TBBUTTON button = {};
-        if (!SendMessageA(toolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button))) continue;
-        if (button.fsStyle & BTNS_SEP) continue;
+        if (!SendMessageA(toolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)))
+            continue;
+        if (button.fsStyle & BTNS_SEP)
+            continue;
         bool enabled = IsCommandEnabled(static_cast<UINT>(button.idCommand));
         bool shown = SendMessageA(toolBar, TB_ISBUTTONENABLED, button.idCommand, 0) != 0;
         if (enabled != shown)
@@ -140,13 +152,15 @@ void FrameWindow::UpdateToolBarButtons() {
 }
 
 void FrameWindow::SetMessageText(const char* text) {
-    if (!statusBar_) return;
+    if (!statusBar_)
+        return;
     SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text ? text : ""));
     UpdateWindow(statusBar_);
 }
 
 std::string FrameWindow::MessageText() const {
-    if (!statusBar_) return std::string();
+    if (!statusBar_)
+        return std::string();
     // The length message counts characters, not the bytes of the 8-bit text.
     LRESULT info = SendMessageA(statusBar_, SB_GETTEXTLENGTHW, 0, 0);
     std::string text(LOWORD(info) * 4 + 1, '\0');
@@ -172,11 +186,17 @@ void FrameWindow::RecalcLayout() {
     }
 }
 
-void FrameWindow::OnSize(UINT, int, int) { RecalcLayout(); }
+void FrameWindow::OnSize(UINT, int, int) {
+    RecalcLayout();
+}
 
-void FrameWindow::ShowPrompt(UINT id) { SetMessageText(CommandPrompt(id).c_str()); }
+void FrameWindow::ShowPrompt(UINT id) {
+    SetMessageText(CommandPrompt(id).c_str());
+}
 
-void FrameWindow::ShowIdleText() { SetMessageText(LoadResString(kIdleMessageId).c_str()); }
+void FrameWindow::ShowIdleText() {
+    SetMessageText(LoadResString(kIdleMessageId).c_str());
+}
 
 void FrameWindow::OnMenuSelect(UINT id, UINT flags, HMENU menu) {
     if (flags == 0xFFFF && !menu) {
@@ -192,7 +212,8 @@ void FrameWindow::OnInitMenuPopup(HMENU menu) {
     int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         UINT id = GetMenuItemID(menu, i);
-        if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separator or sub-menu
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue;  // separator or sub-menu
         EnableMenuItem(menu, static_cast<UINT>(i),
                        MF_BYPOSITION | (IsCommandEnabled(id) ? MF_ENABLED : MF_GRAYED));
     }
@@ -201,13 +222,15 @@ void FrameWindow::OnInitMenuPopup(HMENU menu) {
 bool FrameWindow::FillTooltip(NMHDR* header) {
     if (header->code == TTN_GETDISPINFOA) {
         auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
-        if (info->uFlags & TTF_IDISHWND) return false;
+        if (info->uFlags & TTF_IDISHWND)
+            return false;
         tooltipText_ = CommandTooltip(static_cast<UINT>(header->idFrom));
         info->lpszText = &tooltipText_[0];
         return true;
     }
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-    if (info->uFlags & TTF_IDISHWND) return false;
+    if (info->uFlags & TTF_IDISHWND)
+        return false;
     tooltipWide_ = Widen(CommandTooltip(static_cast<UINT>(header->idFrom)));
     info->lpszText = &tooltipWide_[0];
     return true;
@@ -220,10 +243,13 @@ bool FrameWindow::OnNotify(NMHDR* header, LRESULT& result) {
         case TTN_GETDISPINFOW:
             return FillTooltip(header);
         case TBN_HOTITEMCHANGE: {
-            if (header->hwndFrom != ToolBar()) return false;
+            if (header->hwndFrom != ToolBar())
+                return false;
             auto* hot = reinterpret_cast<NMTBHOTITEM*>(header);
-            if ((hot->dwFlags & HICF_LEAVING) || hot->idNew == 0) ShowIdleText();
-            else ShowPrompt(static_cast<UINT>(hot->idNew));
+            if ((hot->dwFlags & HICF_LEAVING) || hot->idNew == 0)
+                ShowIdleText();
+            else
+                ShowPrompt(static_cast<UINT>(hot->idNew));
             return true;
         }
         default:
@@ -235,18 +261,22 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             // The client (splitters and panes) exists before the bars.
-            if (!createContext_ || !OnCreateClient(*createContext_)) return -1;
+            if (!createContext_ || !OnCreateClient(*createContext_))
+                return -1;
             return OnCreate();
         case WM_SIZE:
             OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_COMMAND:
-            if (HIWORD(wParam) <= 1) RouteCommand(LOWORD(wParam));
+            if (HIWORD(wParam) <= 1)
+                RouteCommand(LOWORD(wParam));
             return 0;
         case WM_NOTIFY: {
             LRESULT result = 0;
-            if (ReflectNotify(lParam, result)) return result;
-            if (OnNotify(reinterpret_cast<NMHDR*>(lParam), result)) return result;
+            if (ReflectNotify(lParam, result))
+                return result;
+            if (OnNotify(reinterpret_cast<NMHDR*>(lParam), result))
+                return result;
             break;
         }
         case WM_MENUSELECT:
@@ -256,10 +286,12 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
             return 0;
         case WM_SETFOCUS:
-            if (activeView_ && activeView_->Handle()) SetFocus(activeView_->Handle());
+            if (activeView_ && activeView_->Handle())
+                SetFocus(activeView_->Handle());
             return 0;
         case WM_DESTROY:
-            if (Application* app = Application::Current()) app->OnMainWindowDestroyed(this);
+            if (Application* app = Application::Current())
+                app->OnMainWindowDestroyed(this);
             break;
         default:
             break;

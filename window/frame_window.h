@@ -75,6 +75,6 @@ private:
     HACCEL accelerators_ = nullptr;
     ToolbarDock dock_;
     View* activeView_ = nullptr;
-    std::string tooltipText_;    // kept alive for the tooltip that reads it
+    std::string tooltipText_;  // kept alive for the tooltip that reads it
     std::wstring tooltipWide_;
 };

@@ -1,13 +1,16 @@
 #include "window/resource_strings.h"
 
-HINSTANCE ResourceInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE ResourceInstance() {
+    return GetModuleHandleA(nullptr);
+}
 
 std::string LoadResString(UINT id) {
     // LoadStringW with a zero length gives a read-only pointer to the resource text itself, so no
     // length limit applies; the text is then converted to the program's code page.
     const wchar_t* text = nullptr;
     int length = LoadStringW(ResourceInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text) return std::string();
+    if (length <= 0 || !text)
+        return std::string();
     int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(bytes), '\0');
     WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), bytes, nullptr, nullptr);

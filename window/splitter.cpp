@@ -31,7 +31,8 @@ StaticSplitter::StaticSplitter() = default;
 StaticSplitter::~StaticSplitter() = default;
 
 bool StaticSplitter::CreateStatic(HWND parent, int rows, int columns, DWORD style, UINT id) {
-    if (rows < 1 || columns < 1 || Handle()) return false;
+    if (rows < 1 || columns < 1 || Handle())
+        return false;
     if (!RegisterWindowClass(kSplitterClass, 0, LoadCursor(nullptr, IDC_ARROW),
                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
         return false;
@@ -50,31 +51,36 @@ bool StaticSplitter::CreateView(int row, int column, std::unique_ptr<View> view,
     if (!view || row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount())
         return false;
     auto& slot = panes_[static_cast<size_t>(row * ColumnCount() + column)];
-    if (slot) return false;
+    if (slot)
+        return false;
     rows_[static_cast<size_t>(row)].ideal = size.cy;
     columns_[static_cast<size_t>(column)].ideal = size.cx;
     RECT rect = {0, 0, size.cx, size.cy};
     UINT id = kPaneFirst + static_cast<UINT>(row * 16 + column);
-    if (!view->CreatePane(Handle(), id, rect, context)) return false;
+    if (!view->CreatePane(Handle(), id, rect, context))
+        return false;
     context.views.push_back(view.get());
     slot = std::move(view);
     return true;
 }
 
 View* StaticSplitter::GetPane(int row, int column) const {
-    if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return nullptr;
+    if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount())
+        return nullptr;
     View* pane = panes_[static_cast<size_t>(row * ColumnCount() + column)].get();
     return pane && pane->Handle() ? pane : nullptr;
 }
 
 void StaticSplitter::SetRowInfo(int row, int ideal, int minimum) {
-    if (row < 0 || row >= RowCount()) return;
+    if (row < 0 || row >= RowCount())
+        return;
     rows_[static_cast<size_t>(row)].ideal = ideal;
     rows_[static_cast<size_t>(row)].minimum = minimum;
 }
 
 void StaticSplitter::SetColumnInfo(int column, int ideal, int minimum) {
-    if (column < 0 || column >= ColumnCount()) return;
+    if (column < 0 || column >= ColumnCount())
+        return;
     columns_[static_cast<size_t>(column)].ideal = ideal;
     columns_[static_cast<size_t>(column)].minimum = minimum;
 }
@@ -106,15 +112,18 @@ void StaticSplitter::LayoutTracks(std::vector<Track>& tracks, int space) {
 
 RECT StaticSplitter::PaneRect(int row, int column) const {
     RECT rect = {kBorder, kBorder, kBorder, kBorder};
-    for (int r = 0; r < row; ++r) rect.top += rows_[static_cast<size_t>(r)].current + kGap;
-    for (int c = 0; c < column; ++c) rect.left += columns_[static_cast<size_t>(c)].current + kGap;
+    for (int r = 0; r < row; ++r)
+        rect.top += rows_[static_cast<size_t>(r)].current + kGap;
+    for (int c = 0; c < column; ++c)
+        rect.left += columns_[static_cast<size_t>(c)].current + kGap;
     rect.right = rect.left + columns_[static_cast<size_t>(column)].current;
     rect.bottom = rect.top + rows_[static_cast<size_t>(row)].current;
     return rect;
 }
 
 void StaticSplitter::RecalcLayout() {
-    if (!Handle()) return;
+    if (!Handle())
+        return;
     RECT client = {};
     GetClientRect(Handle(), &client);
     LayoutTracks(rows_, client.bottom - 2 * kBorder);
@@ -122,7 +131,8 @@ void StaticSplitter::RecalcLayout() {
     for (int row = 0; row < RowCount(); ++row) {
         for (int column = 0; column < ColumnCount(); ++column) {
             View* pane = GetPane(row, column);
-            if (!pane) continue;
+            if (!pane)
+                continue;
             RECT rect = PaneRect(row, column);
             SetWindowPos(pane->Handle(), nullptr, rect.left, rect.top, rect.right - rect.left,
                          rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -152,7 +162,8 @@ bool StaticSplitter::HitBar(POINT point, bool& vertical, int& index) const {
 }
 
 void StaticSplitter::OnDrawSplitter(HDC hdc, SplitType type, const RECT& rect) {
-    if (!hdc) return;
+    if (!hdc)
+        return;
     if (type == SplitType::Border) {
         RECT inner = rect;
         FrameRect3d(hdc, inner, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -171,7 +182,8 @@ void StaticSplitter::OnPaint() {
     // Only the bars and borders are the splitter's: a pane that paints late (a transparent one)
     // must not be painted over.
     for (const auto& pane : panes_) {
-        if (!pane || !pane->Handle()) continue;
+        if (!pane || !pane->Handle())
+            continue;
         RECT rect = {};
         GetWindowRect(pane->Handle(), &rect);
         MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rect), 2);
@@ -191,7 +203,8 @@ void StaticSplitter::OnPaint() {
 void StaticSplitter::OnButtonDown(POINT point) {
     bool vertical = false;
     int index = 0;
-    if (!HitBar(point, vertical, index)) return;
+    if (!HitBar(point, vertical, index))
+        return;
     RECT pane = vertical ? PaneRect(0, index) : PaneRect(index, 0);
     drag_.active = true;
     drag_.vertical = vertical;
@@ -201,23 +214,27 @@ void StaticSplitter::OnButtonDown(POINT point) {
 }
 
 void StaticSplitter::OnMouseMove(POINT point) {
-    if (!drag_.active) return;
+    if (!drag_.active)
+        return;
     RECT pane = drag_.vertical ? PaneRect(0, drag_.index) : PaneRect(drag_.index, 0);
     int size = drag_.vertical ? point.x - drag_.grabOffset - pane.left
                               : point.y - drag_.grabOffset - pane.top;
     Track& track = drag_.vertical ? columns_[static_cast<size_t>(drag_.index)]
                                   : rows_[static_cast<size_t>(drag_.index)];
     size = std::max(size, 0);
-    if (size == track.current) return;
+    if (size == track.current)
+        return;
     track.ideal = size;
     RecalcLayout();
     UpdateWindow(Handle());
 }
 
 void StaticSplitter::OnButtonUp() {
-    if (!drag_.active) return;
+    if (!drag_.active)
+        return;
     drag_.active = false;
-    if (GetCapture() == Handle()) ReleaseCapture();
+    if (GetCapture() == Handle())
+        ReleaseCapture();
 }
 
 LRESULT StaticSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -257,7 +274,8 @@ LRESULT StaticSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_NOTIFY: {
             LRESULT result = 0;
-            if (ReflectNotify(lParam, result)) return result;
+            if (ReflectNotify(lParam, result))
+                return result;
             break;
         }
         default:

@@ -18,7 +18,8 @@ public:
     StaticSplitter();
     ~StaticSplitter() override;
 
-    // Creates the splitter window (rows x columns panes, none yet) filling the parent's client area.
+    // Creates the splitter window (rows x columns panes, none yet) filling the parent's client
+    // area.
     bool CreateStatic(HWND parent, int rows, int columns, DWORD style, UINT id);
 
     // Creates the pane at row, column from a view object (owned from now on) with an initial

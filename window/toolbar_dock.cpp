@@ -7,8 +7,8 @@
 
 namespace {
 constexpr char kFloaterClass[] = "OrvaneFloatingBar";
-constexpr int kPadding = 2;     // around the buttons of a docked toolbar
-constexpr int kDragStart = 4;   // pixels the pointer must move before a release counts
+constexpr int kPadding = 2;    // around the buttons of a docked toolbar
+constexpr int kDragStart = 4;  // pixels the pointer must move before a release counts
 }  // namespace
 
 ToolbarDock::ToolbarDock() : toolBar_(*this), floater_(*this) {}
@@ -26,8 +26,10 @@ SIZE ToolbarDock::BarSize() const {
     SIZE size = {};
     SendMessageA(ToolBar(), TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
     DWORD button = static_cast<DWORD>(SendMessageA(ToolBar(), TB_GETBUTTONSIZE, 0, 0));
-    if (size.cx < LOWORD(button)) size.cx = LOWORD(button);
-    if (size.cy < HIWORD(button)) size.cy = HIWORD(button);
+    if (size.cx < LOWORD(button))
+        size.cx = LOWORD(button);
+    if (size.cy < HIWORD(button))
+        size.cy = HIWORD(button);
     return size;
 }
 
@@ -38,7 +40,8 @@ void ToolbarDock::SetVertical(bool vertical) {
         TBBUTTON button = {};
         SendMessageA(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
         LRESULT state = SendMessageA(bar, TB_GETSTATE, button.idCommand, 0);
-        if (state == -1) continue;
+        if (state == -1)
+            continue;
         // One button per row: each one wraps. (The wrapable style would wrap by the toolbar's
         // width instead, which is not known yet when the side changes.)
         BYTE wanted = vertical ? static_cast<BYTE>(state | TBSTATE_WRAP)
@@ -52,7 +55,8 @@ void ToolbarDock::SetVertical(bool vertical) {
 }
 
 void ToolbarDock::Layout(RECT& area) {
-    if (!ToolBar() || side_ == Side::Floating) return;
+    if (!ToolBar() || side_ == Side::Floating)
+        return;
     SIZE size = BarSize();
     int width = size.cx + 2 * kPadding;
     int height = size.cy + 2 * kPadding;
@@ -83,7 +87,8 @@ ToolbarDock::Side ToolbarDock::SideForPoint(POINT screenPoint) const {
     RECT client = {};
     GetClientRect(frame_, &client);
     MapWindowPoints(frame_, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    if (!PtInRect(&client, screenPoint)) return Side::Floating;
+    if (!PtInRect(&client, screenPoint))
+        return Side::Floating;
     struct Edge {
         Side side;
         long distance;
@@ -93,7 +98,8 @@ ToolbarDock::Side ToolbarDock::SideForPoint(POINT screenPoint) const {
                  {Side::Right, client.right - screenPoint.x}};
     const Edge* nearest = &edges[0];
     for (const Edge& edge : edges) {
-        if (edge.distance < nearest->distance) nearest = &edge;
+        if (edge.distance < nearest->distance)
+            nearest = &edge;
     }
     return nearest->distance < kDockMargin ? nearest->side : Side::Floating;
 }
@@ -106,7 +112,8 @@ void ToolbarDock::Relayout() {
 }
 
 void ToolbarDock::DockAt(Side side) {
-    if (!ToolBar() || side == Side::Floating) return;
+    if (!ToolBar() || side == Side::Floating)
+        return;
     if (side_ == Side::Floating) {
         SetParent(ToolBar(), frame_);
         ShowWindow(floater_.Handle(), SW_HIDE);
@@ -117,13 +124,15 @@ void ToolbarDock::DockAt(Side side) {
 }
 
 void ToolbarDock::FloatAt(POINT screenPoint) {
-    if (!ToolBar()) return;
+    if (!ToolBar())
+        return;
     if (!floater_.Handle()) {
         if (!Window::RegisterWindowClass(kFloaterClass, CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
                                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
             return;
-        if (!floater_.Create(WS_EX_TOOLWINDOW, kFloaterClass, "", WS_POPUP | WS_CAPTION |
-                             WS_CLIPCHILDREN, 0, 0, 10, 10, frame_, nullptr))
+        if (!floater_.Create(WS_EX_TOOLWINDOW, kFloaterClass, "",
+                             WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, 0, 0, 10, 10, frame_,
+                             nullptr))
             return;
     }
     SetVertical(false);
@@ -141,15 +150,18 @@ void ToolbarDock::FloatAt(POINT screenPoint) {
 
 void ToolbarDock::Release(POINT screenPoint) {
     Side side = SideForPoint(screenPoint);
-    if (side == Side::Floating) FloatAt(screenPoint);
-    else if (side != side_) DockAt(side);
+    if (side == Side::Floating)
+        FloatAt(screenPoint);
+    else if (side != side_)
+        DockAt(side);
 }
 
 void ToolbarDock::OnFloaterMoved() {
     POINT cursor = {};
     GetCursorPos(&cursor);
     Side side = SideForPoint(cursor);
-    if (side != Side::Floating) DockAt(side);
+    if (side != Side::Floating)
+        DockAt(side);
 }
 
 LRESULT ToolbarDock::Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -157,21 +169,25 @@ LRESULT ToolbarDock::Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
         case WM_LBUTTONDOWN:
             // A press on a button is the button's; elsewhere it picks the toolbar up.
-            if (SendMessageA(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)) >= 0) break;
+            if (SendMessageA(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)) >= 0)
+                break;
             dragging_ = true;
             start_ = point;
             SetCapture(Handle());
             return 0;
         case WM_LBUTTONUP:
-            if (!dragging_) break;
+            if (!dragging_)
+                break;
             dragging_ = false;
             ReleaseCapture();
-            if (std::abs(point.x - start_.x) + std::abs(point.y - start_.y) < kDragStart) return 0;
+            if (std::abs(point.x - start_.x) + std::abs(point.y - start_.y) < kDragStart)
+                return 0;
             ClientToScreen(Handle(), &point);
             dock_.Release(point);
             return 0;
         case WM_MOUSEMOVE:
-            if (!dragging_) break;
+            if (!dragging_)
+                break;
             SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
             return 0;
         case WM_CAPTURECHANGED:
@@ -186,7 +202,8 @@ LRESULT ToolbarDock::Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
 LRESULT ToolbarDock::Floater::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCLBUTTONDBLCLK:
-            if (wParam != HTCAPTION) break;
+            if (wParam != HTCAPTION)
+                break;
             dock_.DockAt(dock_.lastDocked_);
             return 0;
         case WM_EXITSIZEMOVE:

@@ -4,7 +4,9 @@ namespace {
 constexpr char kContainerClass[] = "OrvanePaneFrame";
 }
 
-bool ControlPane::PreCreateWindow(CREATESTRUCTA&) { return true; }
+bool ControlPane::PreCreateWindow(CREATESTRUCTA&) {
+    return true;
+}
 
 bool ControlPane::CreatePane(HWND parent, UINT id, const RECT& rect, CreateContext&) {
     CREATESTRUCTA cs = {};
@@ -17,10 +19,12 @@ bool ControlPane::CreatePane(HWND parent, UINT id, const RECT& rect, CreateConte
     cs.hwndParent = parent;
     cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
     cs.hInstance = GetModuleHandleA(nullptr);
-    if (!PreCreateWindow(cs)) return false;
+    if (!PreCreateWindow(cs))
+        return false;
     HWND hwnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
                                 cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
-    if (!hwnd) return false;
+    if (!hwnd)
+        return false;
     if (!Attach(hwnd)) {
         DestroyWindow(hwnd);
         return false;
@@ -37,14 +41,15 @@ INT_PTR CALLBACK FormPane::DialogProc(HWND, UINT, WPARAM, LPARAM) {
 bool FormPane::CreatePane(HWND parent, UINT id, const RECT& rect, CreateContext&) {
     HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
                                    DialogProc, 0);
-    if (!hwnd) return false;
+    if (!hwnd)
+        return false;
     if (!Attach(hwnd)) {
         DestroyWindow(hwnd);
         return false;
     }
     SetWindowLongPtrA(hwnd, GWLP_ID, static_cast<LONG_PTR>(id));
-    SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.right - rect.left,
-                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd, SW_SHOWNA);
     return true;
 }
@@ -64,11 +69,13 @@ bool ContainerPane::CreatePane(HWND parent, UINT id, const RECT& rect, CreateCon
 LRESULT ContainerPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            if (!context_ || !OnCreateClient(*context_)) return -1;
+            if (!context_ || !OnCreateClient(*context_))
+                return -1;
             return 0;
         case WM_NOTIFY: {
             LRESULT result = 0;
-            if (ReflectNotify(lParam, result)) return result;
+            if (ReflectNotify(lParam, result))
+                return result;
             break;
         }
         default:

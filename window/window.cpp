@@ -1,8 +1,8 @@
 #include "window/window.h"
 
-
 Window::~Window() {
-    if (!hwnd_) return;
+    if (!hwnd_)
+        return;
     // The derived parts are gone: the window must not reach them while it is destroyed.
     HWND hwnd = hwnd_;
     Unbind();
@@ -10,7 +10,8 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-    if (!hwnd) return nullptr;
+    if (!hwnd)
+        return nullptr;
     auto* window = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     return window && window->hwnd_ == hwnd ? window : nullptr;
 }
@@ -20,7 +21,8 @@ bool Window::RegisterWindowClass(const char* className, UINT classStyle, HCURSOR
     WNDCLASSEXA existing = {};
     existing.cbSize = sizeof(existing);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (GetClassInfoExA(instance, className, &existing)) return true;
+    if (GetClassInfoExA(instance, className, &existing))
+        return true;
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
     wc.style = classStyle;
@@ -43,7 +45,8 @@ bool Window::Create(DWORD exStyle, const char* className, const char* title, DWO
 // Plain window-procedure subclassing: comctl32's subclass helpers look their data up in a window
 // property on every message, which costs a round trip to the Wine server each time.
 bool Window::Attach(HWND hwnd) {
-    if (!hwnd || hwnd_ || GetWindowLongPtrA(hwnd, GWLP_USERDATA)) return false;
+    if (!hwnd || hwnd_ || GetWindowLongPtrA(hwnd, GWLP_USERDATA))
+        return false;
     hwnd_ = hwnd;
     subclassed_ = true;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -53,11 +56,13 @@ bool Window::Attach(HWND hwnd) {
 }
 
 void Window::Destroy() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (hwnd_)
+        DestroyWindow(hwnd_);
 }
 
 void Window::Unbind() {
-    if (!hwnd_) return;
+    if (!hwnd_)
+        return;
     // The original procedure comes back unless someone subclassed the window after us.
     if (subclassed_ &&
         GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc)) {
@@ -68,26 +73,31 @@ void Window::Unbind() {
     subclassed_ = false;
 }
 
-bool Window::OnReflectedNotify(NMHDR*, LRESULT&) { return false; }
+bool Window::OnReflectedNotify(NMHDR*, LRESULT&) {
+    return false;
+}
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
 LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (subclassed_) return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
+    if (subclassed_)
+        return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 bool Window::ReflectNotify(LPARAM lParam, LRESULT& result) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header) return false;
+    if (!header)
+        return false;
     Window* sender = FromHandle(header->hwndFrom);
     return sender && sender->OnReflectedNotify(header, result);
 }
 
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_NCDESTROY) return HandleMessage(message, wParam, lParam);
+    if (message != WM_NCDESTROY)
+        return HandleMessage(message, wParam, lParam);
     LRESULT result = HandleMessage(message, wParam, lParam);
     Unbind();
     OnWindowGone();
@@ -104,12 +114,14 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         }
     }
     Window* window = FromHandle(hwnd);
-    if (!window) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!window)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     return window->Dispatch(message, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = FromHandle(hwnd);
-    if (!window) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!window)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     return window->Dispatch(message, wParam, lParam);
 }

@@ -41,7 +41,8 @@ protected:
     // What the window does without us: DefWindowProc, or the subclassed window's own procedure.
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Offers a WM_NOTIFY to the object of the window that sent it; true when that object handled it.
+    // Offers a WM_NOTIFY to the object of the window that sent it; true when that object handled
+    // it.
     static bool ReflectNotify(LPARAM lParam, LRESULT& result);
 
     // Called once the window is gone (after WM_NCDESTROY); the object stays alive.

@@ -97,7 +97,7 @@ bool FakeSystem::EnumerateServices(uint32_t serviceType, std::vector<ServiceEntr
 }
 
 uint32_t FakeSystem::OpenServiceSession(const char* serviceName,
-                                 std::unique_ptr<ServiceSession>& session) {
+                                        std::unique_ptr<ServiceSession>& session) {
     session.reset();
     if (managerFails_)
         return kErrorAccessDenied;

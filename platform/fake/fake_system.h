@@ -83,7 +83,7 @@ public:
     std::string WindowsDirectory() override { return windowsDirectory_; }
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const char* serviceName,
-                         std::unique_ptr<ServiceSession>& session) override;
+                                std::unique_ptr<ServiceSession>& session) override;
 
     // --- RegistryApi ---
     bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;

@@ -102,7 +102,7 @@ bool Win32System::EnumerateServices(uint32_t serviceType, std::vector<ServiceEnt
 }
 
 uint32_t Win32System::OpenServiceSession(const char* serviceName,
-                                  std::unique_ptr<ServiceSession>& session) {
+                                         std::unique_ptr<ServiceSession>& session) {
     session.reset();
     std::unique_ptr<Win32ServiceSession> opened(new (std::nothrow) Win32ServiceSession);
     if (!opened) {

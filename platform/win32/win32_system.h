@@ -16,7 +16,7 @@ public:
     std::string WindowsDirectory() override;
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const char* serviceName,
-                         std::unique_ptr<ServiceSession>& session) override;
+                                std::unique_ptr<ServiceSession>& session) override;
 
     // RegistryApi, always under HKEY_LOCAL_MACHINE
     bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;

@@ -35,9 +35,9 @@ protected:
     HWND toolBar_ = nullptr;
 };
 
-const UINT kButtons[] = {ID_REFRESH,      0, ID_SERVICE_START, ID_SERVICE_STOP,
-                         ID_SERVICE_PROPERTY, 0, ID_SERVICE_GROUP, 0,
-                         ID_APP_ABOUT,    ID_VISIT_WEBSITE};
+const UINT kButtons[] = {
+    ID_REFRESH,       0, ID_SERVICE_START, ID_SERVICE_STOP, ID_SERVICE_PROPERTY, 0,
+    ID_SERVICE_GROUP, 0, ID_APP_ABOUT,     ID_VISIT_WEBSITE};
 
 TEST_F(Bars, ToolbarHasSevenButtonsInFourGroupsEachWithItsImage) {
     ASSERT_EQ(10, SendMessageA(toolBar_, TB_BUTTONCOUNT, 0, 0));
@@ -46,7 +46,8 @@ TEST_F(Bars, ToolbarHasSevenButtonsInFourGroupsEachWithItsImage) {
         TBBUTTON button = {};
         SendMessageA(toolBar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
         EXPECT_EQ(kButtons[i] == 0, (button.fsStyle & BTNS_SEP) != 0) << i;
-        if (kButtons[i] == 0) continue;
+        if (kButtons[i] == 0)
+            continue;
         EXPECT_EQ(static_cast<int>(kButtons[i]), button.idCommand);
         EXPECT_EQ(image++, button.iBitmap);
     }
@@ -125,7 +126,8 @@ TEST_F(Bars, MenuAndStatusBar) {
 // Counts the enable requests the toolbar receives.
 LRESULT CALLBACK CountEnables(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR counter) {
-    if (message == TB_ENABLEBUTTON) ++*reinterpret_cast<int*>(counter);
+    if (message == TB_ENABLEBUTTON)
+        ++*reinterpret_cast<int*>(counter);
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
@@ -193,8 +195,8 @@ TEST_F(Bars, ToolbarDocksAtEveryEdgeFloatsAndDocksAgain) {
     EXPECT_TRUE(IsWindowVisible(floater));
     EXPECT_EQ(0, frame_->RectInFrame(frame_->Frame().MainSplitter().Handle()).top);
     // Commands from the floating toolbar still reach the frame.
-    EXPECT_EQ(frame, reinterpret_cast<HWND>(SendMessageA(toolBar_, TB_SETPARENT,
-                                                         reinterpret_cast<WPARAM>(frame), 0)));
+    EXPECT_EQ(frame, reinterpret_cast<HWND>(
+                         SendMessageA(toolBar_, TB_SETPARENT, reinterpret_cast<WPARAM>(frame), 0)));
 
     SendMessageA(floater, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
     Pump();
@@ -227,7 +229,8 @@ ModalProbe g_probe;
 
 void CALLBACK CloseModal(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = GetLastActivePopup(theApp.MainWindowHandle());
-    if (!dialog || dialog == theApp.MainWindowHandle()) return;
+    if (!dialog || dialog == theApp.MainWindowHandle())
+        return;
     KillTimer(nullptr, timer);
     char title[128] = {};
     GetWindowTextA(dialog, title, sizeof title);

@@ -10,7 +10,8 @@ void Pump() {
         return;
     }
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
 }
 
 RunningFrame::RunningFrame(ServiceManagerApi& services, RegistryApi& registry) {
@@ -86,13 +87,15 @@ std::string RunningFrame::Cell(int row, int column) const {
 
 std::vector<std::string> RunningFrame::Names() const {
     std::vector<std::string> names;
-    for (int row = 0; row < RowCount(); ++row) names.push_back(Cell(row, 0));
+    for (int row = 0; row < RowCount(); ++row)
+        names.push_back(Cell(row, 0));
     return names;
 }
 
 int RunningFrame::RowOf(const std::string& name) const {
     for (int row = 0; row < RowCount(); ++row) {
-        if (Cell(row, 0) == name) return row;
+        if (Cell(row, 0) == name)
+            return row;
     }
     return -1;
 }
@@ -113,8 +116,12 @@ RECT RunningFrame::RectInFrame(HWND hwnd) const {
     return rect;
 }
 
-int Width(const RECT& rect) { return rect.right - rect.left; }
-int Height(const RECT& rect) { return rect.bottom - rect.top; }
+int Width(const RECT& rect) {
+    return rect.right - rect.left;
+}
+int Height(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
 
 void AddSampleServices(FakeSystem& system) {
     auto key = [](const char* name) { return FakeSystem::ServiceKey(name); };

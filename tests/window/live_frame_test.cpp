@@ -27,7 +27,8 @@ protected:
         for (const ServiceEntry& entry : entries) {
             std::vector<RegistryValue> values;
             std::string key = "SYSTEM\\CurrentControlSet\\Services\\" + entry.serviceName;
-            if (system_.EnumerateValues(key.c_str(), values)) names.insert(entry.serviceName);
+            if (system_.EnumerateValues(key.c_str(), values))
+                names.insert(entry.serviceName);
         }
         return names;
     }

@@ -27,7 +27,8 @@ protected:
     // The node of the category table's row with that slot.
     HTREEITEM Node(int slot) const {
         for (size_t i = 0; i < kCategoryCount; ++i) {
-            if (kCategoryTable[i].slot == slot) return items_[i];
+            if (kCategoryTable[i].slot == slot)
+                return items_[i];
         }
         return nullptr;
     }
@@ -52,7 +53,8 @@ TEST_F(Routing, TreeShowsTheTwentyCategoriesInTableOrderFullyExpanded) {
         SendMessageA(frame_->Tree().Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
         EXPECT_EQ(kCategoryTable[i].image, item.iImage) << kCategoryTable[i].label;
         EXPECT_EQ(kCategoryTable[i].image, item.iSelectedImage);
-        if (item.cChildren) EXPECT_TRUE(item.state & TVIS_EXPANDED) << kCategoryTable[i].label;
+        if (item.cChildren)
+            EXPECT_TRUE(item.state & TVIS_EXPANDED) << kCategoryTable[i].label;
     }
     LONG style = GetWindowLongA(frame_->Tree().Handle(), GWL_STYLE);
     EXPECT_EQ(0x37, style & 0x37);
@@ -148,9 +150,9 @@ TEST_F(Routing, ListViewStylesColumnsAndIcon) {
         const char* heading;
         int width;
         int format;
-    } columns[] = {{"服务名称", 120, LVCFMT_LEFT}, {"状态", 70, LVCFMT_CENTER},
+    } columns[] = {{"服务名称", 120, LVCFMT_LEFT},  {"状态", 70, LVCFMT_CENTER},
                    {"启动类型", 70, LVCFMT_CENTER}, {"描述", 200, LVCFMT_LEFT},
-                   {"文件", 200, LVCFMT_LEFT},     {"启动组", 80, LVCFMT_LEFT}};
+                   {"文件", 200, LVCFMT_LEFT},      {"启动组", 80, LVCFMT_LEFT}};
     for (int i = 0; i < 6; ++i) {
         char text[64] = {};
         LVCOLUMNA column = {};
