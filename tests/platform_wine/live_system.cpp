@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <vector>
@@ -75,9 +76,17 @@ const char kHklm[] = "HKEY_LOCAL_MACHINE\\";
 }  // namespace
 
 bool ScQuery(const std::string& serviceName, ScState& result) {
+    // A service whose process is still winding down after a stop can fail a query for a moment:
+    // ask again before taking the answer as final.
     std::string output;
-    RunCommand("sc.exe query \"" + serviceName + "\"", output);
-    return ScField(output, "TYPE", 16, result.type) && ScField(output, "STATE", 10, result.state);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        RunCommand("sc.exe query \"" + serviceName + "\"", output);
+        if (ScField(output, "TYPE", 16, result.type) && ScField(output, "STATE", 10, result.state))
+            return true;
+        Sleep(200);
+    }
+    std::fprintf(stderr, "sc query %s answered:\n%s\n", serviceName.c_str(), output.c_str());
+    return false;
 }
 
 bool RegQueryTree(const std::string& subKey, RegKeys& keys) {
