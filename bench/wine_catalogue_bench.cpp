@@ -41,18 +41,8 @@ size_t BarePass(DWORD serviceType) {
     if (!manager) {
         return 0;
     }
-    auto call = [&](uint8_t* bytes, uint32_t size, uint32_t& bytesNeeded, uint32_t& count) {
-        DWORD needed = 0, returned = 0, resume = 0;
-        const BOOL ok = EnumServicesStatusA(manager.Get(), serviceType, SERVICE_STATE_ALL,
-                                            reinterpret_cast<ENUM_SERVICE_STATUSA*>(bytes), size,
-                                            &needed, &returned, &resume);
-        const uint32_t error = ok ? 0 : GetLastError();
-        bytesNeeded = needed;
-        count = returned;
-        return error;
-    };
     EnumBuffer buffer;
-    if (EnumerateGrowing(call, buffer) != 0) {
+    if (EnumerateIntoBuffer(manager.Get(), serviceType, buffer) != 0) {
         return 0;
     }
     const auto* entries = reinterpret_cast<const ENUM_SERVICE_STATUSA*>(buffer.bytes.get());

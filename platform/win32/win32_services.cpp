@@ -63,6 +63,22 @@ ServiceEntry ToEntry(const ENUM_SERVICE_STATUSA& source) {
 
 }  // namespace
 
+uint32_t EnumerateIntoBuffer(SC_HANDLE manager, uint32_t serviceType, EnumBuffer& buffer) {
+    auto call = [&](uint8_t* bytes, uint32_t size, uint32_t& bytesNeeded, uint32_t& count) {
+        DWORD needed = 0;
+        DWORD returned = 0;
+        DWORD resume = 0;
+        const BOOL ok = EnumServicesStatusA(manager, serviceType, SERVICE_STATE_ALL,
+                                            reinterpret_cast<ENUM_SERVICE_STATUSA*>(bytes), size,
+                                            &needed, &returned, &resume);
+        const uint32_t error = ok ? 0 : GetLastError();
+        bytesNeeded = needed;
+        count = returned;
+        return error;
+    };
+    return EnumerateGrowing(call, buffer);
+}
+
 std::string Win32System::WindowsDirectory() {
     // A call that fails or finds the buffer too small leaves the empty text in place.
     char directory[MAX_PATH] = "";
@@ -76,20 +92,8 @@ bool Win32System::EnumerateServices(uint32_t serviceType, std::vector<ServiceEnt
     if (!manager) {
         return false;
     }
-    auto call = [&](uint8_t* bytes, uint32_t size, uint32_t& bytesNeeded, uint32_t& count) {
-        DWORD needed = 0;
-        DWORD returned = 0;
-        DWORD resume = 0;
-        const BOOL ok = EnumServicesStatusA(manager.Get(), serviceType, SERVICE_STATE_ALL,
-                                            reinterpret_cast<ENUM_SERVICE_STATUSA*>(bytes), size,
-                                            &needed, &returned, &resume);
-        const uint32_t error = ok ? 0 : GetLastError();
-        bytesNeeded = needed;
-        count = returned;
-        return error;
-    };
     EnumBuffer buffer;
-    if (EnumerateGrowing(call, buffer) != 0) {
+    if (EnumerateIntoBuffer(manager.Get(), serviceType, buffer) != 0) {
         return false;
     }
     const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSA*>(buffer.bytes.get());

@@ -9,6 +9,13 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/enum_buffer.h"
+
+#include <windows.h>
+
+// Every service of the type, in any state, as the manager's ENUM_SERVICE_STATUSA entries (the
+// buffer grows until they all fit). Returns 0 or the error code that ended the enumeration.
+uint32_t EnumerateIntoBuffer(SC_HANDLE manager, uint32_t serviceType, EnumBuffer& buffer);
 
 class Win32System : public ServiceManagerApi, public RegistryApi {
 public:
