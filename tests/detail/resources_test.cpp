@@ -170,11 +170,13 @@ TEST(Resources, AboutBox) {
     // The controls without ids, in template order: icon, (OK), banner, two texts.
     std::vector<std::string> texts;
     std::vector<LONG> kinds;
+    std::vector<HWND> children;
     for (HWND child = GetWindow(about.hwnd(), GW_CHILD); child;
          child = GetWindow(child, GW_HWNDNEXT)) {
         if (GetDlgCtrlID(child) == IDOK)
             continue;
         kinds.push_back(GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK);
+        children.push_back(child);
         texts.push_back(about.Text(child));
     }
     ASSERT_EQ(kinds.size(), 4u);
@@ -182,6 +184,11 @@ TEST(Resources, AboutBox) {
     EXPECT_EQ(kinds[1], SS_BITMAP);
     EXPECT_EQ(kinds[2], SS_CENTER);
     EXPECT_EQ(kinds[3], SS_LEFT);
+    // The banner spans the box whatever the dialog font makes of its width, not the bitmap's.
+    RECT box = {}, banner = {};
+    GetClientRect(about.hwnd(), &box);
+    GetClientRect(children[1], &banner);
+    EXPECT_GE(banner.right + 2, box.right);
     EXPECT_NE(texts[2].find("\nOrvaneWindows服务管理专家 V1.02\n\n"), std::string::npos);
 }
 
