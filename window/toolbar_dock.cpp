@@ -35,6 +35,10 @@ SIZE ToolbarDock::BarSize() const {
 
 void ToolbarDock::SetVertical(bool vertical) {
     HWND bar = ToolBar();
+    // A vertical toolbar draws its separators as horizontal lines one separator high; without
+    // this style they stay upright and each one leaves a gap the size of a row.
+    LONG_PTR style = GetWindowLongPtrA(bar, GWL_STYLE);
+    SetWindowLongPtrA(bar, GWL_STYLE, vertical ? (style | CCS_VERT) : (style & ~CCS_VERT));
     int count = static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         TBBUTTON button = {};

@@ -184,6 +184,8 @@ TEST_F(Bars, ToolbarDocksAtEveryEdgeFloatsAndDocksAgain) {
     EXPECT_GT(Height(left), Width(left));
     EXPECT_EQ(left.right, frame_->RectInFrame(frame_->Frame().MainSplitter().Handle()).left);
     EXPECT_GE(SendMessageA(toolBar_, TB_GETROWS, 0, 0), 7);
+    // Vertical, so that its separators lie flat between the buttons.
+    EXPECT_TRUE(GetWindowLongA(toolBar_, GWL_STYLE) & CCS_VERT);
 
     GetClientRect(toolBar_, &bar);
     drag(POINT{bar.right / 2, bar.bottom - 4}, POINT{client.right / 2, client.bottom / 2});
@@ -209,6 +211,7 @@ TEST_F(Bars, ToolbarDocksAtEveryEdgeFloatsAndDocksAgain) {
     RECT status = frame_->RectInFrame(frame_->Frame().StatusBar());
     EXPECT_EQ(status.top, bottom.bottom);
     EXPECT_EQ(1, SendMessageA(toolBar_, TB_GETROWS, 0, 0));
+    EXPECT_FALSE(GetWindowLongA(toolBar_, GWL_STYLE) & CCS_VERT);
     dock.DockAt(ToolbarDock::Side::Right);
     EXPECT_EQ(client.right, frame_->RectInFrame(toolBar_).right);
     dock.DockAt(ToolbarDock::Side::Top);
