@@ -18,7 +18,7 @@ echo "== catalogue over the fake (native, Release)"
 
 orvane_build windows
 orvane_display
-trap 'wineserver -k 2>/dev/null; bash "$ORVANE_ROOT/scripts/many-services.sh" down; orvane_stop_display' EXIT
+trap 'bash "$ORVANE_ROOT/scripts/many-services.sh" down || true; orvane_finish' EXIT
 orvane_wine_prefix
 orvane_wine_start
 echo "== service list fill (Wine)"

@@ -133,6 +133,15 @@ orvane_display() {
 }
 
 orvane_stop_display() {
-    [ -n "${ORVANE_XVFB_PID:-}" ] && kill "$ORVANE_XVFB_PID" 2>/dev/null
+    if [ -n "${ORVANE_XVFB_PID:-}" ]; then
+        kill "$ORVANE_XVFB_PID" 2>/dev/null || true
+    fi
     ORVANE_XVFB_PID=
+}
+
+# Ends a run: the prefix's Wine server (and so its programs) and the display it started. Never
+# fails, so an exit trap keeps the run's own exit status.
+orvane_finish() {
+    wineserver -k 2>/dev/null || true
+    orvane_stop_display
 }

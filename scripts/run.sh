@@ -13,7 +13,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec wine "$exe" "$@"
 fi
 orvane_display
-trap 'wineserver -k 2>/dev/null; orvane_stop_display' EXIT
+trap orvane_finish EXIT
 orvane_wine_start
 
 shot="$ORVANE_BUILD/screenshot.png"

@@ -13,7 +13,7 @@ ctest --test-dir "$ORVANE_BUILD/native" --output-on-failure
 echo "== Windows x86_64 build, tests under Wine"
 orvane_build windows
 orvane_display
-trap 'wineserver -k 2>/dev/null; orvane_stop_display' EXIT
+trap orvane_finish EXIT
 orvane_wine_prefix
 orvane_wine_start
 ctest --test-dir "$ORVANE_BUILD/windows" --output-on-failure
