@@ -4,9 +4,10 @@
 
 #include "views/detail_view.h"
 #include "views/win_svr_view.h"
+#include "res/resource.h"
 
 namespace {
-constexpr UINT kPaneFirst = 59648;
+constexpr UINT kPaneFirst = AFX_IDW_PANE_FIRST;
 }
 
 CDataView::CDataView(ServiceManagerApi& services, RegistryApi& registry)

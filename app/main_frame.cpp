@@ -22,12 +22,6 @@ constexpr int kToolBarIcons[] = {IDI_REFRESH,          IDI_SERVICE_START, IDI_SE
                                  IDI_HOME_PAGE};
 constexpr int kToolBarImageSize = 24;
 
-// The window title: the first field of the document string.
-std::string FrameTitle() {
-    std::string text = LoadResString(IDR_MAINFRAME);
-    return text.substr(0, text.find('\n'));
-}
-
 void CenterOnWorkArea(HWND hwnd) {
     RECT work = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -73,11 +67,14 @@ bool CMainFrame::LoadFrame(CreateContext& context) {
     createContext_ = &context;
     // The caption is the application's title alone: no document name is ever added to it.
     bool created =
-        Create(0, kFrameClass, FrameTitle().c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu);
+        Create(0, kFrameClass,
+               CommandPrompt(IDR_MAINFRAME).c_str() /* the document string's title field */,
+               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+               CW_USEDEFAULT, nullptr, menu);
     createContext_ = nullptr;
     if (!created) {
-        if (menu && !GetMenu(Handle()))
+        // A window that failed after taking the menu has destroyed it with itself.
+        if (menu && IsMenu(menu))
             DestroyMenu(menu);
         return false;
     }

@@ -21,6 +21,9 @@ void CategorySlotTable::SetSlot(uint32_t index, const void* item, int32_t kind, 
 }
 
 bool CategorySlotTable::FindSlot(const void* item, CategoryFilter& filter) const {
+    // No item is no category: an unused slot (slot 5 of the tree) must not answer for it.
+    if (item == nullptr)
+        return false;
     for (std::size_t i = 0; i < kSlotCount; ++i) {
         if (items_[i] != item)
             continue;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "res/resource.h"
+#include "window/list_view.h"
 
 namespace {
 
@@ -11,16 +12,6 @@ const char kGroupOrderKey[] = "System\\CurrentControlSet\\Control\\ServiceGroupO
 const char kGroupOrderValue[] = "List";
 
 constexpr DWORD kListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;
-
-void InsertColumn(HWND list, int index, const char* heading, int width) {
-    LVCOLUMNA column = {};
-    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = width;
-    column.pszText = const_cast<char*>(heading);
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&column));
-}
 
 }  // namespace
 
@@ -39,8 +30,8 @@ BOOL CServiceGroupDlg::OnInitDialog() {
 void CServiceGroupDlg::SetupList(HWND list, const char* first, int firstWidth, const char* second,
                                  int secondWidth) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListExStyle);
-    InsertColumn(list, 0, first, firstWidth);
-    InsertColumn(list, 1, second, secondWidth);
+    InsertListColumn(list, 0, first, LVCFMT_LEFT, firstWidth);
+    InsertListColumn(list, 1, second, LVCFMT_LEFT, secondWidth);
 }
 
 void CServiceGroupDlg::FillSvchostList() {
@@ -60,19 +51,10 @@ void CServiceGroupDlg::FillGroupOrderList() {
 void CServiceGroupDlg::AppendRows(HWND list, const std::vector<GroupListRow>& rows) {
     int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (const GroupListRow& row : rows) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = count;
-        item.pszText = const_cast<char*>(row.first.c_str());
-        int index = static_cast<int>(
-            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        int index = InsertListRow(list, count, row.first.c_str());
         if (index < 0)
             continue;
-        LVITEMA cell = {};
-        cell.iSubItem = 1;
-        cell.pszText = const_cast<char*>(row.second.c_str());
-        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(&cell));
+        SetListCell(list, index, 1, row.second.c_str());
         ++count;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "category/category_filter.h"
 #include "res/resource.h"
 #include "window/message_box.h"
 #include "window/resource_strings.h"
@@ -15,12 +16,16 @@ const char* const kStartTypeItems[] = {
 };
 constexpr uint32_t kStartTypeCount = sizeof kStartTypeItems / sizeof kStartTypeItems[0];
 
+// The dialog names the stopped state, where the service list leaves its cell empty.
 UINT StatusStringId(uint32_t currentState) {
-    if (currentState == kStateStopped || currentState == kStateStopPending)
-        return IDS_STATE_STOPPED;
-    if (currentState == kStatePausePending || currentState == kStatePaused)
-        return IDS_STATE_PAUSED;
-    return IDS_STATE_STARTED;
+    switch (ClassifyRunState(currentState)) {
+        case RunStateClass::Stopped:
+            return IDS_STATE_STOPPED;
+        case RunStateClass::Paused:
+            return IDS_STATE_PAUSED;
+        default:
+            return IDS_STATE_STARTED;
+    }
 }
 
 }  // namespace

@@ -89,9 +89,8 @@ void CClassView::OnSelchanged(LRESULT& result) {
         return;
     // The control's current selection, not the item named in the notification.
     auto item = reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
-    // No selection is no category: the empty slot 5 would otherwise match it.
     CategoryFilter filter;
-    if (!item || !slots_.FindSlot(item, filter))
+    if (!slots_.FindSlot(item, filter))
         return;
     if (CMainFrame* frame = CMainFrame::Get())
         frame->SetCategory(filter.kind, filter.group, filter.value);

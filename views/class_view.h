@@ -16,8 +16,6 @@ public:
     ~CClassView() override;
 
     void OnInitialUpdate() override;
-    const CategorySlotTable& Slots() const { return slots_; }
-    bool IsReady() const { return ready_ != 0; }
 
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 

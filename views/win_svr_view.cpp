@@ -2,19 +2,22 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "app/main_frame.h"
 #include "category/category_filter.h"
 #include "res/resource.h"
+#include "window/list_view.h"
 #include "window/resource_strings.h"
 
 namespace {
-struct ColumnSpec {
+struct ColumnDef {
     UINT heading;
     int width;
     int format;
 };
 // In column order; the description follows the status and start-type columns.
-constexpr ColumnSpec kColumns[] = {
+constexpr ColumnDef kColumns[] = {
     {IDS_COL_SERVICE_NAME, 120, LVCFMT_LEFT}, {IDS_COL_STATUS, 70, LVCFMT_CENTER},
     {IDS_COL_START_TYPE, 70, LVCFMT_CENTER},  {IDS_COL_DESCRIPTION, 200, LVCFMT_LEFT},
     {IDS_COL_FILE, 200, LVCFMT_LEFT},         {IDS_COL_GROUP, 80, LVCFMT_LEFT},
@@ -23,12 +26,6 @@ constexpr UINT kStartTypeIds[] = {IDS_START_BOOT, IDS_START_SYSTEM, IDS_START_AU
                                   IDS_START_DEMAND, IDS_START_DISABLED};
 constexpr int kImageSize = 16;
 
-void SetCell(HWND list, int row, int column, const char* text) {
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text);
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
 }  // namespace
 
 std::string ServiceStatusText(uint32_t currentState) {
@@ -43,28 +40,27 @@ std::string ServiceStatusText(uint32_t currentState) {
 }
 
 std::string StartTypeText(uint32_t start) {
-    return start < 5 ? LoadResString(kStartTypeIds[start]) : std::string();
+    return start < std::size(kStartTypeIds) ? LoadResString(kStartTypeIds[start]) : std::string();
 }
 
 // The cell texts a fill uses, loaded once per fill rather than once per row.
 struct CWinSvrView::RowTexts {
     std::string started = ServiceStatusText(kStateRunning);
     std::string paused = ServiceStatusText(kStatePaused);
-    std::string startTypes[5] = {StartTypeText(0), StartTypeText(1), StartTypeText(2),
-                                 StartTypeText(3), StartTypeText(4)};
+    std::string startTypes[std::size(kStartTypeIds)];
 
+    RowTexts() {
+        for (uint32_t start = 0; start < std::size(kStartTypeIds); ++start)
+            startTypes[start] = StartTypeText(start);
+    }
     const char* Status(uint32_t state) const {
-        switch (ClassifyRunState(state)) {
-            case RunStateClass::Stopped:
-                return "";
-            case RunStateClass::Paused:
-                return paused.c_str();
-            default:
-                return started.c_str();
-        }
+        RunStateClass runState = ClassifyRunState(state);
+        return runState == RunStateClass::Stopped  ? ""
+               : runState == RunStateClass::Paused ? paused.c_str()
+                                                   : started.c_str();
     }
     const char* StartType(uint32_t start) const {
-        return start < 5 ? startTypes[start].c_str() : "";
+        return start < std::size(startTypes) ? startTypes[start].c_str() : "";
     }
 };
 
@@ -92,15 +88,8 @@ void CWinSvrView::SetupColumns() {
     HWND list = Handle();
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     int index = 0;
-    for (const ColumnSpec& def : kColumns) {
-        std::string heading = LoadResString(def.heading);
-        LVCOLUMNA column = {};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-        column.fmt = def.format;
-        column.cx = def.width;
-        column.pszText = &heading[0];
-        SendMessageA(list, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
-    }
+    for (const ColumnDef& def : kColumns)
+        InsertListColumn(list, index++, LoadResString(def.heading).c_str(), def.format, def.width);
     // The control owns the image list from here on and destroys it with itself.
     images_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 1, 1);
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
@@ -116,18 +105,13 @@ void CWinSvrView::SetupColumns() {
 void CWinSvrView::AddRow(int index, const SERVICE_ITEM& record, bool showServiceDll,
                          const RowTexts& texts) {
     HWND list = Handle();
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = index;
-    item.pszText = const_cast<char*>(record.lpServiceName.c_str());
-    item.iImage = 0;
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    SetCell(list, index, kColDescription, record.Description);
-    SetCell(list, index, kColFile, showServiceDll ? record.ServiceDll : record.ImagePath);
+    InsertListRow(list, index, record.lpServiceName.c_str(), 0);
+    SetListCell(list, index, kColDescription, record.Description);
+    SetListCell(list, index, kColFile, showServiceDll ? record.ServiceDll : record.ImagePath);
     if (record.Group[0])
-        SetCell(list, index, kColGroup, record.Group);
-    SetCell(list, index, kColStatus, texts.Status(record.ServiceStatus.dwCurrentState));
-    SetCell(list, index, kColStartType, texts.StartType(record.Start));
+        SetListCell(list, index, kColGroup, record.Group);
+    SetListCell(list, index, kColStatus, texts.Status(record.ServiceStatus.dwCurrentState));
+    SetListCell(list, index, kColStartType, texts.StartType(record.Start));
 }
 
 void CWinSvrView::FillList(int32_t kind, int32_t group, int32_t value) {
@@ -163,16 +147,10 @@ void CWinSvrView::OnItemChanged(const NMLISTVIEW& notification, LRESULT& result)
     result = 0;
     if (!ready_ || notification.iItem == -1)
         return;
-    char name[kTextBytes] = {};
-    LVITEMA item = {};
-    item.iSubItem = kColName;
-    item.pszText = name;
-    item.cchTextMax = sizeof name;
-    SendMessageA(Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(notification.iItem),
-                 reinterpret_cast<LPARAM>(&item));
-    if (!name[0])
+    std::string name = ListCellText(Handle(), notification.iItem, kColName);
+    if (name.empty())
         return;
-    const SERVICE_ITEM* record = services_.Find(name);
+    const SERVICE_ITEM* record = services_.Find(name.c_str());
     if (!record)
         return;
     if (CMainFrame* frame = CMainFrame::Get())

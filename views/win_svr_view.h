@@ -34,7 +34,6 @@ public:
     HWND ListControl() const { return Handle(); }
     CServiceList& ServiceList() { return services_; }
     const CServiceList& ServiceList() const { return services_; }
-    bool IsReady() const { return ready_ != 0; }
 
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 

@@ -9,6 +9,7 @@
 #include "dialogs/service_property_dlg.h"
 #include "res/resource.h"
 #include "views/win_svr_view.h"
+#include "window/list_view.h"
 #include "window/message_box.h"
 #include "window/resource_strings.h"
 
@@ -16,38 +17,15 @@ namespace {
 
 constexpr UINT kConfirmStyle = MB_YESNO | MB_ICONQUESTION;
 
-// Index of the first selected row, or -1.
-int SelectedRow(HWND list) {
-    return static_cast<int>(
-        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
-std::string CellText(HWND list, int row, int column) {
-    char text[kTextBytes] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-void SetCellText(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 // The service name of the selected row; empty (after telling the user when no row is selected)
 // when there is nothing to act on.
 std::string SelectedServiceName(HWND list, int& row) {
-    row = SelectedRow(list);
+    row = SelectedListRow(list);
     if (row < 0) {
         AppMessageBox(IDS_SELECT_SERVICE, MB_OK | MB_ICONHAND);
         return std::string();
     }
-    return CellText(list, row, CWinSvrView::kColName);
+    return ListCellText(list, row, CWinSvrView::kColName);
 }
 
 // The selected Win32 service, once the user has confirmed the command named by confirmText; empty
@@ -77,7 +55,7 @@ void CWinSvrView::StartSelectedService() {
         AppMessageBox(SystemErrorText(result.error), MB_OK | MB_ICONHAND);
         return;
     }
-    SetCellText(ListControl(), row, kColStatus, LoadResString(IDS_STATE_STARTED));
+    SetListCell(ListControl(), row, kColStatus, ServiceStatusText(kStateRunning).c_str());
 }
 
 void CWinSvrView::StopSelectedService() {
@@ -91,7 +69,7 @@ void CWinSvrView::StopSelectedService() {
         AppMessageBox(SystemErrorText(result.error), MB_OK | MB_ICONHAND);
         return;
     }
-    SetCellText(ListControl(), row, kColStatus, std::string());
+    SetListCell(ListControl(), row, kColStatus, "");
 }
 
 void CWinSvrView::ShowSelectedProperties() {

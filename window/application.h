@@ -27,7 +27,8 @@ public:
     virtual bool InitInstance() = 0;
     // Runs the message loop until WM_QUIT; returns its exit code.
     int Run();
-    // Handles every message that is waiting, then runs the idle step once.
+    // Handles every message that is waiting, then runs the idle step once. For driving windows
+    // step by step: a quit posted by a closed main window is dropped, so the next one starts clean.
     void PumpPending();
     // The idle step: brings the main window's command states up to date.
     virtual void OnIdle();

@@ -65,14 +65,6 @@ bool Dialog::OnCommand(WORD id, WORD code, HWND control) {
     return false;
 }
 
-bool Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    (void)message;
-    (void)wParam;
-    (void)lParam;
-    (void)result;
-    return false;
-}
-
 void Dialog::EndDialog(INT_PTR result) {
     if (hwnd_)
         ::EndDialog(hwnd_, result);
@@ -92,7 +84,6 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 }
 
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR result = FALSE;
     switch (message) {
         case WM_INITDIALOG:
             return OnInitDialog();
@@ -120,7 +111,7 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return OnMessage(message, wParam, lParam, result) ? result : FALSE;
+    return FALSE;
 }
 
 HWND ModalOwnerWindow() {

@@ -55,8 +55,6 @@ protected:
     virtual bool OnCommand(WORD id, WORD code, HWND control);
     // The window is being destroyed.
     virtual void OnDestroy() {}
-    // Messages the hooks above leave; true when handled, with the dialog procedure's answer.
-    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
     void EndDialog(INT_PTR result);
 

@@ -8,10 +8,11 @@
 
 #include "window/application.h"
 #include "window/resource_strings.h"
+#include "res/resource.h"
 
 namespace {
-constexpr UINT kClientId = 59648;       // the client window's child id
-constexpr UINT kIdleMessageId = 57345;  // the status bar's idle text
+constexpr UINT kClientId = AFX_IDW_PANE_FIRST;     // the client window's child id
+constexpr UINT kIdleMessageId = IDS_IDLE_MESSAGE;  // the status bar's idle text
 
 // The toolbar resource: button size and one command id per item (0: a separator). The resource
 // compiler of the Windows SDK writes WORDs after a version word of 1; windres writes DWORDs and
@@ -283,6 +284,9 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
             return 0;
         case WM_INITMENUPOPUP:
+            // The window menu's items are the system's to enable, not the command table's.
+            if (HIWORD(lParam))
+                break;
             OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
             return 0;
         case WM_SETFOCUS:

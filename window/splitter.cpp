@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "res/resource.h"
+
 namespace {
 constexpr char kSplitterClass[] = "OrvaneSplitter";
-constexpr UINT kPaneFirst = 59648;  // child id of the first pane; later ones by row and column
+constexpr UINT kPaneFirst =
+    AFX_IDW_PANE_FIRST;  // child id of the first pane; later ones by row and column
 
 void FrameRect3d(HDC hdc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
     HPEN pen = CreatePen(PS_SOLID, 1, topLeft);
@@ -76,22 +79,6 @@ void StaticSplitter::SetRowInfo(int row, int ideal, int minimum) {
         return;
     rows_[static_cast<size_t>(row)].ideal = ideal;
     rows_[static_cast<size_t>(row)].minimum = minimum;
-}
-
-void StaticSplitter::SetColumnInfo(int column, int ideal, int minimum) {
-    if (column < 0 || column >= ColumnCount())
-        return;
-    columns_[static_cast<size_t>(column)].ideal = ideal;
-    columns_[static_cast<size_t>(column)].minimum = minimum;
-}
-
-int StaticSplitter::RowHeight(int row) const {
-    return row >= 0 && row < RowCount() ? rows_[static_cast<size_t>(row)].current : 0;
-}
-
-int StaticSplitter::ColumnWidth(int column) const {
-    return column >= 0 && column < ColumnCount() ? columns_[static_cast<size_t>(column)].current
-                                                 : 0;
 }
 
 // Each track but the last gets its ideal size as far as there is room (none when the ideal is

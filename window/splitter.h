@@ -34,10 +34,6 @@ public:
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
 
     void SetRowInfo(int row, int ideal, int minimum);
-    void SetColumnInfo(int column, int ideal, int minimum);
-    // Current height of a row or width of a column, as last laid out.
-    int RowHeight(int row) const;
-    int ColumnWidth(int column) const;
 
     // Lays every pane out again from the ideal sizes.
     void RecalcLayout();

@@ -53,6 +53,9 @@ TEST(SlotTable, FilledFromTheCategoryTable) {
         ASSERT_TRUE(table.FindSlot(Handle(0x100 + i), filter));
         EXPECT_EQ(filter, kCategoryTable[i].filter) << kCategoryTable[i].label;
     }
+    // Slot 5 stays unused; no selection finds nothing rather than its empty entry.
+    CategoryFilter filter;
+    EXPECT_FALSE(table.FindSlot(nullptr, filter));
 }
 
 }  // namespace

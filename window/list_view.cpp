@@ -1,0 +1,47 @@
+#include "window/list_view.h"
+
+#include <commctrl.h>
+
+#include "catalogue/text.h"
+
+void InsertListColumn(HWND list, int index, const char* heading, int format, int width) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    column.fmt = format;
+    column.cx = width;
+    column.pszText = const_cast<char*>(heading);
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&column));
+}
+
+int InsertListRow(HWND list, int index, const char* text, int image) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0);
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text);
+    item.iImage = image;
+    return static_cast<int>(
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void SetListCell(HWND list, int row, int column, const char* text) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text);
+    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ListCellText(HWND list, int row, int column) {
+    char text[kTextBytes] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+int SelectedListRow(HWND list) {
+    return static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}

@@ -1,0 +1,18 @@
+// Small helpers over a report-style list-view control, in the program's 8-bit code page.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Inserts a column at index with its heading, format (LVCFMT_*) and width in pixels.
+void InsertListColumn(HWND list, int index, const char* heading, int format, int width);
+
+// Inserts a row at index with its first cell's text and an image; returns its index or -1.
+int InsertListRow(HWND list, int index, const char* text, int image = -1);
+
+void SetListCell(HWND list, int row, int column, const char* text);
+std::string ListCellText(HWND list, int row, int column);
+
+// Index of the first selected row, or -1.
+int SelectedListRow(HWND list);
