@@ -48,14 +48,13 @@ size_t BarePass(DWORD serviceType) {
     const auto* entries = reinterpret_cast<const ENUM_SERVICE_STATUSA*>(buffer.bytes.get());
     for (uint32_t i = 0; i < buffer.count; ++i) {
         char key[kTextBytes];
-        std::snprintf(key, sizeof key, "SYSTEM\\CurrentControlSet\\Services\\%s",
-                      entries[i].lpServiceName);
+        std::snprintf(key, sizeof key, "%s\\%s", kServicesKey, entries[i].lpServiceName);
         ReadText(key, "ImagePath");
         ReadText(key, "Description");
         ReadText(key, "Group");
         DWORD start = 0, type = 0, size = sizeof start;
         SHGetValueA(HKEY_LOCAL_MACHINE, key, "Start", &type, &start, &size);
-        std::snprintf(key, sizeof key, "SYSTEM\\CurrentControlSet\\Services\\%s\\Parameters",
+        std::snprintf(key, sizeof key, "%s\\%s\\Parameters", kServicesKey,
                       entries[i].lpServiceName);
         ReadText(key, "ServiceDll");
     }

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
-
 // A text value as the registry holds it. The spare byte keeps data that came without a NUL
 // terminated; data longer than a field's characters counts as not fitting, like data too large.
 struct TextValue {

@@ -96,7 +96,7 @@ void CServicePropertyDlg::OnConfirmedOK() {
 void CServicePropertyDlg::WriteStartType() {
     if (!record_)
         return;
-    std::string key = "SYSTEM\\CurrentControlSet\\Services\\" + record_->lpServiceName;
+    std::string key = std::string(kServicesKey) + "\\" + record_->lpServiceName;
     // Only an existing key is written: a service deleted meanwhile must not come back as a stub.
     uint32_t error =
         registry_.SetDwordValue(key.c_str(), "Start", static_cast<uint32_t>(startTypeIndex_));

@@ -58,6 +58,9 @@ struct RegistryValue {
     std::vector<uint8_t> data;  // exactly the bytes the registry holds
 };
 
+// The key under which every service has its own subkey (under HKEY_LOCAL_MACHINE).
+constexpr char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
+
 // The registry, always under HKEY_LOCAL_MACHINE; subkey paths as "SYSTEM\CurrentControlSet\...".
 class RegistryApi {
 public:

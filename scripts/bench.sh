@@ -26,5 +26,5 @@ wine "$ORVANE_BUILD/windows/bench/list_fill_bench.exe"
 
 echo "== catalogue on the live service manager with 1,200 extra services (Wine)"
 bash "$ORVANE_ROOT/scripts/many-services.sh" up
-ORVANE_WINEPREFIX="$ORVANE_BUILD/wine/prefix-many" "$ORVANE_ROOT/scripts/wine-exec" \
+ORVANE_WINEPREFIX="${ORVANE_MANY_PREFIX:-$ORVANE_BUILD/wine/prefix-many}" "$ORVANE_ROOT/scripts/wine-exec" \
     "$ORVANE_BUILD/windows/bench/wine_catalogue_bench.exe"

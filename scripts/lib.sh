@@ -106,7 +106,7 @@ REG
 # the test's output pipe and keep ctest waiting for it until the time-out.
 orvane_wine_start() {
     orvane_wine_env
-    wineserver -p 2>/dev/null || true  # already up: fine
+    wineserver -p </dev/null >/dev/null 2>&1 || true  # already up: fine
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
@@ -126,7 +126,8 @@ orvane_display() {
             xdpyinfo >/dev/null 2>&1 && return 0
             sleep 0.1
         done
-        kill "$ORVANE_XVFB_PID" 2>/dev/null
+        kill "$ORVANE_XVFB_PID" 2>/dev/null || true
+        ORVANE_XVFB_PID=
     done
     echo "no virtual display could be started"
     return 1

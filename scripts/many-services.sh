@@ -64,18 +64,19 @@ print("\r\n".join(out))
 PY
 }
 
-if [ ! -f "$WINEPREFIX/.orvane-many" ]; then
-    orvane_wine_prefix
+orvane_wine_prefix
+# The marker names the generator's version: a prefix filled by an older one is filled again.
+marker="$WINEPREFIX/.orvane-many-1"
+if [ ! -f "$marker" ]; then
     reg="$ORVANE_BUILD/many-services.reg"
     many_services_reg | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
     orvane_quiet "$ORVANE_BUILD/many-services.log" wine regedit /S "$reg"
     # The service manager reads the Services key when it starts: the next process starts a new one.
     wineserver -k 2>/dev/null || true
     wineserver -w
-    touch "$WINEPREFIX/.orvane-many"
+    touch "$marker"
 fi
 # Up for the tests, with the service manager started here, so that no test's output pipe is held by
 # Wine's helper processes.
-wineserver -p </dev/null >/dev/null 2>&1 || true
-wine cmd /c exit </dev/null >/dev/null 2>&1
+orvane_wine_start
 echo "many-services prefix ready: $WINEPREFIX"

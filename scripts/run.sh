@@ -18,7 +18,7 @@ orvane_wine_start
 
 shot="$ORVANE_BUILD/screenshot.png"
 frame="$ORVANE_BUILD/screenshot-next.png"
-blank=$(import -window root -depth 8 rgb:- 2>/dev/null | md5sum)
+blank=$(import -window root -depth 8 rgb:- 2>/dev/null | md5sum || true)
 wine "$exe" "$@" &
 program=$!
 
@@ -28,14 +28,18 @@ for _ in $(seq 1 120); do
     sleep 0.5
     kill -0 "$program" 2>/dev/null || { echo "the program ended before it showed its window"; exit 1; }
     import -window root "$frame" 2>/dev/null || continue
-    now=$(convert "$frame" -depth 8 rgb:- | md5sum)
+    now=$(convert "$frame" -depth 8 rgb:- 2>/dev/null | md5sum || true)
     if [ "$now" != "$blank" ] && [ "$now" = "$previous" ]; then
         break
     fi
     previous=$now
 done
-mv "$frame" "$shot"
-echo "$shot"
+if [ -f "$frame" ]; then
+    mv "$frame" "$shot"
+    echo "$shot"
+else
+    echo "no screenshot could be taken of the display"
+fi
 
 # Close it as the close box does: taskkill without /f sends WM_CLOSE to the program's windows.
 wine taskkill /im Orvane.exe >/dev/null 2>&1 || true

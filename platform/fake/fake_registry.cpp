@@ -111,7 +111,6 @@ void FakeSystem::SetIndirectString(const std::string& indirect, const std::strin
 }
 
 bool FakeSystem::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
-    ++getValueCalls_;
     RegistryValue* value = FindValue(subKey, valueName);
     if (value == nullptr)
         return false;

@@ -78,7 +78,7 @@ FakeService* FakeSystem::Service(const std::string& name) {
 }
 
 std::string FakeSystem::ServiceKey(const std::string& name) {
-    return "SYSTEM\\CurrentControlSet\\Services\\" + name;
+    return std::string(kServicesKey) + "\\" + name;
 }
 
 std::string FakeSystem::ParametersKey(const std::string& name) {

@@ -76,8 +76,6 @@ public:
                 const std::vector<uint8_t>& data);
     // An indirect string ("@file,-id") that LoadIndirectString resolves to text.
     void SetIndirectString(const std::string& indirect, const std::string& text);
-    // GetValue calls made so far.
-    long GetValueCalls() const { return getValueCalls_; }
 
     // --- ServiceManagerApi ---
     std::string WindowsDirectory() override { return windowsDirectory_; }
@@ -110,5 +108,4 @@ private:
     int openSessions_ = 0;
     std::unordered_map<std::string, Key> keys_;  // by folded path
     std::map<std::string, std::string> indirectStrings_;
-    long getValueCalls_ = 0;
 };

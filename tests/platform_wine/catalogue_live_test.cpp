@@ -15,8 +15,6 @@
 
 namespace {
 
-const char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
-
 class LiveCatalogue : public ::testing::Test {
 protected:
     Win32System system_;

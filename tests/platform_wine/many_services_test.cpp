@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kManyCount = 1200;
-const char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
 
 std::string ManyName(int i) {
     char name[32];

@@ -12,8 +12,6 @@
 
 namespace {
 
-const char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
-
 // The text a record field should hold for a registry value: REG_EXPAND_SZ expanded as SHGetValueA
 // does, empty when missing or too long for the field.
 std::string ExpectedText(const std::map<std::string, RegText>& values, const char* name) {
