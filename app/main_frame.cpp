@@ -47,9 +47,8 @@ CMainFrame::CMainFrame(ServiceManagerApi& services, RegistryApi& registry)
 }
 
 CMainFrame::~CMainFrame() {
+    // The toolbar goes before the image list it shows.
     Destroy();
-    if (toolBarImages_)
-        ImageList_Destroy(toolBarImages_);
 }
 
 CMainFrame* CMainFrame::Get() {
@@ -63,21 +62,20 @@ bool CMainFrame::LoadFrame(CreateContext& context) {
     if (!RegisterWindowClass(kFrameClass, CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon))
         return false;
-    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    UniqueMenu menu(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)));
     createContext_ = &context;
     // The caption is the application's title alone: no document name is ever added to it.
     bool created =
         Create(0, kFrameClass,
                CommandPrompt(IDR_MAINFRAME).c_str() /* the document string's title field */,
                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-               CW_USEDEFAULT, nullptr, menu);
+               CW_USEDEFAULT, nullptr, menu.Get());
     createContext_ = nullptr;
-    if (!created) {
-        // A window that failed after taking the menu has destroyed it with itself.
-        if (menu && IsMenu(menu))
-            DestroyMenu(menu);
+    // A window that failed after taking the menu has destroyed it with itself.
+    if (created || !IsMenu(menu.Get()))
+        menu.Release();  // the window's now (or gone)
+    if (!created)
         return false;
-    }
     LoadAcceleratorTable(IDR_MAINFRAME);
     return true;
 }
@@ -111,18 +109,17 @@ int CMainFrame::OnCreate() {
 }
 
 void CMainFrame::AddToolBarImages() {
-    toolBarImages_ =
-        ImageList_Create(kToolBarImageSize, kToolBarImageSize, ILC_COLOR32 | ILC_MASK, 5, 5);
+    toolBarImages_.Reset(
+        ImageList_Create(kToolBarImageSize, kToolBarImageSize, ILC_COLOR32 | ILC_MASK, 5, 5));
     for (int id : kToolBarIcons) {
-        HICON icon =
+        UniqueIcon icon(
             static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                          kToolBarImageSize, kToolBarImageSize, LR_DEFAULTCOLOR));
+                                          kToolBarImageSize, kToolBarImageSize, LR_DEFAULTCOLOR)));
         if (!icon)
             continue;  // a missing icon is left out; later buttons move down one image
-        ImageList_ReplaceIcon(toolBarImages_, -1, icon);
-        DestroyIcon(icon);
+        ImageList_ReplaceIcon(toolBarImages_.Get(), -1, icon.Get());
     }
-    SendMessageA(ToolBar(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolBarImages_));
+    SendMessageA(ToolBar(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolBarImages_.Get()));
 }
 
 void CMainFrame::OnSize(UINT type, int width, int height) {

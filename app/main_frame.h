@@ -13,6 +13,7 @@
 #include "catalogue/service_item.h"
 #include "category/category_filter.h"
 #include "platform/platform.h"
+#include "platform/win32/handles.h"
 #include "window/frame_window.h"
 
 class CWinSvrView;
@@ -68,7 +69,7 @@ private:
     RegistryApi& registry_;
     CSplitterWndEx splitter_;
     int32_t layoutReady_ = 0;
-    HIMAGELIST toolBarImages_ = nullptr;
+    UniqueImageList toolBarImages_;
     int32_t kind_ = kKindWin32;
     int32_t group_ = -1;
     int32_t value_ = -1;

@@ -1,11 +1,12 @@
 #include "app/splitter_wnd_ex.h"
 
+#include "platform/win32/handles.h"
+
 namespace {
 // A one-pixel outline of one colour: the same colour on every edge keeps the border flat.
 void Outline(HDC hdc, const RECT& rect, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FrameRect(hdc, &rect, brush);
-    DeleteObject(brush);
+    UniqueBrush brush(CreateSolidBrush(colour));
+    FrameRect(hdc, &rect, brush.Get());
 }
 }  // namespace
 

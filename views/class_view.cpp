@@ -23,9 +23,8 @@ constexpr ExpandPoint kExpandPoints[] = {{1, 0}, {4, 1}, {9, 6}, {20, 18}, {11, 
 CClassView::CClassView() = default;
 
 CClassView::~CClassView() {
+    // The tree goes before the image list it shows.
     Destroy();
-    if (images_)
-        ImageList_Destroy(images_);
 }
 
 bool CClassView::PreCreateWindow(CREATESTRUCTA& cs) {
@@ -36,8 +35,8 @@ bool CClassView::PreCreateWindow(CREATESTRUCTA& cs) {
 
 void CClassView::OnInitialUpdate() {
     TreePane::OnInitialUpdate();
-    images_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 5, 5);
-    SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
+    images_.Reset(ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 5, 5));
+    SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.Get()));
     LoadTreeIcons();
     BuildCategoryTree();
     // The frame already holds the first root's category and the list fills itself with it, so
@@ -49,13 +48,12 @@ void CClassView::OnInitialUpdate() {
 
 void CClassView::LoadTreeIcons() {
     for (int id : kTreeIcons) {
-        HICON icon =
+        UniqueIcon icon(
             static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                          kImageSize, kImageSize, LR_DEFAULTCOLOR));
+                                          kImageSize, kImageSize, LR_DEFAULTCOLOR)));
         if (!icon)
             continue;  // later images move down one index
-        ImageList_ReplaceIcon(images_, -1, icon);
-        DestroyIcon(icon);
+        ImageList_ReplaceIcon(images_.Get(), -1, icon.Get());
     }
 }
 

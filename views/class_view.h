@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "category/category_filter.h"
+#include "platform/win32/handles.h"
 #include "window/view.h"
 
 class CClassView : public TreePane {
@@ -28,7 +29,7 @@ private:
     void BuildCategoryTree();
     void OnSelchanged(LRESULT& result);
 
-    HIMAGELIST images_ = nullptr;
+    UniqueImageList images_;
     CategorySlotTable slots_;
     int32_t ready_ = 0;
 };

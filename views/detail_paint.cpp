@@ -2,9 +2,10 @@
 
 #include <string>
 
+#include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "views/file_info.h"
-#include "views/gdi_object.h"
 #include "views/gradient.h"
 #include "window/resource_strings.h"
 
@@ -52,18 +53,16 @@ void AddFileLines(DetailLines& out, const SERVICE_ITEM& item, const char* probe)
 // Texts are in the program's code page (UTF-8). TextOutA would read them in the code page of the
 // selected font's character set instead, so they are widened here and drawn with TextOutW.
 void DrawTextAt(HDC dc, int x, int y, const char* text) {
-    wchar_t wide[kDetailLineBytes];
-    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, static_cast<int>(kDetailLineBytes));
-    if (length > 1)
-        TextOutW(dc, x, y, wide, length - 1);
+    std::wstring wide;
+    if (ToWide(text, wide) && !wide.empty())
+        TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 void PaintHeading(HDC dc, const RECT& client, HFONT titleFont) {
     const std::string title = LoadResString(IDS_DETAIL_TITLE);
-    HGDIOBJ previous = SelectObject(dc, titleFont);
+    SelectedObject font(dc, titleFont);
     SetBkMode(dc, TRANSPARENT);
     DrawTextAt(dc, kHeadingX, client.bottom - kHeadingRise, title.c_str());
-    SelectObject(dc, previous);
     SetBkMode(dc, OPAQUE);
 }
 
@@ -102,7 +101,7 @@ HFONT CreateDetailTitleFont() {
 void PaintDetailBackground(HDC dc, const RECT& client) {
     UniqueBrush brush(CreateSolidBrush(kDetailBackground));
     if (brush)
-        FillRect(dc, &client, brush.get());
+        FillRect(dc, &client, brush.Get());
 }
 
 void PaintDetail(HDC dc, const RECT& client, HFONT titleFont, const SERVICE_ITEM* item) {

@@ -50,14 +50,12 @@ LRESULT CDetailView::OnEraseBkgnd(HDC dc) {
 }
 
 void CDetailView::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
-    if (!dc)
+    PaintDc dc(Handle());
+    if (!dc.Get())
         return;
     RECT client = {};
     GetClientRect(Handle(), &client);
-    PaintDetail(dc, client, titleFont_.get(), record_.get());
-    EndPaint(Handle(), &paint);
+    PaintDetail(dc.Get(), client, titleFont_.Get(), record_.get());
 }
 
 void CDetailView::OnSize(UINT type, WPARAM wParam, LPARAM lParam) {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "catalogue/service_item.h"
-#include "views/gdi_object.h"
+#include "platform/win32/handles.h"
 #include "window/view.h"
 
 class CDetailView : public FormPane {

@@ -10,27 +10,13 @@
 #include <new>
 
 #include "catalogue/text.h"
+#include "platform/win32/handles.h"
 
 namespace {
 
 // GetFileVersionString reads into a block of this fixed size; the resource must fit with a byte
 // to spare.
 constexpr DWORD kVersionBlockBytes = 8192;
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (valid())
-            FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
 
 // Copies one string of the version block's string table into dest, if the table has it.
 void QueryVersionString(const void* block, WORD language, WORD codePage, const char* name,
@@ -50,7 +36,7 @@ void QueryVersionString(const void* block, WORD language, WORD codePage, const c
 bool FileExists(const char* path) {
     WIN32_FIND_DATAA data;
     FindHandle find(FindFirstFileA(path, &data));
-    if (!find.valid())
+    if (!find)
         return false;
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

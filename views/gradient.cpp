@@ -1,6 +1,6 @@
 #include "views/gradient.h"
 
-#include "views/gdi_object.h"
+#include "platform/win32/handles.h"
 #include "views/gradient_bands.h"
 
 void FillGradientRect(HDC dc, int left, int top, int right, int bottom, COLORREF start,
@@ -11,6 +11,6 @@ void FillGradientRect(HDC dc, int left, int top, int right, int bottom, COLORREF
         SetRect(&rect, band.left, band.top, band.right, band.bottom);
         UniqueBrush brush(CreateSolidBrush(band.colour));
         if (brush)
-            FillRect(dc, &rect, brush.get());
+            FillRect(dc, &rect, brush.Get());
     });
 }

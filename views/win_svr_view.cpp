@@ -6,6 +6,7 @@
 
 #include "app/main_frame.h"
 #include "category/category_filter.h"
+#include "platform/win32/handles.h"
 #include "res/resource.h"
 #include "window/list_view.h"
 #include "window/resource_strings.h"
@@ -93,13 +94,11 @@ void CWinSvrView::SetupColumns() {
     // The control owns the image list from here on and destroys it with itself.
     images_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 1, 1);
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
-    HICON icon =
+    UniqueIcon icon(
         static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_SERVICE), IMAGE_ICON,
-                                      kImageSize, kImageSize, LR_DEFAULTCOLOR));
-    if (icon) {
-        ImageList_ReplaceIcon(images_, -1, icon);
-        DestroyIcon(icon);
-    }
+                                      kImageSize, kImageSize, LR_DEFAULTCOLOR)));
+    if (icon)
+        ImageList_ReplaceIcon(images_, -1, icon.Get());
 }
 
 void CWinSvrView::AddRow(int index, const SERVICE_ITEM& record, bool showServiceDll,

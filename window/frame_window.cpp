@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
 #include "window/application.h"
 #include "window/resource_strings.h"
 #include "res/resource.h"
@@ -41,16 +42,6 @@ bool ReadToolBarResource(const BYTE* data, DWORD size, ToolBarLayout& layout) {
         return true;
     }
     return false;
-}
-
-std::wstring Widen(const std::string& text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
 }
 }  // namespace
 
@@ -232,7 +223,7 @@ bool FrameWindow::FillTooltip(NMHDR* header) {
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
     if (info->uFlags & TTF_IDISHWND)
         return false;
-    tooltipWide_ = Widen(CommandTooltip(static_cast<UINT>(header->idFrom)));
+    ToWide(CommandTooltip(static_cast<UINT>(header->idFrom)).c_str(), tooltipWide_);
     info->lpszText = &tooltipWide_[0];
     return true;
 }

@@ -1,5 +1,7 @@
 #include "window/resource_strings.h"
 
+#include "platform/win32/wide_text.h"
+
 HINSTANCE ResourceInstance() {
     return GetModuleHandleA(nullptr);
 }
@@ -11,9 +13,8 @@ std::string LoadResString(UINT id) {
     int length = LoadStringW(ResourceInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text)
         return std::string();
-    int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), bytes, nullptr, nullptr);
+    std::string result;
+    ToNarrow(text, length, result);
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/win32/handles.h"
 #include "res/resource.h"
 
 namespace {
@@ -12,21 +13,20 @@ constexpr char kSplitterClass[] = "OrvaneSplitter";
 constexpr UINT kPaneFirst =
     AFX_IDW_PANE_FIRST;  // child id of the first pane; later ones by row and column
 
+// Two lines from one corner to the next through a third, in one colour.
+void DrawCorner(HDC hdc, COLORREF colour, POINT from, POINT corner, POINT to) {
+    UniquePen pen(CreatePen(PS_SOLID, 1, colour));
+    SelectedObject selected(hdc, pen.Get());
+    MoveToEx(hdc, from.x, from.y, nullptr);
+    LineTo(hdc, corner.x, corner.y);
+    LineTo(hdc, to.x, to.y);
+}
+
 void FrameRect3d(HDC hdc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
-    HPEN pen = CreatePen(PS_SOLID, 1, topLeft);
-    HGDIOBJ old = SelectObject(hdc, pen);
-    MoveToEx(hdc, rect.left, rect.bottom - 1, nullptr);
-    LineTo(hdc, rect.left, rect.top);
-    LineTo(hdc, rect.right - 1, rect.top);
-    SelectObject(hdc, old);
-    DeleteObject(pen);
-    pen = CreatePen(PS_SOLID, 1, bottomRight);
-    old = SelectObject(hdc, pen);
-    MoveToEx(hdc, rect.right - 1, rect.top, nullptr);
-    LineTo(hdc, rect.right - 1, rect.bottom - 1);
-    LineTo(hdc, rect.left - 1, rect.bottom - 1);
-    SelectObject(hdc, old);
-    DeleteObject(pen);
+    DrawCorner(hdc, topLeft, POINT{rect.left, rect.bottom - 1}, POINT{rect.left, rect.top},
+               POINT{rect.right - 1, rect.top});
+    DrawCorner(hdc, bottomRight, POINT{rect.right - 1, rect.top},
+               POINT{rect.right - 1, rect.bottom - 1}, POINT{rect.left - 1, rect.bottom - 1});
 }
 }  // namespace
 
@@ -162,8 +162,8 @@ void StaticSplitter::OnDrawSplitter(HDC hdc, SplitType type, const RECT& rect) {
 }
 
 void StaticSplitter::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(Handle(), &ps);
+    PaintDc paint(Handle());
+    HDC hdc = paint.Get();
     RECT client = {};
     GetClientRect(Handle(), &client);
     // Only the bars and borders are the splitter's: a pane that paints late (a transparent one)
@@ -184,7 +184,6 @@ void StaticSplitter::OnPaint() {
             OnDrawSplitter(hdc, SplitType::Border, border);
         }
     }
-    EndPaint(Handle(), &ps);
 }
 
 void StaticSplitter::OnButtonDown(POINT point) {

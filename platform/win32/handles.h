@@ -1,48 +1,116 @@
-// Owners of the service-manager and registry handles, so every path out of an operation closes what
-// it opened.
+// Ownership of system handles, one vocabulary for the whole program: UniqueHandle holds one handle
+// and closes it with its own close function on every path out; PaintDc and SelectedObject undo a
+// BeginPaint and a SelectObject. The platform layer uses them for the service manager, the registry
+// and files; the window side for GDI objects, icons, menus and image lists.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
-// A service-manager or service handle, closed with CloseServiceHandle.
-class ScHandle {
-public:
-    ScHandle() = default;
-    explicit ScHandle(SC_HANDLE handle) : handle_(handle) {}
-    ~ScHandle() { Reset(); }
-    ScHandle(const ScHandle&) = delete;
-    ScHandle& operator=(const ScHandle&) = delete;
-
-    SC_HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    // Closes what is held and takes the new handle (which may be null).
-    void Reset(SC_HANDLE handle = nullptr) {
-        if (handle_ != nullptr) {
-            CloseServiceHandle(handle_);
-        }
-        handle_ = handle;
-    }
-
-private:
-    SC_HANDLE handle_ = nullptr;
+// The value that stands for "no handle": null for most kinds, INVALID_HANDLE_VALUE for a few.
+template <typename T>
+struct NullHandle {
+    static T Value() { return nullptr; }
+};
+struct InvalidHandleValue {
+    static HANDLE Value() { return INVALID_HANDLE_VALUE; }
 };
 
-// An open registry key, closed with RegCloseKey.
-class RegKey {
+// One handle and the function that closes it. Move-only; closes what it holds when it goes, when
+// it is reset and when an opening call receives into it.
+template <typename T, auto Close, typename Empty = NullHandle<T>>
+class UniqueHandle {
 public:
-    RegKey() = default;
-    ~RegKey() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
+    UniqueHandle() = default;
+    explicit UniqueHandle(T handle) : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other)
+            Reset(other.Release());
+        return *this;
     }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
 
-    HKEY Get() const { return key_; }
-    // For the opening call to fill; only used on a key that holds nothing yet.
-    HKEY* Receive() { return &key_; }
+    T Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Empty::Value(); }
+
+    // Closes what is held and takes the new handle (which may be none).
+    void Reset(T handle = Empty::Value()) {
+        if (handle_ != Empty::Value())
+            Close(handle_);
+        handle_ = handle;
+    }
+    // Gives the handle up without closing it: whoever takes it closes it now.
+    T Release() {
+        T handle = handle_;
+        handle_ = Empty::Value();
+        return handle;
+    }
+    // For an opening call that returns the handle through a pointer; what was held is closed.
+    T* Receive() {
+        Reset();
+        return &handle_;
+    }
 
 private:
-    HKEY key_ = nullptr;
+    T handle_ = Empty::Value();
+};
+
+// The service manager and its services.
+using ScHandle = UniqueHandle<SC_HANDLE, CloseServiceHandle>;
+// An open registry key.
+using RegKey = UniqueHandle<HKEY, RegCloseKey>;
+// A file search of FindFirstFile.
+using FindHandle = UniqueHandle<HANDLE, FindClose, InvalidHandleValue>;
+// A kernel object: a process, a thread, a pipe end.
+using KernelHandle = UniqueHandle<HANDLE, CloseHandle>;
+
+// GDI objects made by the program (never stock objects).
+using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;
+using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
+using UniquePen = UniqueHandle<HPEN, DeleteObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObject>;
+
+// User objects: icons of LoadImage (not shared resource icons), menus no window owns yet, image
+// lists no control owns.
+using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
+using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
+
+// BeginPaint for the life of the object, EndPaint when it goes.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDc() { EndPaint(window_, &paint_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+
+    // Null when the window could not be painted.
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
+    HDC dc_;
+};
+
+// An object selected into a device context for the life of the guard; the one it replaced comes
+// back when it goes. Declare it after the owner of the object, so it is undone before the object is
+// deleted.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() {
+        if (previous_)
+            SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
 };

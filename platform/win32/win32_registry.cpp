@@ -5,8 +5,10 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
 
 namespace {
@@ -14,16 +16,6 @@ namespace {
 // Values beyond this size are not believed; it keeps a misreporting registry from exhausting
 // memory.
 constexpr DWORD kMaxValueBytes = 16u * 1024 * 1024;
-
-// Text in the program's code page as UTF-16, empty (and false) when it cannot be converted.
-bool ToWide(const char* text, std::unique_ptr<wchar_t[]>& wide) {
-    const int chars = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (chars <= 0) {
-        return false;
-    }
-    wide.reset(new (std::nothrow) wchar_t[chars]);
-    return wide && MultiByteToWideChar(CP_ACP, 0, text, -1, wide.get(), chars) == chars;
-}
 
 // Resizes without throwing; false when the memory cannot be had or the size is not believed.
 bool Resize(std::vector<uint8_t>& bytes, DWORD size) {
@@ -49,7 +41,7 @@ bool Win32System::GetValue(const char* subKey, const char* valueName, void* dest
 bool Win32System::LoadIndirectString(const char* subKey, const char* valueName, char* dest,
                                      uint32_t size) {
     RegKey key;
-    std::unique_ptr<wchar_t[]> name;
+    std::wstring name;
     if (size == 0 ||
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS ||
         !ToWide(valueName, name)) {
@@ -59,16 +51,17 @@ bool Win32System::LoadIndirectString(const char* subKey, const char* valueName, 
     // can fit into size bytes.
     std::unique_ptr<wchar_t[]> text(new (std::nothrow) wchar_t[size]());
     DWORD used = 0;
-    if (!text || RegLoadMUIStringW(key.Get(), name.get(), text.get(), size * sizeof(wchar_t), &used,
-                                   0, nullptr) != ERROR_SUCCESS) {
+    if (!text || RegLoadMUIStringW(key.Get(), name.c_str(), text.get(), size * sizeof(wchar_t),
+                                   &used, 0, nullptr) != ERROR_SUCCESS) {
         return false;
     }
     text[size - 1] = L'\0';
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.get(), -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0 || static_cast<uint32_t>(bytes) > size) {
+    std::string narrow;
+    if (!ToNarrow(text.get(), -1, narrow) || narrow.size() >= size) {
         return false;
     }
-    return WideCharToMultiByte(CP_ACP, 0, text.get(), -1, dest, bytes, nullptr, nullptr) == bytes;
+    std::memcpy(dest, narrow.c_str(), narrow.size() + 1);
+    return true;
 }
 
 bool Win32System::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {

@@ -10,7 +10,7 @@
 
 #include "tests/detail/memory_canvas.h"
 #include "tests/detail/test_files.h"
-#include "views/gdi_object.h"
+#include "platform/win32/handles.h"
 #include "views/gradient.h"
 
 namespace {
@@ -89,7 +89,7 @@ protected:
     void Paint(MemoryCanvas& canvas, const SERVICE_ITEM* item) {
         RECT client = canvas.rect();
         PaintDetailBackground(canvas.dc(), client);
-        PaintDetail(canvas.dc(), client, font_.get(), item);
+        PaintDetail(canvas.dc(), client, font_.Get(), item);
     }
     UniqueFont font_{CreateDetailTitleFont()};
 };
