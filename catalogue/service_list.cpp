@@ -17,8 +17,6 @@ void CServiceList::Reload() {
 }
 
 void CServiceList::Clear() {
-    for (SERVICE_ITEM* item : items_)
-        delete item;
     // The pointer array keeps its storage for the next load.
     items_.clear();
 }
@@ -26,9 +24,9 @@ void CServiceList::Clear() {
 const SERVICE_ITEM* CServiceList::Find(const char* name) const {
     if (name == nullptr)
         return nullptr;
-    for (const SERVICE_ITEM* item : items_) {
+    for (const auto& item : items_) {
         if (std::strcmp(item->lpServiceName.c_str(), name) == 0)
-            return item;
+            return item.get();
     }
     return nullptr;
 }
@@ -38,7 +36,7 @@ bool CServiceList::GetFirst(int32_t& cursor, const SERVICE_ITEM*& item) const {
     if (items_.empty())
         return false;
     cursor = 0;
-    item = items_[0];
+    item = items_[0].get();
     return true;
 }
 
@@ -46,6 +44,6 @@ bool CServiceList::GetNext(int32_t& cursor, const SERVICE_ITEM*& item) const {
     ++cursor;
     if (cursor < 0 || static_cast<std::size_t>(cursor) >= items_.size())
         return false;
-    item = items_[static_cast<std::size_t>(cursor)];
+    item = items_[static_cast<std::size_t>(cursor)].get();
     return true;
 }

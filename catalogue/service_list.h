@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "catalogue/service_item.h"
@@ -51,5 +52,6 @@ public:
 private:
     ServiceManagerApi& services_;
     RegistryApi& registry_;
-    std::vector<SERVICE_ITEM*> items_;  // owned
+    // One allocation per record, so a record stays where it is while later ones are appended.
+    std::vector<std::unique_ptr<SERVICE_ITEM>> items_;
 };

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "catalogue/service_list.h"
 
@@ -93,6 +94,6 @@ void CServiceList::Enumerate(bool win32) {
         item->ServiceKind = win32 ? kKindWin32 : kKindDriver;
         if (!EnrichRecord(registry_, windowsDirectory, *item))
             continue;
-        items_.push_back(item.release());
+        items_.push_back(std::move(item));
     }
 }
