@@ -6,6 +6,7 @@
 #include <string>
 
 #include "catalogue/text.h"
+#include "platform/service_status.h"
 
 // Service kinds: which enumeration pass found a record (SERVICE_WIN32, SERVICE_DRIVER).
 constexpr int32_t kKindWin32 = 48;
@@ -15,26 +16,6 @@ constexpr int32_t kKindDriver = 11;
 constexpr int32_t kSvchostNone = 0;
 constexpr int32_t kSvchostLocalService = 1;
 constexpr int32_t kSvchostNetsvcs = 2;
-
-// Service states (dwCurrentState).
-constexpr uint32_t kStateStopped = 1;
-constexpr uint32_t kStateStartPending = 2;
-constexpr uint32_t kStateStopPending = 3;
-constexpr uint32_t kStateRunning = 4;
-constexpr uint32_t kStateContinuePending = 5;
-constexpr uint32_t kStatePausePending = 6;
-constexpr uint32_t kStatePaused = 7;
-
-// The system's SERVICE_STATUS, field for field.
-struct ServiceStatusFields {
-    uint32_t dwServiceType = 0;
-    uint32_t dwCurrentState = 0;
-    uint32_t dwControlsAccepted = 0;
-    uint32_t dwWin32ExitCode = 0;
-    uint32_t dwServiceSpecificExitCode = 0;
-    uint32_t dwCheckPoint = 0;
-    uint32_t dwWaitHint = 0;
-};
 
 struct SERVICE_ITEM {
     std::string lpServiceName;          // the service's key name

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/service_item.h"
+#include "platform/service_status.h"
 
 // Service types of the enumeration passes.
 constexpr uint32_t kServiceTypeWin32 = 0x30;   // SERVICE_WIN32
