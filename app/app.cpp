@@ -7,6 +7,7 @@
 #include "app/about_dlg.h"
 #include "app/main_frame.h"
 #include "res/resource.h"
+#include "window/resource_strings.h"
 
 COrvaneApp theApp;
 
@@ -40,6 +41,8 @@ bool COrvaneApp::InitInstance() {
         return false;
     }
     SetMainWindow(frame_.get());
+    AddMessageFilter(frame_.get());
+    AddIdleHandler(frame_.get());
     // The frame is complete: each pane sets itself up, in creation order (tree, list, detail).
     for (View* view : context.views)
         view->OnInitialUpdate();
@@ -57,8 +60,14 @@ void COrvaneApp::ExitInstance() {
     if (frame_ && frame_->Handle())
         frame_->Destroy();
     SetMainWindow(nullptr);
+    RemoveMessageFilter(frame_.get());
+    RemoveIdleHandler(frame_.get());
     frame_.reset();
     document_.reset();
+}
+
+std::string COrvaneApp::MessageBoxCaption() const {
+    return LoadResString(IDS_APP_TITLE);
 }
 
 void COrvaneApp::OnAppAbout() {

@@ -1,8 +1,10 @@
 // The application object and its document. The program has exactly one COrvaneApp; it creates the
-// main frame on the service manager and registry it is given and handles the About command.
+// main frame on the service manager and registry it is given, hooks it into the message loop,
+// captions the message boxes and handles the About and Exit commands.
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/platform.h"
 #include "window/application.h"
@@ -29,6 +31,8 @@ public:
     void ExitInstance();
 
     const CommandTable* Commands() const override { return &commands_; }
+    // The application name, string 57344.
+    std::string MessageBoxCaption() const override;
     CMainFrame* MainFrame() const { return frame_.get(); }
 
     void OnAppAbout();

@@ -35,6 +35,7 @@ void CenterOnWorkArea(HWND hwnd) {
 
 CMainFrame::CMainFrame(ServiceManagerApi& services, RegistryApi& registry)
     : services_(services), registry_(registry) {
+    SetIdleText(LoadResString(IDS_IDLE_MESSAGE));
     commands_.Add(ID_VISIT_WEBSITE, [this] { OnVisitWebsite(); });
     commands_.Add(
         ID_SERVICE_START, [this] { OnServiceStart(); },

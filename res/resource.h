@@ -2,6 +2,9 @@
 // reads it too).
 #pragma once
 
+// The framework's own ids: frame child windows and standard commands (ID_APP_ABOUT, ID_APP_EXIT, ...).
+#include "window/framework_ids.h"
+
 // Main frame: menu, toolbar, accelerators, application icon, document string.
 #define IDR_MAINFRAME 128
 
@@ -33,21 +36,6 @@
 #define ID_VISIT_WEBSITE 32775
 #define ID_SERVICE_GROUP 32777
 #define ID_SERVICE_PROPERTY 32778
-
-// Standard commands (their accelerators come with the resources).
-#define ID_FILE_NEW 57600
-#define ID_FILE_OPEN 57601
-#define ID_FILE_SAVE 57603
-#define ID_FILE_PRINT_SETUP 57606
-#define ID_FILE_PRINT 57607
-#define ID_EDIT_COPY 57634
-#define ID_EDIT_CUT 57635
-#define ID_EDIT_PASTE 57637
-#define ID_EDIT_UNDO 57643
-#define ID_APP_ABOUT 57664
-#define ID_APP_EXIT 57665
-#define ID_NEXT_PANE 57680
-#define ID_PREV_PANE 57681
 
 // Strings.
 #define IDS_APP_TITLE 57344
@@ -89,8 +77,3 @@
 #define IDC_SERVICE_DLL 1008
 #define IDC_SERVICE_STATUS 1009
 #define IDC_PROPERTY_OK 1014
-
-// Child window ids of the frame.
-#define AFX_IDW_TOOLBAR 59392
-#define AFX_IDW_STATUS_BAR 59393
-#define AFX_IDW_PANE_FIRST 59648

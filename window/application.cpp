@@ -1,10 +1,23 @@
 #include "window/application.h"
 
-#include "window/frame_window.h"
+#include <algorithm>
+
+#include "window/window.h"
 
 namespace {
 Application* g_current = nullptr;
+
+template <typename T>
+void AddOnce(std::vector<T*>& list, T* item) {
+    if (item && std::find(list.begin(), list.end(), item) == list.end())
+        list.push_back(item);
 }
+
+template <typename T>
+void RemoveFrom(std::vector<T*>& list, T* item) {
+    list.erase(std::remove(list.begin(), list.end(), item), list.end());
+}
+}  // namespace
 
 Application::Application() {
     if (!g_current)
@@ -24,26 +37,40 @@ HWND Application::MainWindowHandle() const {
     return mainWindow_ ? mainWindow_->Handle() : nullptr;
 }
 
-void Application::OnMainWindowDestroyed(FrameWindow* frame) {
-    if (frame != mainWindow_)
+void Application::OnMainWindowDestroyed(Window* window) {
+    if (window != mainWindow_)
         return;
     mainWindow_ = nullptr;
     PostQuitMessage(0);
 }
 
-bool Application::TranslateForMainWindow(MSG& msg) {
-    if (!mainWindow_ || !mainWindow_->Handle() || !mainWindow_->Accelerators())
-        return false;
-    HWND main = mainWindow_->Handle();
-    // Keys go to the main window's table only while one of its windows has them.
-    if (msg.hwnd != main && !IsChild(main, msg.hwnd))
-        return false;
-    return TranslateAcceleratorA(main, mainWindow_->Accelerators(), &msg) != 0;
+void Application::AddMessageFilter(MessageFilter* filter) {
+    AddOnce(filters_, filter);
+}
+
+void Application::RemoveMessageFilter(MessageFilter* filter) {
+    RemoveFrom(filters_, filter);
+}
+
+void Application::AddIdleHandler(IdleHandler* handler) {
+    AddOnce(idleHandlers_, handler);
+}
+
+void Application::RemoveIdleHandler(IdleHandler* handler) {
+    RemoveFrom(idleHandlers_, handler);
+}
+
+bool Application::PreTranslate(MSG& msg) {
+    for (MessageFilter* filter : filters_) {
+        if (filter->PreTranslateMessage(msg))
+            return true;
+    }
+    return false;
 }
 
 void Application::OnIdle() {
-    if (mainWindow_ && mainWindow_->Handle())
-        mainWindow_->UpdateToolBarButtons();
+    for (IdleHandler* handler : idleHandlers_)
+        handler->OnIdle();
 }
 
 void Application::PumpPending() {
@@ -51,7 +78,7 @@ void Application::PumpPending() {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT)
             continue;
-        if (TranslateForMainWindow(msg))
+        if (PreTranslate(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
@@ -69,7 +96,7 @@ int Application::Run() {
             return static_cast<int>(msg.wParam);
         if (got < 0)
             return -1;
-        if (TranslateForMainWindow(msg))
+        if (PreTranslate(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

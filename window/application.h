@@ -1,13 +1,17 @@
-// The one application object: it creates the main window, runs the message loop (accelerators and
-// an idle step when the queue is empty) and is the way every part of the program reaches the main
+// The one application object: it runs the message loop (its message filters before dispatch, its
+// idle handlers when the queue is empty) and is the way every part of the program reaches the main
 // window.
 #pragma once
 
 #include <windows.h>
 
-#include "window/command_table.h"
+#include <string>
+#include <vector>
 
-class FrameWindow;
+#include "window/command_table.h"
+#include "window/message_hooks.h"
+
+class Window;
 
 class Application : public CommandTarget {
 public:
@@ -20,7 +24,7 @@ public:
     static Application* Current();
 
     // The main window, or null when there is none (not yet created, or destroyed).
-    FrameWindow* MainWindow() const { return mainWindow_; }
+    Window* MainWindow() const { return mainWindow_; }
     HWND MainWindowHandle() const;
 
     // Creates the main window; false ends the program.
@@ -30,17 +34,28 @@ public:
     // Handles every message that is waiting, then runs the idle step once. For driving windows
     // step by step: a quit posted by a closed main window is dropped, so the next one starts clean.
     void PumpPending();
-    // The idle step: brings the main window's command states up to date.
+    // The idle step: every idle handler, in the order they were added.
     virtual void OnIdle();
 
-    // Called by the main window: it exists, or it is gone (WM_DESTROY; the loop then ends).
-    void SetMainWindow(FrameWindow* frame) { mainWindow_ = frame; }
-    void OnMainWindowDestroyed(FrameWindow* frame);
+    // The caption of the application's message boxes.
+    virtual std::string MessageBoxCaption() const { return std::string(); }
+
+    // The main window: it exists, or it is gone (its WM_DESTROY; the loop then ends).
+    void SetMainWindow(Window* window) { mainWindow_ = window; }
+    void OnMainWindowDestroyed(Window* window);
+
+    // Hooks into the loop; each is added once and must be removed before it goes.
+    void AddMessageFilter(MessageFilter* filter);
+    void RemoveMessageFilter(MessageFilter* filter);
+    void AddIdleHandler(IdleHandler* handler);
+    void RemoveIdleHandler(IdleHandler* handler);
 
 private:
-    bool TranslateForMainWindow(MSG& msg);
+    bool PreTranslate(MSG& msg);
 
-    FrameWindow* mainWindow_ = nullptr;
+    Window* mainWindow_ = nullptr;
+    std::vector<MessageFilter*> filters_;
+    std::vector<IdleHandler*> idleHandlers_;
 };
 
 // The main window's handle, or null: the owner of the program's dialogs and message boxes.

@@ -8,12 +8,11 @@
 
 #include "platform/win32/wide_text.h"
 #include "window/application.h"
+#include "window/framework_ids.h"
 #include "window/resource_strings.h"
-#include "res/resource.h"
 
 namespace {
-constexpr UINT kClientId = AFX_IDW_PANE_FIRST;     // the client window's child id
-constexpr UINT kIdleMessageId = IDS_IDLE_MESSAGE;  // the status bar's idle text
+constexpr UINT kClientId = AFX_IDW_PANE_FIRST;  // the client window's child id
 
 // The toolbar resource: button size and one command id per item (0: a separator). The resource
 // compiler of the Windows SDK writes WORDs after a version word of 1; windres writes DWORDs and
@@ -95,8 +94,7 @@ bool FrameWindow::CreateStatusBar(UINT id) {
     int parts[1] = {-1};
     if (!SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts)))
         return false;
-    std::string idle = LoadResString(kIdleMessageId);
-    SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(idle.c_str()));
+    SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(idleText_.c_str()));
     return true;
 }
 
@@ -143,6 +141,21 @@ void FrameWindow::UpdateToolBarButtons() {
     }
 }
 
+bool FrameWindow::PreTranslateMessage(MSG& msg) {
+    HWND frame = Handle();
+    if (!frame || !accelerators_)
+        return false;
+    // Keys go to the table only while the frame or one of its windows has them.
+    if (msg.hwnd != frame && !IsChild(frame, msg.hwnd))
+        return false;
+    return TranslateAcceleratorA(frame, accelerators_, &msg) != 0;
+}
+
+void FrameWindow::OnIdle() {
+    if (Handle())
+        UpdateToolBarButtons();
+}
+
 void FrameWindow::SetMessageText(const char* text) {
     if (!statusBar_)
         return;
@@ -187,7 +200,7 @@ void FrameWindow::ShowPrompt(UINT id) {
 }
 
 void FrameWindow::ShowIdleText() {
-    SetMessageText(LoadResString(kIdleMessageId).c_str());
+    SetMessageText(idleText_.c_str());
 }
 
 void FrameWindow::OnMenuSelect(UINT id, UINT flags, HMENU menu) {

@@ -1,7 +1,8 @@
 // A frame window: menu, a toolbar that docks at any edge or floats, a status bar with one message
 // pane, and one client window (the pane id) laid out in the rest. It routes commands (active view,
-// then itself, then the application), shows command prompts and tooltips, and brings the toolbar's
-// buttons in line with the command states when the application is idle.
+// then itself, then the application), shows command prompts and tooltips, translates its
+// accelerators as the loop's message filter and, as its idle handler, brings the toolbar's buttons
+// in line with the command states.
 #pragma once
 
 #include <windows.h>
@@ -10,11 +11,12 @@
 #include <string>
 
 #include "window/command_table.h"
+#include "window/message_hooks.h"
 #include "window/toolbar_dock.h"
 #include "window/view.h"
 #include "window/window.h"
 
-class FrameWindow : public Window, public CommandTarget {
+class FrameWindow : public Window, public CommandTarget, public MessageFilter, public IdleHandler {
 public:
     FrameWindow();
     ~FrameWindow() override;
@@ -29,8 +31,16 @@ public:
     bool RouteCommand(UINT id);
     // True when some handler takes the command and its update function (if any) allows it.
     bool IsCommandEnabled(UINT id) const;
-    // The idle step: enables or disables each toolbar button, sending a change only.
+    // Enables or disables each toolbar button, sending a change only.
     void UpdateToolBarButtons();
+
+    // Its accelerators, for keys that reach the frame or one of its child windows.
+    bool PreTranslateMessage(MSG& msg) override;
+    // The idle step: UpdateToolBarButtons.
+    void OnIdle() override;
+
+    // The status pane's text while no prompt or service is shown; set before the status bar exists.
+    void SetIdleText(const std::string& text) { idleText_ = text; }
 
     // Status pane 0, redrawn at once.
     void SetMessageText(const char* text);
@@ -75,6 +85,7 @@ private:
     HACCEL accelerators_ = nullptr;
     ToolbarDock dock_;
     View* activeView_ = nullptr;
+    std::string idleText_;
     std::string tooltipText_;  // kept alive for the tooltip that reads it
     std::wstring tooltipWide_;
 };

@@ -2,7 +2,13 @@
 
 #include <commctrl.h>
 
-#include "catalogue/text.h"
+#include <cstring>
+
+namespace {
+// A first read takes any text of a few hundred characters at once; beyond the last the text is cut.
+constexpr size_t kFirstCellBytes = 4096;
+constexpr size_t kMaxCellBytes = 64 * 1024;
+}  // namespace
 
 void InsertListColumn(HWND list, int index, const char* heading, int format, int width) {
     LVCOLUMNA column = {};
@@ -32,13 +38,22 @@ void SetListCell(HWND list, int row, int column, const char* text) {
 }
 
 std::string ListCellText(HWND list, int row, int column) {
-    char text[kTextBytes] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
+    // The control says how much it copied, not how long the text is: a copy that fills the buffer
+    // may have been cut, so the buffer grows until one does not.
+    std::string text;
+    for (size_t size = kFirstCellBytes;; size *= 2) {
+        text.assign(size, '\0');
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = &text[0];
+        item.cchTextMax = static_cast<int>(size);
+        LRESULT copied = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                      reinterpret_cast<LPARAM>(&item));
+        if (copied < 0 || static_cast<size_t>(copied) + 1 < size || size >= kMaxCellBytes) {
+            text.resize(strlen(text.c_str()));
+            return text;
+        }
+    }
 }
 
 int SelectedListRow(HWND list) {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "res/resource.h"
+#include "window/application.h"
 #include "window/dialog.h"
 #include "window/resource_strings.h"
 
@@ -29,7 +29,8 @@ const ScopedMessageBoxAnswerer::Answer* ScopedMessageBoxAnswerer::Current() {
 int AppMessageBox(const std::string& text, UINT type) {
     if (const auto* answer = ScopedMessageBoxAnswerer::Current())
         return (*answer)(text, type);
-    std::string caption = LoadResString(IDS_APP_TITLE);
+    Application* app = Application::Current();
+    std::string caption = app ? app->MessageBoxCaption() : std::string();
     return MessageBoxA(ModalOwnerWindow(), text.c_str(), caption.c_str(), type);
 }
 

@@ -1,6 +1,6 @@
 // The application's message boxes: a text or a string-table text, owned by the main window and
-// captioned with the application name. Tests can answer them in place of the user through a
-// per-thread answerer; without one the real message box runs.
+// captioned with the caption the application object gives. Tests can answer them in place of the
+// user through a per-thread answerer; without one the real message box runs.
 #pragma once
 
 #include <windows.h>

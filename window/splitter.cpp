@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/win32/handles.h"
-#include "res/resource.h"
+#include "window/framework_ids.h"
 
 namespace {
 constexpr char kSplitterClass[] = "OrvaneSplitter";
