@@ -21,16 +21,6 @@ constexpr int kToolBarIcons[] = {IDI_REFRESH,          IDI_SERVICE_START, IDI_SE
                                  IDI_SERVICE_PROPERTY, IDI_SERVICE_GROUP, IDI_ABOUT,
                                  IDI_HOME_PAGE};
 constexpr int kToolBarImageSize = 24;
-
-void CenterOnWorkArea(HWND hwnd) {
-    RECT work = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    RECT rect = {};
-    GetWindowRect(hwnd, &rect);
-    int x = work.left + ((work.right - work.left) - (rect.right - rect.left)) / 2;
-    int y = work.top + ((work.bottom - work.top) - (rect.bottom - rect.top)) / 2;
-    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 }  // namespace
 
 CMainFrame::CMainFrame(ServiceManagerApi& services, RegistryApi& registry)
@@ -104,7 +94,7 @@ int CMainFrame::OnCreate() {
         return -1;
     if (!CreateStatusBar(AFX_IDW_STATUS_BAR))
         return -1;
-    CenterOnWorkArea(Handle());
+    CenterWindow(Handle());  // over the work area
     AddToolBarImages();
     return 0;
 }

@@ -125,3 +125,17 @@ LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LP
         return DefWindowProcA(hwnd, message, wParam, lParam);
     return window->Dispatch(message, wParam, lParam);
 }
+
+void CenterWindow(HWND window, HWND over) {
+    RECT area = {};
+    if (over && IsWindowVisible(over)) {
+        GetWindowRect(over, &area);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    int x = area.left + ((area.right - area.left) - (rect.right - rect.left)) / 2;
+    int y = area.top + ((area.bottom - area.top) - (rect.bottom - rect.top)) / 2;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

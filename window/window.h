@@ -58,3 +58,7 @@ private:
     bool subclassed_ = false;
     WNDPROC original_ = nullptr;  // the subclassed window's own procedure
 };
+
+// Moves window (keeping its size) so that its centre is the centre of over when that is a visible
+// window, otherwise the centre of the work area.
+void CenterWindow(HWND window, HWND over = nullptr);
