@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <iterator>
 #include <new>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "views/detail_view.h"
 #include "views/win_svr_view.h"
 #include "window/application.h"
+#include "window/image_list.h"
 #include "window/resource_strings.h"
 
 namespace {
@@ -100,16 +102,8 @@ int CMainFrame::OnCreate() {
 }
 
 void CMainFrame::AddToolBarImages() {
-    toolBarImages_.Reset(
-        ImageList_Create(kToolBarImageSize, kToolBarImageSize, ILC_COLOR32 | ILC_MASK, 5, 5));
-    for (int id : kToolBarIcons) {
-        UniqueIcon icon(
-            static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                          kToolBarImageSize, kToolBarImageSize, LR_DEFAULTCOLOR)));
-        if (!icon)
-            continue;  // a missing icon is left out; later buttons move down one image
-        ImageList_ReplaceIcon(toolBarImages_.Get(), -1, icon.Get());
-    }
+    // A missing icon is left out; later buttons move down one image.
+    toolBarImages_ = LoadIconImageList(kToolBarImageSize, kToolBarIcons, std::size(kToolBarIcons));
     SendMessageA(ToolBar(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolBarImages_.Get()));
 }
 

@@ -2,9 +2,11 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "app/main_frame.h"
 #include "res/resource.h"
-#include "window/resource_strings.h"
+#include "window/image_list.h"
 
 namespace {
 constexpr int kImageSize = 16;
@@ -35,26 +37,14 @@ bool CClassView::PreCreateWindow(CREATESTRUCTA& cs) {
 
 void CClassView::OnInitialUpdate() {
     TreePane::OnInitialUpdate();
-    images_.Reset(ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 5, 5));
+    images_ = LoadIconImageList(kImageSize, kTreeIcons, std::size(kTreeIcons));
     SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.Get()));
-    LoadTreeIcons();
     BuildCategoryTree();
     // The frame already holds the first root's category and the list fills itself with it, so
     // this selection is not routed: the ready flag is still 0.
     auto root = reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_ROOT, 0));
     SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
     ready_ = 1;
-}
-
-void CClassView::LoadTreeIcons() {
-    for (int id : kTreeIcons) {
-        UniqueIcon icon(
-            static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                          kImageSize, kImageSize, LR_DEFAULTCOLOR)));
-        if (!icon)
-            continue;  // later images move down one index
-        ImageList_ReplaceIcon(images_.Get(), -1, icon.Get());
-    }
 }
 
 void CClassView::BuildCategoryTree() {

@@ -25,7 +25,6 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void LoadTreeIcons();
     void BuildCategoryTree();
     void OnSelchanged(LRESULT& result);
 

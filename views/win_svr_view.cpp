@@ -6,8 +6,8 @@
 
 #include "app/main_frame.h"
 #include "category/category_filter.h"
-#include "platform/win32/handles.h"
 #include "res/resource.h"
+#include "window/image_list.h"
 #include "window/list_view.h"
 #include "window/resource_strings.h"
 
@@ -26,6 +26,7 @@ constexpr ColumnDef kColumns[] = {
 constexpr UINT kStartTypeIds[] = {IDS_START_BOOT, IDS_START_SYSTEM, IDS_START_AUTO,
                                   IDS_START_DEMAND, IDS_START_DISABLED};
 constexpr int kImageSize = 16;
+constexpr int kRowIcons[] = {IDI_SERVICE};
 
 }  // namespace
 
@@ -92,13 +93,8 @@ void CWinSvrView::SetupColumns() {
     for (const ColumnDef& def : kColumns)
         InsertListColumn(list, index++, LoadResString(def.heading).c_str(), def.format, def.width);
     // The control owns the image list from here on and destroys it with itself.
-    images_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 1, 1);
+    images_ = LoadIconImageList(kImageSize, kRowIcons, std::size(kRowIcons)).Release();
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
-    UniqueIcon icon(
-        static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(IDI_SERVICE), IMAGE_ICON,
-                                      kImageSize, kImageSize, LR_DEFAULTCOLOR)));
-    if (icon)
-        ImageList_ReplaceIcon(images_, -1, icon.Get());
 }
 
 void CWinSvrView::AddRow(int index, const SERVICE_ITEM& record, bool showServiceDll,
