@@ -278,8 +278,6 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NOTIFY: {
             LRESULT result = 0;
-            if (ReflectNotify(lParam, result))
-                return result;
             if (OnNotify(reinterpret_cast<NMHDR*>(lParam), result))
                 return result;
             break;

@@ -258,12 +258,6 @@ LRESULT StaticSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_CAPTURECHANGED:
             drag_.active = false;
             return 0;
-        case WM_NOTIFY: {
-            LRESULT result = 0;
-            if (ReflectNotify(lParam, result))
-                return result;
-            break;
-        }
         default:
             break;
     }

@@ -67,19 +67,7 @@ bool ContainerPane::CreatePane(HWND parent, UINT id, const RECT& rect, CreateCon
 }
 
 LRESULT ContainerPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE:
-            if (!context_ || !OnCreateClient(*context_))
-                return -1;
-            return 0;
-        case WM_NOTIFY: {
-            LRESULT result = 0;
-            if (ReflectNotify(lParam, result))
-                return result;
-            break;
-        }
-        default:
-            break;
-    }
+    if (message == WM_CREATE)
+        return context_ && OnCreateClient(*context_) ? 0 : -1;
     return DefaultProc(message, wParam, lParam);
 }

@@ -96,6 +96,14 @@ bool Window::ReflectNotify(LPARAM lParam, LRESULT& result) {
 }
 
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A notification goes to the object of the control that sent it before its parent sees it:
+    // a pane handles its own control's notifications wherever it sits (frame, splitter, pane
+    // frame).
+    if (message == WM_NOTIFY) {
+        LRESULT result = 0;
+        if (ReflectNotify(lParam, result))
+            return result;
+    }
     if (message != WM_NCDESTROY)
         return HandleMessage(message, wParam, lParam);
     LRESULT result = HandleMessage(message, wParam, lParam);

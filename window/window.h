@@ -1,6 +1,7 @@
 // The C++ object behind a window. Windows of our own classes receive the object in lpCreateParams
 // and bind it at WM_NCCREATE; system controls and dialog templates are bound by subclassing. Every
-// message then reaches the one virtual handler of the object's class.
+// message then reaches the one virtual handler of the object's class; a WM_NOTIFY first reaches the
+// object of the control that sent it (reflection).
 #pragma once
 
 #include <windows.h>
@@ -41,10 +42,6 @@ protected:
     // What the window does without us: DefWindowProc, or the subclassed window's own procedure.
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Offers a WM_NOTIFY to the object of the window that sent it; true when that object handled
-    // it.
-    static bool ReflectNotify(LPARAM lParam, LRESULT& result);
-
     // Called once the window is gone (after WM_NCDESTROY); the object stays alive.
     virtual void OnWindowGone() {}
 
@@ -52,6 +49,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // Offers a WM_NOTIFY to the object of the window that sent it; true when that object handled
+    // it.
+    static bool ReflectNotify(LPARAM lParam, LRESULT& result);
     void Unbind();
 
     HWND hwnd_ = nullptr;
