@@ -2,11 +2,24 @@
 
 #include <utility>
 
-void CommandTable::Add(UINT id, std::function<void()> handler, std::function<bool()> enabled) {
+namespace {
+
+const CommandEntry* FirstHandler(std::initializer_list<const CommandTable*> tables, CommandId id) {
+    for (const CommandTable* table : tables) {
+        const CommandEntry* entry = table ? table->Find(id) : nullptr;
+        if (entry && entry->handler)
+            return entry;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void CommandTable::Add(CommandId id, std::function<void()> handler, std::function<bool()> enabled) {
     entries_.push_back(CommandEntry{id, std::move(handler), std::move(enabled)});
 }
 
-const CommandEntry* CommandTable::Find(UINT id) const {
+const CommandEntry* CommandTable::Find(CommandId id) const {
     for (const CommandEntry& entry : entries_) {
         if (entry.id == id)
             return &entry;
@@ -14,10 +27,23 @@ const CommandEntry* CommandTable::Find(UINT id) const {
     return nullptr;
 }
 
-bool CommandTable::Execute(UINT id) const {
+bool CommandTable::Execute(CommandId id) const {
     const CommandEntry* entry = Find(id);
     if (!entry || !entry->handler)
         return false;
     entry->handler();
     return true;
+}
+
+bool RouteCommandThrough(std::initializer_list<const CommandTable*> tables, CommandId id) {
+    const CommandEntry* entry = FirstHandler(tables, id);
+    if (!entry)
+        return false;
+    entry->handler();
+    return true;
+}
+
+bool IsCommandEnabledIn(std::initializer_list<const CommandTable*> tables, CommandId id) {
+    const CommandEntry* entry = FirstHandler(tables, id);
+    return entry && (!entry->enabled || entry->enabled());
 }

@@ -1,24 +1,27 @@
 // Commands of one handler object (a view, a frame, the application): each id has a handler and,
-// where it can be disabled, an update function that answers whether it is enabled now.
+// where it can be disabled, an update function that answers whether it is enabled now. Portable:
+// the routing rules hold without a window.
 #pragma once
 
-#include <windows.h>
-
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
+// A command's id, as WM_COMMAND carries it (a UINT).
+using CommandId = unsigned int;
+
 struct CommandEntry {
-    UINT id;
+    CommandId id;
     std::function<void()> handler;
     std::function<bool()> enabled;  // empty: enabled whenever there is a handler
 };
 
 class CommandTable {
 public:
-    void Add(UINT id, std::function<void()> handler, std::function<bool()> enabled = {});
-    const CommandEntry* Find(UINT id) const;
+    void Add(CommandId id, std::function<void()> handler, std::function<bool()> enabled = {});
+    const CommandEntry* Find(CommandId id) const;
     // Runs the handler of id; false when the table has none.
-    bool Execute(UINT id) const;
+    bool Execute(CommandId id) const;
 
 private:
     std::vector<CommandEntry> entries_;
@@ -31,3 +34,11 @@ public:
     virtual ~CommandTarget() = default;
     virtual const CommandTable* Commands() const { return nullptr; }
 };
+
+// A command offered to tables in order (null ones are passed over): the first with a handler for id
+// runs it. False when none has one.
+bool RouteCommandThrough(std::initializer_list<const CommandTable*> tables, CommandId id);
+
+// Whether that first handler may run now: its update function's answer, or true when it has none.
+// A command no table has a handler for is disabled.
+bool IsCommandEnabledIn(std::initializer_list<const CommandTable*> tables, CommandId id);

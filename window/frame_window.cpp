@@ -10,38 +10,10 @@
 #include "window/application.h"
 #include "window/framework_ids.h"
 #include "window/resource_strings.h"
+#include "window/toolbar_resource.h"
 
 namespace {
 constexpr UINT kClientId = AFX_IDW_PANE_FIRST;  // the client window's child id
-
-// The toolbar resource: button size and one command id per item (0: a separator). The resource
-// compiler of the Windows SDK writes WORDs after a version word of 1; windres writes DWORDs and
-// no version.
-struct ToolBarLayout {
-    int width = 0;
-    int height = 0;
-    std::vector<UINT> ids;
-};
-
-bool ReadToolBarResource(const BYTE* data, DWORD size, ToolBarLayout& layout) {
-    auto word = [data](DWORD i) { return static_cast<UINT>(data[i] | data[i + 1] << 8); };
-    auto dword = [&](DWORD i) { return word(i) | word(i + 2) << 16; };
-    if (size >= 8 && word(0) == 1 && size >= 8 + 2 * word(6)) {
-        layout.width = static_cast<int>(word(2));
-        layout.height = static_cast<int>(word(4));
-        for (UINT i = 0; i < word(6); ++i)
-            layout.ids.push_back(word(8 + 2 * i));
-        return true;
-    }
-    if (size >= 12 && size >= 12 + 4 * dword(8)) {
-        layout.width = static_cast<int>(dword(0));
-        layout.height = static_cast<int>(dword(4));
-        for (UINT i = 0; i < dword(8); ++i)
-            layout.ids.push_back(dword(12 + 4 * i));
-        return true;
-    }
-    return false;
-}
 }  // namespace
 
 FrameWindow::FrameWindow() = default;
@@ -51,7 +23,7 @@ bool FrameWindow::CreateToolBar(UINT resourceId, DWORD controlStyle, UINT id) {
     HINSTANCE instance = ResourceInstance();
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(241));
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    auto* data = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    auto* data = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
     ToolBarLayout layout;
     if (!data || !ReadToolBarResource(data, SizeofResource(instance, found), layout))
         return false;
@@ -102,25 +74,21 @@ void FrameWindow::LoadAcceleratorTable(UINT resourceId) {
     accelerators_ = LoadAcceleratorsA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
 }
 
-bool FrameWindow::RouteCommand(UINT id) {
-    if (activeView_ && activeView_->Commands() && activeView_->Commands()->Execute(id))
-        return true;
-    if (commands_.Execute(id))
-        return true;
+namespace {
+const CommandTable* ApplicationCommands() {
     Application* app = Application::Current();
-    return app && app->Commands() && app->Commands()->Execute(id);
+    return app ? app->Commands() : nullptr;
+}
+}  // namespace
+
+bool FrameWindow::RouteCommand(UINT id) {
+    return RouteCommandThrough(
+        {activeView_ ? activeView_->Commands() : nullptr, &commands_, ApplicationCommands()}, id);
 }
 
 bool FrameWindow::IsCommandEnabled(UINT id) const {
-    Application* app = Application::Current();
-    const CommandTable* tables[] = {activeView_ ? activeView_->Commands() : nullptr, &commands_,
-                                    app ? app->Commands() : nullptr};
-    for (const CommandTable* table : tables) {
-        const CommandEntry* entry = table ? table->Find(id) : nullptr;
-        if (entry && entry->handler)
-            return entry->enabled ? entry->enabled() : true;
-    }
-    return false;
+    return IsCommandEnabledIn(
+        {activeView_ ? activeView_->Commands() : nullptr, &commands_, ApplicationCommands()}, id);
 }
 
 void FrameWindow::UpdateToolBarButtons() {

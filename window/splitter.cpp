@@ -39,8 +39,8 @@ bool StaticSplitter::CreateStatic(HWND parent, int rows, int columns, DWORD styl
     if (!RegisterWindowClass(kSplitterClass, 0, LoadCursor(nullptr, IDC_ARROW),
                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
         return false;
-    rows_.assign(static_cast<size_t>(rows), Track{});
-    columns_.assign(static_cast<size_t>(columns), Track{});
+    rows_.assign(static_cast<size_t>(rows), SplitterTrack{});
+    columns_.assign(static_cast<size_t>(columns), SplitterTrack{});
     panes_.clear();
     panes_.resize(static_cast<size_t>(rows * columns));
     RECT client = {};
@@ -81,28 +81,10 @@ void StaticSplitter::SetRowInfo(int row, int ideal, int minimum) {
     rows_[static_cast<size_t>(row)].minimum = minimum;
 }
 
-// Each track but the last gets its ideal size as far as there is room (none when the ideal is
-// below the minimum); the last takes what is left.
-void StaticSplitter::LayoutTracks(std::vector<Track>& tracks, int space) {
-    int remaining = std::max(space, 0);
-    for (size_t i = 0; i < tracks.size(); ++i) {
-        Track& track = tracks[i];
-        if (i + 1 == tracks.size()) {
-            track.current = std::max(remaining, 0);
-            break;
-        }
-        int wanted = track.ideal < track.minimum ? 0 : std::max(track.ideal, 0);
-        track.current = std::min(wanted, std::max(remaining, 0));
-        remaining -= track.current + kGap;
-    }
-}
-
 RECT StaticSplitter::PaneRect(int row, int column) const {
-    RECT rect = {kBorder, kBorder, kBorder, kBorder};
-    for (int r = 0; r < row; ++r)
-        rect.top += rows_[static_cast<size_t>(r)].current + kGap;
-    for (int c = 0; c < column; ++c)
-        rect.left += columns_[static_cast<size_t>(c)].current + kGap;
+    RECT rect = {};
+    rect.left = TrackStart(columns_, column, kBorder, kGap);
+    rect.top = TrackStart(rows_, row, kBorder, kGap);
     rect.right = rect.left + columns_[static_cast<size_t>(column)].current;
     rect.bottom = rect.top + rows_[static_cast<size_t>(row)].current;
     return rect;
@@ -113,8 +95,8 @@ void StaticSplitter::RecalcLayout() {
         return;
     RECT client = {};
     GetClientRect(Handle(), &client);
-    LayoutTracks(rows_, client.bottom - 2 * kBorder);
-    LayoutTracks(columns_, client.right - 2 * kBorder);
+    LayoutTracks(rows_, client.bottom - 2 * kBorder, kGap);
+    LayoutTracks(columns_, client.right - 2 * kBorder, kGap);
     for (int row = 0; row < RowCount(); ++row) {
         for (int column = 0; column < ColumnCount(); ++column) {
             View* pane = GetPane(row, column);
@@ -129,23 +111,14 @@ void StaticSplitter::RecalcLayout() {
 }
 
 bool StaticSplitter::HitBar(POINT point, bool& vertical, int& index) const {
-    for (int column = 0; column + 1 < ColumnCount(); ++column) {
-        RECT pane = PaneRect(0, column);
-        if (point.x >= pane.right && point.x < pane.right + kGap) {
-            vertical = true;
-            index = column;
-            return true;
-        }
-    }
-    for (int row = 0; row + 1 < RowCount(); ++row) {
-        RECT pane = PaneRect(row, 0);
-        if (point.y >= pane.bottom && point.y < pane.bottom + kGap) {
-            vertical = false;
-            index = row;
-            return true;
-        }
-    }
-    return false;
+    // A bar between columns runs the full height, one between rows the full width.
+    int column = BarAt(columns_, point.x, kBorder, kGap);
+    int row = column < 0 ? BarAt(rows_, point.y, kBorder, kGap) : -1;
+    if (column < 0 && row < 0)
+        return false;
+    vertical = column >= 0;
+    index = vertical ? column : row;
+    return true;
 }
 
 void StaticSplitter::OnDrawSplitter(HDC hdc, SplitType type, const RECT& rect) {
@@ -205,8 +178,8 @@ void StaticSplitter::OnMouseMove(POINT point) {
     RECT pane = drag_.vertical ? PaneRect(0, drag_.index) : PaneRect(drag_.index, 0);
     int size = drag_.vertical ? point.x - drag_.grabOffset - pane.left
                               : point.y - drag_.grabOffset - pane.top;
-    Track& track = drag_.vertical ? columns_[static_cast<size_t>(drag_.index)]
-                                  : rows_[static_cast<size_t>(drag_.index)];
+    SplitterTrack& track = drag_.vertical ? columns_[static_cast<size_t>(drag_.index)]
+                                          : rows_[static_cast<size_t>(drag_.index)];
     size = std::max(size, 0);
     if (size == track.current)
         return;

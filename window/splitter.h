@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "window/splitter_tracks.h"
 #include "window/view.h"
 #include "window/window.h"
 
@@ -49,11 +50,6 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    struct Track {
-        int ideal = 0;
-        int minimum = 0;
-        int current = 0;
-    };
     struct Drag {
         bool active = false;
         bool vertical = false;  // a bar between columns
@@ -61,7 +57,6 @@ private:
         int grabOffset = 0;     // cursor position minus the bar's start
     };
 
-    static void LayoutTracks(std::vector<Track>& tracks, int space);
     RECT PaneRect(int row, int column) const;
     // The bar under a client point: true with its orientation and index.
     bool HitBar(POINT point, bool& vertical, int& index) const;
@@ -71,8 +66,8 @@ private:
     void OnButtonUp();
     void OnSize();
 
-    std::vector<Track> rows_;
-    std::vector<Track> columns_;
+    std::vector<SplitterTrack> rows_;
+    std::vector<SplitterTrack> columns_;
     std::vector<std::unique_ptr<View>> panes_;  // row-major
     Drag drag_;
 };

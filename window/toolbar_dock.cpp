@@ -91,21 +91,8 @@ ToolbarDock::Side ToolbarDock::SideForPoint(POINT screenPoint) const {
     RECT client = {};
     GetClientRect(frame_, &client);
     MapWindowPoints(frame_, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    if (!PtInRect(&client, screenPoint))
-        return Side::Floating;
-    struct Edge {
-        Side side;
-        long distance;
-    } edges[] = {{Side::Top, screenPoint.y - client.top},
-                 {Side::Bottom, client.bottom - screenPoint.y},
-                 {Side::Left, screenPoint.x - client.left},
-                 {Side::Right, client.right - screenPoint.x}};
-    const Edge* nearest = &edges[0];
-    for (const Edge& edge : edges) {
-        if (edge.distance < nearest->distance)
-            nearest = &edge;
-    }
-    return nearest->distance < kDockMargin ? nearest->side : Side::Floating;
+    return DockSideForPoint(DockArea{client.left, client.top, client.right, client.bottom},
+                            screenPoint.x, screenPoint.y, kDockMargin);
 }
 
 void ToolbarDock::Relayout() {

@@ -6,11 +6,12 @@
 
 #include <windows.h>
 
+#include "window/dock_side.h"
 #include "window/window.h"
 
 class ToolbarDock {
 public:
-    enum class Side { Top, Bottom, Left, Right, Floating };
+    using Side = DockSide;
 
     ToolbarDock();
     ~ToolbarDock();

@@ -1,0 +1,38 @@
+// Which table runs a command and whether it counts as enabled: the first table with a handler
+// decides, an entry without a handler is passed over, a command nobody handles is disabled.
+#include "window/command_table.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr CommandId kCommand = 32771;
+
+TEST(CommandRouting, TheFirstTableWithAHandlerRunsTheCommand) {
+    int ran = 0;
+    CommandTable view, frame, app;
+    view.Add(kCommand, {}, [] { return false; });  // an update function alone handles nothing
+    frame.Add(kCommand, [&] { ran = 2; });
+    app.Add(kCommand, [&] { ran = 3; });
+    EXPECT_TRUE(RouteCommandThrough({nullptr, &view, &frame, &app}, kCommand));
+    EXPECT_EQ(ran, 2);
+    EXPECT_FALSE(RouteCommandThrough({&view, nullptr}, kCommand));
+    EXPECT_FALSE(RouteCommandThrough({&frame, &app}, kCommand + 1));
+}
+
+TEST(CommandRouting, TheFirstHandlersUpdateFunctionDecides) {
+    bool allowed = false;
+    CommandTable view, frame, app;
+    frame.Add(
+        kCommand, [] {}, [&] { return allowed; });
+    app.Add(kCommand, [] {});  // would always be enabled, but comes later
+    EXPECT_FALSE(IsCommandEnabledIn({&view, &frame, &app}, kCommand));
+    allowed = true;
+    EXPECT_TRUE(IsCommandEnabledIn({&view, &frame, &app}, kCommand));
+    EXPECT_TRUE(IsCommandEnabledIn({&app}, kCommand));  // no update function: enabled
+
+    view.Add(kCommand + 1, {}, [] { return true; });
+    EXPECT_FALSE(IsCommandEnabledIn({&view, &frame, &app}, kCommand + 1));  // no handler anywhere
+}
+
+}  // namespace
