@@ -1,6 +1,6 @@
-// Start, stop and properties on the service list's selected row, over the fake service manager,
-// driven through the real frame: commands go to the frame window as the toolbar sends them, and
-// message boxes are answered for real or through the answerer.
+// Start, stop and properties on the service list's selected row, over the sample system, driven
+// through the real frame: commands go to the frame window as the toolbar sends them, and message
+// boxes are answered for real or through the answerer.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,16 +10,13 @@
 #include <utility>
 #include <vector>
 
-#include "frame_harness.h"
 #include "modal_driver.h"
-#include "platform/fake/fake_system.h"
 #include "res/resource.h"
+#include "tests/support/sample_frame_test.h"
 #include "window/message_box.h"
 #include "window/resource_strings.h"
 
 namespace {
-
-constexpr uint32_t kErrorServiceDisabled = 1058;
 
 // Every message box shown while it lives, answered with one fixed button.
 struct BoxRecorder {
@@ -32,106 +29,86 @@ struct BoxRecorder {
     ScopedMessageBoxAnswerer answerer;
 };
 
-// The services of every test here, registered before the frame loads its catalogue.
-struct FakeServices {
-    FakeServices();
-    FakeSystem fake;
-};
-
-FakeServices::FakeServices() {
-    fake.AddService(kServiceTypeWin32, "Alpha", "C:\\alpha.exe", 3, kStateStopped);
-    fake.AddService(kServiceTypeWin32, "Beta", "C:\\beta.exe", 2, kStateRunning);
-    fake.AddService(kServiceTypeWin32, "Gamma", "C:\\gamma.exe", 4, kStateStopped).startError =
-        kErrorServiceDisabled;
-    fake.AddService(kServiceTypeWin32, "Delta", "C:\\delta.exe", 2, kStateRunning).stopError =
-        kErrorAccessDenied;
-    fake.AddService(kServiceTypeDriver, "DrvOne", "system32\\drivers\\one.sys", 1, kStateRunning);
-}
-
-class CommandsTest : public ::testing::Test, protected FakeServices {
+class CommandsTest : public SampleFrameTest {
 protected:
     // Selects the service's row; fails the test when it is not listed.
     int SelectService(const std::string& name) {
-        int row = frame.RowOf(name);
+        int row = frame_->RowOf(name);
         EXPECT_GE(row, 0) << name;
         if (row >= 0)
-            frame.Select(row);
+            frame_->SelectRow(row);
         return row;
     }
-
-    FrameHarness frame{fake, fake};
 };
 
 TEST_F(CommandsTest, WithoutSelectionEachCommandAsksForOneAndDoesNothingElse) {
-    ASSERT_TRUE(frame.Ready());
     BoxRecorder boxes(IDOK);
     for (UINT command : {ID_SERVICE_START, ID_SERVICE_STOP, ID_SERVICE_PROPERTY}) {
-        frame.Command(command);
+        frame_->Command(command);
     }
     ASSERT_EQ(boxes.boxes.size(), 3u);
     for (const auto& box : boxes.boxes) {
         EXPECT_EQ(box.first, LoadResString(IDS_SELECT_SERVICE));
         EXPECT_EQ(box.second, static_cast<UINT>(MB_OK | MB_ICONHAND));
     }
-    EXPECT_EQ(fake.Service("Alpha")->startRequests + fake.Service("Beta")->stopRequests, 0);
+    EXPECT_EQ(system_.Service("Beta")->startRequests + system_.Service("Alpha")->stopRequests, 0);
 }
 
 TEST_F(CommandsTest, RealSelectionBoxIsOwnedByTheDisabledFrame) {
-    ASSERT_TRUE(frame.Ready());
     std::string text;
     HWND owner = nullptr;
     bool frameEnabled = true;
     ModalDriver driver({{kAppCaption, [&](HWND box) {
                              text = MessageBoxText(box);
                              owner = OwnerOf(box);
-                             frameEnabled = IsWindowEnabled(frame.Frame()) != FALSE;
+                             frameEnabled = IsWindowEnabled(frame_->FrameWindow()) != FALSE;
                              PressButton(box, IDOK);
                          }}});
-    frame.Command(ID_SERVICE_START);
+    frame_->Command(ID_SERVICE_START);
     EXPECT_TRUE(driver.Done());
     EXPECT_EQ(text, LoadResString(IDS_SELECT_SERVICE));
-    EXPECT_EQ(owner, frame.Frame());
+    EXPECT_EQ(owner, frame_->FrameWindow());
     EXPECT_FALSE(frameEnabled);
-    EXPECT_TRUE(IsWindowEnabled(frame.Frame()));
+    EXPECT_TRUE(IsWindowEnabled(frame_->FrameWindow()));
 }
 
 TEST_F(CommandsTest, ConfirmedStartStartsAndMarksTheRowButNotTheCatalogue) {
-    int row = SelectService("Alpha");
+    int row = SelectService("Beta");
     ASSERT_GE(row, 0);
     std::string question;
     ModalDriver driver({{kAppCaption, [&](HWND box) {
                              question = MessageBoxText(box);
                              PressButton(box, IDYES);
                          }}});
-    frame.Command(ID_SERVICE_START);
+    frame_->Command(ID_SERVICE_START);
     EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(question, "您真的要启动服务“Alpha”吗?");
-    EXPECT_EQ(fake.Service("Alpha")->startRequests, 1);
-    EXPECT_EQ(frame.Cell(row, CWinSvrView::kColStatus), "已启动");
-    const SERVICE_ITEM* record = frame.List().ServiceList().Find("Alpha");
+    EXPECT_EQ(question, "您真的要启动服务“Beta”吗?");
+    EXPECT_EQ(system_.Service("Beta")->startRequests, 1);
+    EXPECT_EQ(frame_->Cell(row, CWinSvrView::kColStatus), "已启动");
+    const SERVICE_ITEM* record = frame_->List().ServiceList().Find("Beta");
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->ServiceStatus.dwCurrentState, kStateStopped);
 }
 
 TEST_F(CommandsTest, AnsweringNoLeavesServiceAndRowAlone) {
-    int row = SelectService("Alpha");
+    int row = SelectService("Beta");
     ASSERT_GE(row, 0);
     ModalDriver driver({{kAppCaption, [](HWND box) { PressButton(box, IDNO); }}});
-    frame.Command(ID_SERVICE_START);
+    frame_->Command(ID_SERVICE_START);
     EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(fake.Service("Alpha")->startRequests, 0);
-    EXPECT_EQ(frame.Cell(row, CWinSvrView::kColStatus), "");
+    EXPECT_EQ(system_.Service("Beta")->startRequests, 0);
+    EXPECT_EQ(frame_->Cell(row, CWinSvrView::kColStatus), "");
 }
 
 TEST_F(CommandsTest, StartOfRunningServiceMakesNoRequestAndShowsStarted) {
-    int row = SelectService("Beta");
-    frame.SetCell(row, CWinSvrView::kColStatus, "x");
+    int row = SelectService("Alpha");
+    frame_->SetCell(row, CWinSvrView::kColStatus, "x");
     BoxRecorder boxes(IDYES);
-    frame.Command(ID_SERVICE_START);
+    frame_->Command(ID_SERVICE_START);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].second, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ(fake.Service("Beta")->startRequests, 0);
-    EXPECT_EQ(frame.Cell(row, CWinSvrView::kColStatus), "已启动");
+    EXPECT_EQ(system_.Service("Alpha")->startRequests, 0);
+    EXPECT_EQ(frame_->Cell(row, CWinSvrView::kColStatus), "已启动");
 }
 
 TEST_F(CommandsTest, RefusedStartShowsTheSystemsReasonAndKeepsTheCell) {
@@ -142,86 +119,87 @@ TEST_F(CommandsTest, RefusedStartShowsTheSystemsReasonAndKeepsTheCell) {
                              texts.push_back(MessageBoxText(box));
                              PressButton(box, IDOK);
                          }}});
-    frame.Command(ID_SERVICE_START);
+    frame_->Command(ID_SERVICE_START);
     EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(fake.Service("Gamma")->startRequests, 1);
+    EXPECT_EQ(system_.Service("Gamma")->startRequests, 1);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0], SystemErrorText(kErrorServiceDisabled));
-    EXPECT_EQ(frame.Cell(row, CWinSvrView::kColStatus), "");
+    EXPECT_EQ(frame_->Cell(row, CWinSvrView::kColStatus), "暂停");
 
     BoxRecorder boxes(IDYES);
-    frame.Command(ID_SERVICE_START);
+    frame_->Command(ID_SERVICE_START);
     ASSERT_EQ(boxes.boxes.size(), 2u);
     EXPECT_EQ(boxes.boxes[1].second, static_cast<UINT>(MB_OK | MB_ICONHAND));
 }
 
 TEST_F(CommandsTest, StopAsksWithItsWarningAndStopsAndEmptiesTheCell) {
-    int row = SelectService("Beta");
+    int row = SelectService("Alpha");
     BoxRecorder boxes(IDYES);
-    frame.Command(ID_SERVICE_STOP);
+    frame_->Command(ID_SERVICE_STOP);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].first,
               "如果您不具备专业电脑知识,\n或者不清楚停止服务会带来哪些负面影响,\n请三思而后行。"
-              "\n\n您真的要停止服务“Beta”吗?");
-    EXPECT_EQ(fake.Service("Beta")->stopRequests, 1);
-    EXPECT_EQ(frame.Cell(row, CWinSvrView::kColStatus), "");
-    const SERVICE_ITEM* record = frame.List().ServiceList().Find("Beta");
+              "\n\n您真的要停止服务“Alpha”吗?");
+    EXPECT_EQ(system_.Service("Alpha")->stopRequests, 1);
+    EXPECT_EQ(frame_->Cell(row, CWinSvrView::kColStatus), "");
+    const SERVICE_ITEM* record = frame_->List().ServiceList().Find("Alpha");
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->ServiceStatus.dwCurrentState, kStateRunning);
 }
 
 TEST_F(CommandsTest, StopOfStoppedServiceIsNoFailure) {
-    int row = SelectService("Alpha");
-    frame.SetCell(row, CWinSvrView::kColStatus, "x");
+    int row = SelectService("Beta");
+    frame_->SetCell(row, CWinSvrView::kColStatus, "x");
     BoxRecorder boxes(IDYES);
-    frame.Command(ID_SERVICE_STOP);
+    frame_->Command(ID_SERVICE_STOP);
     EXPECT_EQ(boxes.boxes.size(), 1u);  // the confirmation only
-    EXPECT_EQ(fake.Service("Alpha")->stopRequests, 0);
-    EXPECT_EQ(frame.Cell(row, CWinSvrView::kColStatus), "");
+    EXPECT_EQ(system_.Service("Beta")->stopRequests, 0);
+    EXPECT_EQ(frame_->Cell(row, CWinSvrView::kColStatus), "");
 }
 
 TEST_F(CommandsTest, RefusedStopShowsTheReasonAndKeepsStarted) {
-    int row = SelectService("Delta");
+    int row = SelectService("LocalSvc");
     BoxRecorder boxes(IDYES);
-    frame.Command(ID_SERVICE_STOP);
+    frame_->Command(ID_SERVICE_STOP);
     ASSERT_EQ(boxes.boxes.size(), 2u);
     EXPECT_EQ(boxes.boxes[1].first, SystemErrorText(kErrorAccessDenied));
     EXPECT_EQ(boxes.boxes[1].second, static_cast<UINT>(MB_OK | MB_ICONHAND));
-    EXPECT_EQ(frame.Cell(row, CWinSvrView::kColStatus), "已启动");
+    EXPECT_EQ(frame_->Cell(row, CWinSvrView::kColStatus), "已启动");
 }
 
 TEST_F(CommandsTest, DriverRowIsNotStartedOrStoppedButOpensProperties) {
-    frame.MainFrame().SetCategory(kKindDriver, -1, -1);
-    PumpPending();
-    int row = SelectService("DrvOne");
+    frame_->Frame().SetCategory(kKindDriver, -1, -1);
+    Pump();
+    int row = SelectService("DrvBoot");
     ASSERT_GE(row, 0);
     {
         BoxRecorder boxes(IDYES);
-        frame.List().StartSelectedService();
-        frame.List().StopSelectedService();
+        frame_->List().StartSelectedService();
+        frame_->List().StopSelectedService();
         EXPECT_TRUE(boxes.boxes.empty());
     }
-    EXPECT_EQ(fake.Service("DrvOne")->startRequests + fake.Service("DrvOne")->stopRequests, 0);
+    EXPECT_EQ(system_.Service("DrvBoot")->startRequests + system_.Service("DrvBoot")->stopRequests,
+              0);
     std::string name;
     ModalDriver driver({{kPropertyCaption, [&](HWND dialog) {
                              name = WindowText(GetDlgItem(dialog, IDC_SERVICE_NAME));
                              PressButton(dialog, IDCANCEL);
                          }}});
-    frame.Command(ID_SERVICE_PROPERTY);
+    frame_->Command(ID_SERVICE_PROPERTY);
     EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(name, "DrvOne");
+    EXPECT_EQ(name, "DrvBoot");
 }
 
 TEST_F(CommandsTest, EmptyNameOrUnknownServiceDoesNothingSilently) {
     int row = SelectService("Alpha");
     BoxRecorder boxes(IDYES);
     ModalDriver noDialog({}, 3000);  // closes a dialog that must not open
-    frame.SetCell(row, CWinSvrView::kColName, "");
-    frame.Command(ID_SERVICE_START);
-    frame.Command(ID_SERVICE_PROPERTY);
-    frame.SetCell(row, CWinSvrView::kColName, "alpha");  // names match case-sensitively
-    frame.Command(ID_SERVICE_STOP);
-    frame.Command(ID_SERVICE_PROPERTY);
+    frame_->SetCell(row, CWinSvrView::kColName, "");
+    frame_->Command(ID_SERVICE_START);
+    frame_->Command(ID_SERVICE_PROPERTY);
+    frame_->SetCell(row, CWinSvrView::kColName, "alpha");  // names match case-sensitively
+    frame_->Command(ID_SERVICE_STOP);
+    frame_->Command(ID_SERVICE_PROPERTY);
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_TRUE(noDialog.Done());
 }

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "dialogs/service_group_dlg.h"
-#include "frame_harness.h"
-#include "live_system.h"
+#include "tests/support/running_frame.h"
+#include "tests/support/live_system.h"
 #include "modal_driver.h"
 #include "platform/fake/fake_system.h"
 #include "platform/win32/win32_system.h"
@@ -20,6 +20,7 @@ namespace {
 
 const char kSvchostKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SvcHost";
 const char kOrderKey[] = "System\\CurrentControlSet\\Control\\ServiceGroupOrder";
+constexpr DWORD kListExStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
@@ -72,7 +73,7 @@ struct GroupDialogView {
 };
 
 // Opens the dialog (through the frame's command when a frame is given), reads it, closes it.
-GroupDialogView OpenAndRead(RegistryApi& registry, FrameHarness* frame = nullptr) {
+GroupDialogView OpenAndRead(RegistryApi& registry, RunningFrame* frame = nullptr) {
     GroupDialogView view;
     ModalDriver driver({{kGroupCaption, [&](HWND dialog) {
                              HWND svchost = GetDlgItem(dialog, IDC_SVCHOST_LIST);
@@ -108,8 +109,8 @@ TEST(GroupDialog, OwnRegistryContentsAsStoredThroughTheFramesCommand) {
     fake.SetRaw(kSvchostKey, "pair", kRegMultiSz, Bytes(std::string("AppMgmt\0BITS\0\0", 14)));
     fake.SetDword(kSvchostKey, "Flag", 0x00410042);
     fake.SetRaw(kOrderKey, "List", kRegMultiSz, Bytes(std::string("Base\0\0PNP_TDI\0\0", 16)));
-    FrameHarness frame(fake, fake);
-    ASSERT_TRUE(frame.Ready());
+    RunningFrame frame(fake, fake);
+    ASSERT_TRUE(frame.Started());
 
     GroupDialogView view = OpenAndRead(fake, &frame);
     ASSERT_TRUE(view.done);
@@ -119,8 +120,8 @@ TEST(GroupDialog, OwnRegistryContentsAsStoredThroughTheFramesCommand) {
     EXPECT_EQ(view.svchost,
               (Rows{{"netsvcs", bigText}, {"pair", "AppMgmt BITS  "}, {"Flag", "B A "}}));
     EXPECT_EQ(view.order, (Rows{{"0", "Base"}, {"2", "PNP_TDI"}}));
-    EXPECT_EQ(view.svchostShape.exStyle, 0x121u);
-    EXPECT_EQ(view.orderShape.exStyle, 0x121u);
+    EXPECT_EQ(view.svchostShape.exStyle, kListExStyles);
+    EXPECT_EQ(view.orderShape.exStyle, kListExStyles);
     using Columns = std::vector<std::pair<std::string, int>>;
     EXPECT_EQ(view.svchostShape.columns, (Columns{{"Name", 130}, {"Member", 300}}));
     EXPECT_EQ(view.orderShape.columns, (Columns{{"Order", 60}, {"Name", 370}}));

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "dialogs/service_property_dlg.h"
-#include "frame_harness.h"
-#include "live_system.h"
+#include "tests/support/running_frame.h"
+#include "tests/support/live_system.h"
 #include "modal_driver.h"
 #include "platform/win32/win32_system.h"
 #include "res/resource.h"
@@ -58,11 +58,11 @@ protected:
         int row = frame.RowOf(name);
         EXPECT_GE(row, 0) << name;
         if (row >= 0)
-            frame.Select(row);
+            frame.SelectRow(row);
         return row;
     }
     Win32System system;
-    FrameHarness frame{system, system};
+    RunningFrame frame{system, system};
 };
 
 TEST_F(LiveTest, ConfirmedStartAndStopReallyStartAndStopSpooler) {
@@ -122,7 +122,7 @@ TEST_F(LiveTest, RefusedStartOfDisabledServiceShowsTheReasonAndKeepsTheCell) {
     EXPECT_TRUE(driver.Done());
     EXPECT_EQ(reason, SystemErrorText(ERROR_SERVICE_DISABLED));
     EXPECT_NE(reason, std::to_string(ERROR_SERVICE_DISABLED));  // the system's words, not a code
-    EXPECT_EQ(owner, frame.Frame());
+    EXPECT_EQ(owner, frame.FrameWindow());
     EXPECT_EQ(frame.Cell(row, CWinSvrView::kColStatus), "");
     ScState sc;
     ASSERT_TRUE(ScQuery("LanmanServer", sc));

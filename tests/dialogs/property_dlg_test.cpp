@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dialogs/service_property_dlg.h"
-#include "frame_harness.h"
+#include "tests/support/running_frame.h"
 #include "modal_driver.h"
 #include "platform/fake/fake_system.h"
 #include "res/resource.h"
@@ -224,9 +224,9 @@ TEST_F(PropertyDialogTest, KeyDeletedWhileOpenShowsTheReasonAndCreatesNoKey) {
 }
 
 TEST_F(PropertyDialogTest, OpenedFromTheListOnACopyOwnedByTheDisabledFrame) {
-    FrameHarness frame(fake, fake);
-    ASSERT_TRUE(frame.Ready());
-    frame.Select(frame.RowOf("Alpha"));
+    RunningFrame frame(fake, fake);
+    ASSERT_TRUE(frame.Started());
+    frame.SelectRow(frame.RowOf("Alpha"));
     HWND owner = nullptr;
     HWND propertyDialog = nullptr;
     HWND boxOwner = nullptr;
@@ -235,7 +235,7 @@ TEST_F(PropertyDialogTest, OpenedFromTheListOnACopyOwnedByTheDisabledFrame) {
                          [&](HWND dialog) {
                              propertyDialog = dialog;
                              owner = OwnerOf(dialog);
-                             frameEnabled = IsWindowEnabled(frame.Frame()) != FALSE;
+                             frameEnabled = IsWindowEnabled(frame.FrameWindow()) != FALSE;
                              // A refresh meanwhile must not touch the dialog's copy.
                              frame.Command(ID_REFRESH);
                              SelectStartType(dialog, 2);
@@ -247,11 +247,11 @@ TEST_F(PropertyDialogTest, OpenedFromTheListOnACopyOwnedByTheDisabledFrame) {
                          }}});
     frame.Command(ID_SERVICE_PROPERTY);
     EXPECT_TRUE(driver.Done());
-    EXPECT_EQ(owner, frame.Frame());
+    EXPECT_EQ(owner, frame.FrameWindow());
     EXPECT_FALSE(frameEnabled);
     // The confirmation belongs to the dialog that asks, so the dialog waits for it too.
     EXPECT_EQ(boxOwner, propertyDialog);
-    EXPECT_TRUE(IsWindowEnabled(frame.Frame()));
+    EXPECT_TRUE(IsWindowEnabled(frame.FrameWindow()));
     EXPECT_EQ(StartValue(fake), 2u);
     // The list keeps the old start type until a refresh.
     EXPECT_EQ(frame.Cell(frame.RowOf("Alpha"), CWinSvrView::kColStartType), "手动");

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "catalogue/service_list.h"
-#include "live_system.h"
+#include "tests/support/live_system.h"
 #include "record_check.h"
 #include "platform/win32/win32_system.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/service_item.h"
-#include "live_system.h"
+#include "tests/support/live_system.h"
 #include "platform/win32/win32_system.h"
 
 namespace {

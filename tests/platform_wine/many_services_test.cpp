@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "catalogue/service_list.h"
-#include "live_system.h"
+#include "tests/support/live_system.h"
 #include "platform/win32/win32_system.h"
 #include "record_check.h"
 

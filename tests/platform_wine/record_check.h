@@ -3,7 +3,7 @@
 #pragma once
 
 #include "catalogue/service_item.h"
-#include "live_system.h"
+#include "tests/support/live_system.h"
 #include "platform/win32/win32_system.h"
 
 // Every registry-derived field of the record equals what the Services tree holds (keys from

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "live_system.h"
+#include "tests/support/live_system.h"
 #include "platform/win32/win32_system.h"
 
 namespace {

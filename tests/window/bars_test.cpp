@@ -2,21 +2,17 @@
 // and prompts, idle-time enabling, docking and floating the toolbar, the About box.
 #include <gtest/gtest.h>
 
-#include "gui_harness.h"
-#include "platform/fake/fake_system.h"
 #include "res/resource.h"
+#include "tests/support/sample_frame_test.h"
 
 namespace {
 
-class Bars : public ::testing::Test {
+class Bars : public SampleFrameTest {
 protected:
     void SetUp() override {
-        AddSampleServices(system_);
-        frame_.reset(new RunningFrame(system_, system_));
-        ASSERT_TRUE(frame_->Started());
+        SampleFrameTest::SetUp();
         toolBar_ = frame_->Frame().ToolBar();
     }
-    void TearDown() override { frame_.reset(); }
 
     std::string Tooltip(UINT id) {
         NMTTDISPINFOA info = {};
@@ -30,8 +26,6 @@ protected:
         SendMessageA(toolBar_, TB_SETHOTITEM, static_cast<WPARAM>(index), 0);
     }
 
-    FakeSystem system_;
-    std::unique_ptr<RunningFrame> frame_;
     HWND toolBar_ = nullptr;
 };
 
@@ -137,13 +131,13 @@ TEST_F(Bars, IdleUpdateSendsOnlyChanges) {
     Pump();
     Pump();
     EXPECT_EQ(0, enables);
-    frame_->Frame().SetCategory(11, -1, -1);
+    frame_->Frame().SetCategory(kKindDriver, -1, -1);
     Pump();
     EXPECT_EQ(2, enables);
     EXPECT_FALSE(SendMessageA(toolBar_, TB_ISBUTTONENABLED, ID_SERVICE_START, 0));
     Pump();
     EXPECT_EQ(2, enables);
-    frame_->Frame().SetCategory(48, 0, -1);
+    frame_->Frame().SetCategory(kKindWin32, 0, -1);
     Pump();
     EXPECT_EQ(4, enables);
     EXPECT_TRUE(SendMessageA(toolBar_, TB_ISBUTTONENABLED, ID_SERVICE_STOP, 0));

@@ -2,21 +2,13 @@
 // frame is resized and when the user drags a splitter bar, pane borders.
 #include <gtest/gtest.h>
 
-#include "gui_harness.h"
-#include "platform/fake/fake_system.h"
 #include "res/resource.h"
+#include "tests/support/sample_frame_test.h"
 
 namespace {
 
-class FrameLayout : public ::testing::Test {
+class FrameLayout : public SampleFrameTest {
 protected:
-    void SetUp() override {
-        AddSampleServices(system_);
-        frame_.reset(new RunningFrame(system_, system_));
-        ASSERT_TRUE(frame_->Started());
-    }
-    void TearDown() override { frame_.reset(); }
-
     HWND DetailPane() const { return frame_->Detail().Handle(); }
     HWND ListPane() const { return frame_->List().Handle(); }
     HWND TreePane() const { return frame_->Tree().Handle(); }
@@ -35,9 +27,6 @@ protected:
         SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
         Pump();
     }
-
-    FakeSystem system_;
-    std::unique_ptr<RunningFrame> frame_;
 };
 
 // The detail pane's height inside its row of 120 pixels: less the bar and the two borders.
@@ -54,7 +43,7 @@ TEST_F(FrameLayout, StartsWithTheTitleTheFirstRootAndTheTreeFocused) {
     EXPECT_EQ("就绪", frame_->StatusText());
     EXPECT_EQ(nullptr, frame_->Detail().Service());
     CategoryFilter start = frame_->Frame().CurrentFilter();
-    EXPECT_EQ((CategoryFilter{48, -1, -1}), start);
+    EXPECT_EQ((CategoryFilter{kKindWin32, -1, -1}), start);
     EXPECT_EQ(theApp.MainWindowHandle(), frame_->FrameWindow());
 }
 

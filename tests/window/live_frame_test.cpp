@@ -5,8 +5,9 @@
 #include <chrono>
 #include <set>
 
-#include "gui_harness.h"
+#include "tests/support/running_frame.h"
 #include "platform/win32/win32_system.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST_F(LiveFrame, SelectingSpoolerShowsItsDescriptionAndRecord) {
 TEST_F(LiveFrame, RefreshRebuildsTheSameRows) {
     std::vector<std::string> before = frame_->Names();
     auto start = std::chrono::steady_clock::now();
-    SendMessageA(frame_->FrameWindow(), WM_COMMAND, 32771, 0);
+    SendMessageA(frame_->FrameWindow(), WM_COMMAND, ID_REFRESH, 0);
     Pump();
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                   std::chrono::steady_clock::now() - start)

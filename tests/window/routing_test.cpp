@@ -4,25 +4,28 @@
 #include <gtest/gtest.h>
 
 #include "category/category_filter.h"
-#include "gui_harness.h"
-#include "platform/fake/fake_system.h"
 #include "res/resource.h"
+#include "tests/support/sample_frame_test.h"
 #include "window/message_box.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
 
-class Routing : public ::testing::Test {
+constexpr LONG kTreeStyles =
+    TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS;
+// The view type and the two selection styles of the service list.
+constexpr LONG kListStyleMask = LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+constexpr LONG kListStyles = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+constexpr LRESULT kListExStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
+
+class Routing : public SampleFrameTest {
 protected:
     void SetUp() override {
-        AddSampleServices(system_);
-        frame_.reset(new RunningFrame(system_, system_));
-        ASSERT_TRUE(frame_->Started());
+        SampleFrameTest::SetUp();
         items_ = frame_->TreeItems();
         ASSERT_EQ(kCategoryCount, items_.size());
     }
-    void TearDown() override { frame_.reset(); }
 
     // The node of the category table's row with that slot.
     HTREEITEM Node(int slot) const {
@@ -36,8 +39,6 @@ protected:
         return SendMessageA(frame_->Frame().ToolBar(), TB_ISBUTTONENABLED, id, 0) != 0;
     }
 
-    FakeSystem system_;
-    std::unique_ptr<RunningFrame> frame_;
     std::vector<HTREEITEM> items_;
 };
 
@@ -57,7 +58,7 @@ TEST_F(Routing, TreeShowsTheTwentyCategoriesInTableOrderFullyExpanded) {
             EXPECT_TRUE(item.state & TVIS_EXPANDED) << kCategoryTable[i].label;
     }
     LONG style = GetWindowLongA(frame_->Tree().Handle(), GWL_STYLE);
-    EXPECT_EQ(0x37, style & 0x37);
+    EXPECT_EQ(kTreeStyles, style & kTreeStyles);
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(
         SendMessageA(frame_->Tree().Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
     EXPECT_EQ(4, ImageList_GetImageCount(images));
@@ -74,8 +75,8 @@ TEST_F(Routing, EveryNodeRoutesItsOwnTripleAndStartStopFollowTheKind) {
         const CategoryRow& row = kCategoryTable[(i + 1) % kCategoryCount];  // the first is selected
         frame_->SelectNode(Node(row.slot));
         EXPECT_EQ(row.filter, frame_->Frame().CurrentFilter()) << row.label;
-        EXPECT_EQ(row.filter.kind == 48, ButtonEnabled(ID_SERVICE_START)) << row.label;
-        EXPECT_EQ(row.filter.kind == 48, ButtonEnabled(ID_SERVICE_STOP)) << row.label;
+        EXPECT_EQ(row.filter.kind == kKindWin32, ButtonEnabled(ID_SERVICE_START)) << row.label;
+        EXPECT_EQ(row.filter.kind == kKindWin32, ButtonEnabled(ID_SERVICE_STOP)) << row.label;
         EXPECT_TRUE(ButtonEnabled(ID_REFRESH));
         EXPECT_TRUE(ButtonEnabled(ID_SERVICE_PROPERTY));
     }
@@ -143,9 +144,9 @@ TEST_F(Routing, SvchostCategoriesShowTheServiceDllInTheFileColumn) {
 TEST_F(Routing, ListViewStylesColumnsAndIcon) {
     HWND list = frame_->List().Handle();
     LONG style = GetWindowLongA(list, GWL_STYLE);
-    EXPECT_EQ(0xD, style & 0xF);
+    EXPECT_EQ(kListStyles, style & kListStyleMask);
     EXPECT_FALSE(style & WS_BORDER);
-    EXPECT_EQ(0x21, SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    EXPECT_EQ(kListExStyles, SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     struct Column {
         const char* heading;
         int width;
@@ -182,7 +183,7 @@ TEST_F(Routing, SelectingARowShowsItsServiceInTheStatusBarAndTheDetailPane) {
 
 TEST_F(Routing, TheSameCategoryAgainChangesNothing) {
     frame_->SelectRow(frame_->RowOf("Alpha"));
-    frame_->Frame().SetCategory(48, -1, -1);
+    frame_->Frame().SetCategory(kKindWin32, -1, -1);
     EXPECT_EQ("Alpha does things", frame_->StatusText());
     ASSERT_NE(nullptr, frame_->Detail().Service());
     EXPECT_EQ(0, static_cast<int>(SendMessageA(frame_->List().Handle(), LVM_GETNEXTITEM,
@@ -194,7 +195,7 @@ TEST_F(Routing, TheSameCategoryAgainChangesNothing) {
 
 TEST_F(Routing, ACategoryChangeClearsStatusAndDetailAndRefills) {
     frame_->SelectRow(frame_->RowOf("Alpha"));
-    frame_->Frame().SetCategory(48, 2, -1);  // same rows, other file column
+    frame_->Frame().SetCategory(kKindWin32, 2, -1);  // same rows, other file column
     EXPECT_EQ("", frame_->StatusText());
     EXPECT_EQ(nullptr, frame_->Detail().Service());
     EXPECT_EQ(kAllWin32, frame_->Names());
@@ -212,7 +213,7 @@ TEST_F(Routing, RefreshReloadsTheCatalogueForTheSameCategory) {
     EXPECT_EQ((Names{"Delta", "Zeta"}), frame_->Names());
     EXPECT_EQ("", frame_->StatusText());
     EXPECT_EQ(nullptr, frame_->Detail().Service());
-    EXPECT_EQ((CategoryFilter{48, 0, 1}), frame_->Frame().CurrentFilter());
+    EXPECT_EQ((CategoryFilter{kKindWin32, 0, 1}), frame_->Frame().CurrentFilter());
     EXPECT_EQ(Node(3), frame_->SelectedNode());
 }
 

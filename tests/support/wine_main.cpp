@@ -1,4 +1,5 @@
-// Dialogs, message boxes and the list's commands, under Wine on the build's virtual display.
+// The main of every suite run under Wine: one Wine process per executable, on the build's virtual
+// display and in its own prefix.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 // The program's main window started as the program starts it (application object, initial
-// updates, shown), on a platform of the test's choosing, with ways to read back what its controls
-// hold and to drive them with messages.
+// updates, shown), on a platform of the test's choosing, with ways to drive it with messages and to
+// read back what its controls hold.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +17,8 @@
 #include "views/detail_view.h"
 #include "views/win_svr_view.h"
 
-// Handles every waiting message and runs the application's idle step.
+// Handles every waiting message and runs the application's idle step; a quit posted by a closed
+// main window is dropped, so it cannot end a later modal loop.
 void Pump();
 
 class RunningFrame {
@@ -32,8 +33,12 @@ public:
     HWND FrameWindow() const { return Frame().Handle(); }
     CClassView& Tree() const { return *Frame().FindClassView(); }
     CWinSvrView& List() const { return *Frame().FindServiceListView(); }
+    HWND ListControl() const { return List().ListControl(); }
     CDetailView& Detail() const { return *Frame().FindDetailView(); }
     CDataView& Data() const { return *Frame().FindDataView(); }
+
+    // Sends a command to the frame as the toolbar does, then handles what it left queued.
+    void Command(UINT id);
 
     // Tree nodes in display order (the category table's order) and their labels.
     std::vector<HTREEITEM> TreeItems() const;
@@ -43,8 +48,10 @@ public:
 
     int RowCount() const;
     std::string Cell(int row, int column) const;
+    void SetCell(int row, int column, const std::string& text);
     // Column 0 of every row, in row order.
     std::vector<std::string> Names() const;
+    // The row whose column 0 is name, or -1.
     int RowOf(const std::string& name) const;
     void SelectRow(int row);
 
@@ -58,9 +65,3 @@ private:
 
 int Width(const RECT& rect);
 int Height(const RECT& rect);
-
-class FakeSystem;
-// A small system: Win32 services in every run state and start type, two svchost services, and
-// drivers of both kinds. Win32 names in enumeration order: Alpha, Beta, Gamma, Delta, Epsilon,
-// LocalSvc, NetSvc; drivers: DrvBoot, DrvFs, DrvAuto.
-void AddSampleServices(FakeSystem& system);

@@ -1,5 +1,5 @@
 // Child processes and the parsing of sc.exe and reg.exe output.
-#include "live_system.h"
+#include "tests/support/live_system.h"
 
 #include <windows.h>
 
@@ -8,42 +8,43 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/win32/handles.h"
+
 int RunCommand(const std::string& commandLine, std::string& output) {
     output.clear();
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+    KernelHandle readEnd;
+    KernelHandle writeEnd;
+    if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &inherit, 0)) {
         return -1;
     }
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
+    startup.hStdOutput = writeEnd.Get();
+    startup.hStdError = writeEnd.Get();
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE,
                                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
-    CloseHandle(writeEnd);
+    // Our copy of the write end goes, so the read below ends when the child's does.
+    writeEnd.Reset();
     if (!started) {
-        CloseHandle(readEnd);
         return -1;
     }
+    KernelHandle processHandle(process.hProcess);
+    KernelHandle threadHandle(process.hThread);
     char chunk[4096];
     DWORD got = 0;
-    while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+    while (ReadFile(readEnd.Get(), chunk, sizeof chunk, &got, nullptr) && got > 0) {
         output.append(chunk, got);
     }
-    CloseHandle(readEnd);
-    WaitForSingleObject(process.hProcess, INFINITE);
+    WaitForSingleObject(processHandle.Get(), INFINITE);
     DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(processHandle.Get(), &code);
     return static_cast<int>(code);
 }
 

@@ -1,17 +1,7 @@
-#include "gui_harness.h"
-
-#include "catalogue/text.h"
-#include "platform/fake/fake_system.h"
+#include "tests/support/running_frame.h"
 
 void Pump() {
-    Application* app = Application::Current();
-    if (app) {
-        app->PumpPending();
-        return;
-    }
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
+    theApp.PumpPending();
 }
 
 RunningFrame::RunningFrame(ServiceManagerApi& services, RegistryApi& registry) {
@@ -22,6 +12,11 @@ RunningFrame::RunningFrame(ServiceManagerApi& services, RegistryApi& registry) {
 
 RunningFrame::~RunningFrame() {
     theApp.ExitInstance();
+    Pump();
+}
+
+void RunningFrame::Command(UINT id) {
+    SendMessageA(FrameWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     Pump();
 }
 
@@ -75,7 +70,7 @@ int RunningFrame::RowCount() const {
 }
 
 std::string RunningFrame::Cell(int row, int column) const {
-    char text[kTextBytes] = {};
+    char text[4096] = {};
     LVITEMA item = {};
     item.iSubItem = column;
     item.pszText = text;
@@ -83,6 +78,14 @@ std::string RunningFrame::Cell(int row, int column) const {
     SendMessageA(List().Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
     return text;
+}
+
+void RunningFrame::SetCell(int row, int column, const std::string& text) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(List().Handle(), LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 std::vector<std::string> RunningFrame::Names() const {
@@ -121,26 +124,4 @@ int Width(const RECT& rect) {
 }
 int Height(const RECT& rect) {
     return rect.bottom - rect.top;
-}
-
-void AddSampleServices(FakeSystem& system) {
-    auto key = [](const char* name) { return FakeSystem::ServiceKey(name); };
-    system.AddService(kServiceTypeWin32, "Alpha", "C:\\Programs\\alpha.exe", 2, kStateRunning);
-    system.SetString(key("Alpha"), "Description", "Alpha does things");
-    system.SetString(key("Alpha"), "Group", "AlphaGroup");
-    system.AddService(kServiceTypeWin32, "Beta", "C:\\Programs\\beta.exe", 3, kStateStopped);
-    system.AddService(kServiceTypeWin32, "Gamma", "C:\\Programs\\gamma.exe", 4, kStatePaused);
-    system.SetString(key("Gamma"), "Description", "伽马服务");
-    system.AddService(kServiceTypeWin32, "Delta", "C:\\Programs\\delta.exe", 3, kStateStopPending);
-    system.AddService(kServiceTypeWin32, "Epsilon", "C:\\Programs\\eps.exe", 7, 8);
-    system.AddService(kServiceTypeWin32, "LocalSvc",
-                      "C:\\WINDOWS\\system32\\svchost.exe -k LocalService", 3, kStateRunning);
-    system.SetString(FakeSystem::ParametersKey("LocalSvc"), "ServiceDll", "C:\\dll\\local.dll");
-    system.AddService(kServiceTypeWin32, "NetSvc", "C:\\WINDOWS\\system32\\svchost.exe -k netsvcs",
-                      2, kStateRunning);
-    system.SetString(FakeSystem::ParametersKey("NetSvc"), "ServiceDll", "C:\\dll\\net.dll");
-    system.AddService(kServiceTypeDriver, "DrvBoot", "C:\\drivers\\boot.sys", 0, kStateRunning);
-    FakeService& fs = system.AddService(kServiceTypeDriver, "DrvFs", "C:\\drivers\\fs.sys", 3);
-    fs.entry.status.dwServiceType = 2;
-    system.AddService(kServiceTypeDriver, "DrvAuto", "C:\\drivers\\auto.sys", 2, kStateRunning);
 }
