@@ -41,10 +41,10 @@ void BenchFake(int count) {
     double all = 0, tenth = 0;
     for (int i = 0; i < rounds; ++i) {
         auto start = std::chrono::steady_clock::now();
-        list->FillList(48, -1, -1);
+        list->FillList(kKindWin32, -1, -1);
         all += Milliseconds(std::chrono::steady_clock::now() - start);
         start = std::chrono::steady_clock::now();
-        list->FillList(48, 0, 0);
+        list->FillList(kKindWin32, 0, 0);
         tenth += Milliseconds(std::chrono::steady_clock::now() - start);
     }
     std::printf("FillList %6d records: all shown %8.1f ms, a tenth shown %7.1f ms (mean of %d)\n",

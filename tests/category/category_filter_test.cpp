@@ -125,9 +125,9 @@ TEST(CategoryFilter, OtherKindsShowOnlyThatKind) {
 }
 
 TEST(CategoryFilter, Equality) {
-    EXPECT_EQ((CategoryFilter{48, -1, -1}), CategoryFilter());
-    EXPECT_NE((CategoryFilter{48, 0, 1}), (CategoryFilter{48, 0, 2}));
-    EXPECT_NE((CategoryFilter{11, 0, 1}), (CategoryFilter{48, 0, 1}));
+    EXPECT_EQ((CategoryFilter{kKindWin32, -1, -1}), CategoryFilter());
+    EXPECT_NE((CategoryFilter{kKindWin32, 0, 1}), (CategoryFilter{kKindWin32, 0, 2}));
+    EXPECT_NE((CategoryFilter{kKindDriver, 0, 1}), (CategoryFilter{kKindWin32, 0, 1}));
 }
 
 }  // namespace

@@ -13,32 +13,32 @@ TEST(SlotTable, FindsWhatWasStored) {
     CategorySlotTable table;
     CategoryFilter filter;
     EXPECT_FALSE(table.FindSlot(Handle(0x10), filter));
-    table.SetSlot(3, Handle(0x10), 48, 0, 1);
+    table.SetSlot(3, Handle(0x10), kKindWin32, 0, 1);
     ASSERT_TRUE(table.FindSlot(Handle(0x10), filter));
-    EXPECT_EQ(filter, (CategoryFilter{48, 0, 1}));
-    table.SetSlot(3, Handle(0x10), 11, 2, -1);
+    EXPECT_EQ(filter, (CategoryFilter{kKindWin32, 0, 1}));
+    table.SetSlot(3, Handle(0x10), kKindDriver, 2, -1);
     ASSERT_TRUE(table.FindSlot(Handle(0x10), filter));
-    EXPECT_EQ(filter, (CategoryFilter{11, 2, -1}));
+    EXPECT_EQ(filter, (CategoryFilter{kKindDriver, 2, -1}));
 }
 
 TEST(SlotTable, IgnoresIndexesPastTheEnd) {
     CategorySlotTable table;
     CategoryFilter filter{1, 2, 3};
-    table.SetSlot(21, Handle(0x20), 48, 1, 2);
-    table.SetSlot(static_cast<uint32_t>(-1), Handle(0x20), 48, 1, 2);
+    table.SetSlot(21, Handle(0x20), kKindWin32, 1, 2);
+    table.SetSlot(static_cast<uint32_t>(-1), Handle(0x20), kKindWin32, 1, 2);
     EXPECT_FALSE(table.FindSlot(Handle(0x20), filter));
     EXPECT_EQ(filter, (CategoryFilter{1, 2, 3}));
-    table.SetSlot(20, Handle(0x20), 48, 2, 2);
+    table.SetSlot(20, Handle(0x20), kKindWin32, 2, 2);
     EXPECT_TRUE(table.FindSlot(Handle(0x20), filter));
 }
 
 TEST(SlotTable, LowestSlotWins) {
     CategorySlotTable table;
-    table.SetSlot(9, Handle(0x30), 48, 1, 4);
-    table.SetSlot(2, Handle(0x30), 48, 0, 0);
+    table.SetSlot(9, Handle(0x30), kKindWin32, 1, 4);
+    table.SetSlot(2, Handle(0x30), kKindWin32, 0, 0);
     CategoryFilter filter;
     ASSERT_TRUE(table.FindSlot(Handle(0x30), filter));
-    EXPECT_EQ(filter, (CategoryFilter{48, 0, 0}));
+    EXPECT_EQ(filter, (CategoryFilter{kKindWin32, 0, 0}));
 }
 
 TEST(SlotTable, FilledFromTheCategoryTable) {
