@@ -2,7 +2,7 @@
 // reads it too).
 #pragma once
 
-// The framework's own ids: frame child windows and standard commands (ID_APP_ABOUT, ID_APP_EXIT, ...).
+// The framework's own ids: frame child windows and standard commands (ID_APP_ABOUT, ...).
 #include "window/framework_ids.h"
 
 // Main frame: menu, toolbar, accelerators, application icon, document string.

@@ -29,17 +29,7 @@ struct BoxRecorder {
     ScopedMessageBoxAnswerer answerer;
 };
 
-class CommandsTest : public SampleFrameTest {
-protected:
-    // Selects the service's row; fails the test when it is not listed.
-    int SelectService(const std::string& name) {
-        int row = frame_->RowOf(name);
-        EXPECT_GE(row, 0) << name;
-        if (row >= 0)
-            frame_->SelectRow(row);
-        return row;
-    }
-};
+using CommandsTest = SampleFrameTest;
 
 TEST_F(CommandsTest, WithoutSelectionEachCommandAsksForOneAndDoesNothingElse) {
     BoxRecorder boxes(IDOK);
@@ -73,7 +63,7 @@ TEST_F(CommandsTest, RealSelectionBoxIsOwnedByTheDisabledFrame) {
 }
 
 TEST_F(CommandsTest, ConfirmedStartStartsAndMarksTheRowButNotTheCatalogue) {
-    int row = SelectService("Beta");
+    int row = frame_->SelectService("Beta");
     ASSERT_GE(row, 0);
     std::string question;
     ModalDriver driver({{kAppCaption, [&](HWND box) {
@@ -91,7 +81,7 @@ TEST_F(CommandsTest, ConfirmedStartStartsAndMarksTheRowButNotTheCatalogue) {
 }
 
 TEST_F(CommandsTest, AnsweringNoLeavesServiceAndRowAlone) {
-    int row = SelectService("Beta");
+    int row = frame_->SelectService("Beta");
     ASSERT_GE(row, 0);
     ModalDriver driver({{kAppCaption, [](HWND box) { PressButton(box, IDNO); }}});
     frame_->Command(ID_SERVICE_START);
@@ -101,7 +91,8 @@ TEST_F(CommandsTest, AnsweringNoLeavesServiceAndRowAlone) {
 }
 
 TEST_F(CommandsTest, StartOfRunningServiceMakesNoRequestAndShowsStarted) {
-    int row = SelectService("Alpha");
+    int row = frame_->SelectService("Alpha");
+    ASSERT_GE(row, 0);
     frame_->SetCell(row, CWinSvrView::kColStatus, "x");
     BoxRecorder boxes(IDYES);
     frame_->Command(ID_SERVICE_START);
@@ -112,7 +103,8 @@ TEST_F(CommandsTest, StartOfRunningServiceMakesNoRequestAndShowsStarted) {
 }
 
 TEST_F(CommandsTest, RefusedStartShowsTheSystemsReasonAndKeepsTheCell) {
-    int row = SelectService("Gamma");
+    int row = frame_->SelectService("Gamma");
+    ASSERT_GE(row, 0);
     std::vector<std::string> texts;
     ModalDriver driver({{kAppCaption, [&](HWND box) { PressButton(box, IDYES); }},
                         {kAppCaption, [&](HWND box) {
@@ -133,7 +125,8 @@ TEST_F(CommandsTest, RefusedStartShowsTheSystemsReasonAndKeepsTheCell) {
 }
 
 TEST_F(CommandsTest, StopAsksWithItsWarningAndStopsAndEmptiesTheCell) {
-    int row = SelectService("Alpha");
+    int row = frame_->SelectService("Alpha");
+    ASSERT_GE(row, 0);
     BoxRecorder boxes(IDYES);
     frame_->Command(ID_SERVICE_STOP);
     ASSERT_EQ(boxes.boxes.size(), 1u);
@@ -148,7 +141,8 @@ TEST_F(CommandsTest, StopAsksWithItsWarningAndStopsAndEmptiesTheCell) {
 }
 
 TEST_F(CommandsTest, StopOfStoppedServiceIsNoFailure) {
-    int row = SelectService("Beta");
+    int row = frame_->SelectService("Beta");
+    ASSERT_GE(row, 0);
     frame_->SetCell(row, CWinSvrView::kColStatus, "x");
     BoxRecorder boxes(IDYES);
     frame_->Command(ID_SERVICE_STOP);
@@ -158,7 +152,8 @@ TEST_F(CommandsTest, StopOfStoppedServiceIsNoFailure) {
 }
 
 TEST_F(CommandsTest, RefusedStopShowsTheReasonAndKeepsStarted) {
-    int row = SelectService("LocalSvc");
+    int row = frame_->SelectService("LocalSvc");
+    ASSERT_GE(row, 0);
     BoxRecorder boxes(IDYES);
     frame_->Command(ID_SERVICE_STOP);
     ASSERT_EQ(boxes.boxes.size(), 2u);
@@ -170,7 +165,7 @@ TEST_F(CommandsTest, RefusedStopShowsTheReasonAndKeepsStarted) {
 TEST_F(CommandsTest, DriverRowIsNotStartedOrStoppedButOpensProperties) {
     frame_->Frame().SetCategory(kKindDriver, -1, -1);
     Pump();
-    int row = SelectService("DrvBoot");
+    int row = frame_->SelectService("DrvBoot");
     ASSERT_GE(row, 0);
     {
         BoxRecorder boxes(IDYES);
@@ -191,7 +186,8 @@ TEST_F(CommandsTest, DriverRowIsNotStartedOrStoppedButOpensProperties) {
 }
 
 TEST_F(CommandsTest, EmptyNameOrUnknownServiceDoesNothingSilently) {
-    int row = SelectService("Alpha");
+    int row = frame_->SelectService("Alpha");
+    ASSERT_GE(row, 0);
     BoxRecorder boxes(IDYES);
     ModalDriver noDialog({}, 3000);  // closes a dialog that must not open
     frame_->SetCell(row, CWinSvrView::kColName, "");

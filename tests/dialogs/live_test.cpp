@@ -54,20 +54,13 @@ void SelectStartType(HWND dialog, int index) {
 
 class LiveTest : public ::testing::Test {
 protected:
-    int SelectService(const char* name) {
-        int row = frame.RowOf(name);
-        EXPECT_GE(row, 0) << name;
-        if (row >= 0)
-            frame.SelectRow(row);
-        return row;
-    }
     Win32System system;
     RunningFrame frame{system, system};
 };
 
 TEST_F(LiveTest, ConfirmedStartAndStopReallyStartAndStopSpooler) {
     ASSERT_TRUE(ScReaches("Spooler", kStateStopped));
-    int row = SelectService("Spooler");
+    int row = frame.SelectService("Spooler");
     ASSERT_GE(row, 0);
     std::string question;
     ModalDriver start({{kAppCaption, [&](HWND box) {
@@ -88,7 +81,7 @@ TEST_F(LiveTest, ConfirmedStartAndStopReallyStartAndStopSpooler) {
     record = frame.List().ServiceList().Find("Spooler");
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->ServiceStatus.dwCurrentState, kStateRunning);
-    row = SelectService("Spooler");
+    row = frame.SelectService("Spooler");
     ASSERT_GE(row, 0);
     EXPECT_EQ(frame.Cell(row, CWinSvrView::kColStatus), "已启动");
 
@@ -108,7 +101,7 @@ TEST_F(LiveTest, ConfirmedStartAndStopReallyStartAndStopSpooler) {
 
 TEST_F(LiveTest, RefusedStartOfDisabledServiceShowsTheReasonAndKeepsTheCell) {
     ASSERT_EQ(RegStart("SYSTEM\\CurrentControlSet\\Services\\LanmanServer"), "0x4");
-    int row = SelectService("LanmanServer");
+    int row = frame.SelectService("LanmanServer");
     ASSERT_GE(row, 0);
     std::string reason;
     HWND owner = nullptr;
@@ -131,7 +124,7 @@ TEST_F(LiveTest, RefusedStartOfDisabledServiceShowsTheReasonAndKeepsTheCell) {
 
 TEST_F(LiveTest, PropertiesShowTheRecordAndAConfirmedChangeLandsInTheRegistry) {
     ASSERT_EQ(RegStart(kSpoolerKey), "0x3");
-    ASSERT_GE(SelectService("Spooler"), 0);
+    ASSERT_GE(frame.SelectService("Spooler"), 0);
     const SERVICE_ITEM* record = frame.List().ServiceList().Find("Spooler");
     ASSERT_NE(record, nullptr);
     std::string imagePath;

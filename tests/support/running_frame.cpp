@@ -112,6 +112,13 @@ void RunningFrame::SelectRow(int row) {
     Pump();
 }
 
+int RunningFrame::SelectService(const std::string& name) {
+    int row = RowOf(name);
+    if (row >= 0)
+        SelectRow(row);
+    return row;
+}
+
 RECT RunningFrame::RectInFrame(HWND hwnd) const {
     RECT rect = {};
     GetWindowRect(hwnd, &rect);

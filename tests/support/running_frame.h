@@ -54,6 +54,9 @@ public:
     // The row whose column 0 is name, or -1.
     int RowOf(const std::string& name) const;
     void SelectRow(int row);
+    // Selects the row whose column 0 is name; its index, or -1 (and nothing selected) when the
+    // service is not listed.
+    int SelectService(const std::string& name);
 
     std::string StatusText() const { return Frame().MessageText(); }
     // A window's rectangle in the frame's client coordinates.
