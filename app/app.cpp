@@ -37,11 +37,11 @@ bool COrvaneApp::InitInstance() {
     // A file named on the command line is read before the panes load, so that they load it and
     // not the live system; one that is refused is reported once the window shows.
     InventoryOpenFailure startupFailure;
-    std::unique_ptr<FileInventory> startupInventory;
+    LoadedInventory startupInventory;
     const bool startupRefused =
         !startupFile_.empty() && !ReadInventoryFile(startupFile_, startupInventory, startupFailure);
-    if (startupInventory)
-        inventory_->UseFile(std::move(startupInventory));
+    if (startupInventory.inventory)
+        inventory_->UseFile(std::move(startupInventory.inventory));
 
     document_.reset(new (std::nothrow) COrvaneDoc());
     frame_.reset(new (std::nothrow) CMainFrame(*inventory_));
@@ -108,13 +108,13 @@ void COrvaneApp::OnFileOpen() {
 bool COrvaneApp::OpenInventoryFile(const std::wstring& path) {
     if (!inventory_ || !frame_)
         return false;
-    std::unique_ptr<FileInventory> file;
+    LoadedInventory file;
     InventoryOpenFailure failure;
     if (!ReadInventoryFile(path, file, failure)) {
         AppMessageBox(InventoryOpenFailureText(path, failure), MB_OK | MB_ICONHAND);
         return false;
     }
-    inventory_->UseFile(std::move(file));
-    frame_->OnInventoryChanged(FileNameOf(path));
+    inventory_->UseFile(std::move(file.inventory));
+    frame_->OnInventoryChanged(FileNameOf(path), file.catalogue.get());
     return true;
 }

@@ -75,7 +75,7 @@ std::string NarrowText(const std::wstring& text) {
     return narrow;
 }
 
-bool ReadInventoryFile(const std::wstring& path, std::unique_ptr<FileInventory>& inventory,
+bool ReadInventoryFile(const std::wstring& path, LoadedInventory& loaded,
                        InventoryOpenFailure& failure) {
     failure = InventoryOpenFailure();
     FileBytes bytes;
@@ -87,7 +87,7 @@ bool ReadInventoryFile(const std::wstring& path, std::unique_ptr<FileInventory>&
     }
     if (failure.systemError != 0)
         return false;
-    return LoadInventory(bytes.data.get(), bytes.size, inventory, failure.format);
+    return LoadInventory(bytes.data.get(), bytes.size, loaded, failure.format);
 }
 
 std::string InventoryOpenFailureText(const std::wstring& path,

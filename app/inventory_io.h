@@ -18,8 +18,9 @@ struct InventoryOpenFailure {
     InventoryError format;
 };
 
-// Reads and checks the whole file; nothing is kept of a file that is refused.
-bool ReadInventoryFile(const std::wstring& path, std::unique_ptr<FileInventory>& inventory,
+// Reads and checks the whole file, which leaves it loaded into a catalogue of its own; nothing is
+// kept of a file that is refused.
+bool ReadInventoryFile(const std::wstring& path, LoadedInventory& loaded,
                        InventoryOpenFailure& failure);
 // The message for a refused file: it names the file, and the first bad line or the system's reason.
 std::string InventoryOpenFailureText(const std::wstring& path, const InventoryOpenFailure& failure);

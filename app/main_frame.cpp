@@ -227,9 +227,15 @@ void CMainFrame::ShowInventoryName(const std::wstring& fileName) {
     SetWindowTextW(Handle(), caption.c_str());
 }
 
-void CMainFrame::OnInventoryChanged(const std::wstring& fileName) {
+void CMainFrame::OnInventoryChanged(const std::wstring& fileName, CServiceList* loaded) {
     ShowInventoryName(fileName);
-    OnRefresh();
+    if (!loaded) {
+        OnRefresh();
+        return;
+    }
+    ShowServiceDetail(nullptr);
+    if (CWinSvrView* list = FindServiceListView())
+        list->ShowCatalogue(*loaded, kind_, group_, value_);
 }
 
 void CMainFrame::OnFileSave() {

@@ -12,6 +12,7 @@
 
 #include "app/splitter_wnd_ex.h"
 #include "catalogue/service_item.h"
+#include "catalogue/service_list.h"
 #include "category/category_filter.h"
 #include "inventory/inventory_switch.h"
 #include "window/frame_window.h"
@@ -55,8 +56,9 @@ public:
     void OnNextPane() { MoveFocusToPane(1); }
     void OnPrevPane() { MoveFocusToPane(-1); }
     // The inventory in use has changed: the caption names it (an empty name is the live system)
-    // and the list loads it afresh with the current category.
-    void OnInventoryChanged(const std::wstring& fileName);
+    // and the list shows it with the current category, taking the records of loaded (a catalogue
+    // already loaded from it) or, without one, loading it afresh.
+    void OnInventoryChanged(const std::wstring& fileName, CServiceList* loaded = nullptr);
     // The application's title, followed by the saved inventory's file name when there is one.
     void ShowInventoryName(const std::wstring& fileName);
 

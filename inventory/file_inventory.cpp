@@ -3,7 +3,6 @@
 #include <cstring>
 #include <new>
 
-#include "catalogue/service_list.h"
 #include "catalogue/text.h"
 
 namespace {
@@ -49,46 +48,42 @@ std::string StoredImagePath(const std::string& saved) {
     return saved == rewritten ? saved : "\"\"" + saved;
 }
 
-RegistryValue TextValue(const std::string& text) {
-    RegistryValue value;
-    value.type = kRegSz;
-    value.data.assign(text.begin(), text.end());
-    value.data.push_back(0);
-    return value;
-}
-
-RegistryValue DwordValue(uint32_t number) {
-    RegistryValue value;
-    value.type = kRegDword;
-    value.data.resize(sizeof number);
-    std::memcpy(value.data.data(), &number, sizeof number);
-    return value;
-}
-
-// The values a record stands behind: four in its service key, one in its "Parameters" key.
+// The values a record stands behind: four in its service key, one in its "Parameters" key, each
+// from the record's column of that name.
 struct ValueDef {
     const char* name;
     bool inParameters;
-    RegistryValue (*make)(const InventoryRecord& record);
+    InventoryColumn column;
 };
 const ValueDef kValues[] = {
-    {"ImagePath", false,
-     [](const InventoryRecord& r) { return TextValue(StoredImagePath(r.Text(kInvImagePath))); }},
-    {"Description", false,
-     [](const InventoryRecord& r) { return TextValue(r.Text(kInvDescription)); }},
-    {"Group", false, [](const InventoryRecord& r) { return TextValue(r.Text(kInvGroup)); }},
-    {"Start", false, [](const InventoryRecord& r) { return DwordValue(r.Number(kInvStart)); }},
-    {"ServiceDll", true,
-     [](const InventoryRecord& r) { return TextValue(r.Text(kInvServiceDll)); }},
+    {"ImagePath", false, kInvImagePath},  {"Description", false, kInvDescription},
+    {"Group", false, kInvGroup},          {"Start", false, kInvStart},
+    {"ServiceDll", true, kInvServiceDll},
 };
+
+const ValueDef* FindValueDef(const char* valueName) {
+    for (const ValueDef& def : kValues) {
+        if (valueName && SameName(def.name, valueName))
+            return &def;
+    }
+    return nullptr;
+}
 
 }  // namespace
 
 FileInventory::FileInventory(std::vector<InventoryRecord> records) : records_(std::move(records)) {
-    // A key path that two records share (names cut at the same length) answers for the first.
+    keyPaths_.reserve(records_.size() * 2);
+    storedImagePaths_.reserve(records_.size());
+    for (const InventoryRecord& record : records_) {
+        keyPaths_.push_back(ServiceKeyPath(record.Text(kInvServiceName)));
+        keyPaths_.push_back(ParametersKeyPath(record.Text(kInvServiceName)));
+        storedImagePaths_.push_back(StoredImagePath(record.Text(kInvImagePath)));
+    }
+    // The paths stay where they are from here on, so the indexes can refer to them. A path that
+    // two records share (names cut at the same length) answers for the first.
     for (std::size_t i = 0; i < records_.size(); ++i) {
-        serviceKeys_.emplace(ServiceKeyPath(records_[i].Text(kInvServiceName)), i);
-        parametersKeys_.emplace(ParametersKeyPath(records_[i].Text(kInvServiceName)), i);
+        serviceKeys_.emplace(keyPaths_[2 * i], i);
+        parametersKeys_.emplace(keyPaths_[2 * i + 1], i);
     }
 }
 
@@ -115,46 +110,77 @@ uint32_t FileInventory::OpenServiceSession(const char*, std::unique_ptr<ServiceS
     return kErrorSavedInventory;
 }
 
-const InventoryRecord* FileInventory::Find(const KeyIndex& keys, const char* subKey) const {
+bool FileInventory::FindRecord(const KeyIndex& keys, const char* subKey, std::size_t& index) const {
     if (subKey == nullptr)
-        return nullptr;
-    auto found = keys.find(subKey);
-    return found == keys.end() ? nullptr : &records_[found->second];
+        return false;
+    auto found = keys.find(std::string_view(subKey));
+    if (found == keys.end())
+        return false;
+    index = found->second;
+    return true;
+}
+
+RegistryValue FileInventory::MakeValue(const char* name, InventoryColumn column,
+                                       std::size_t index) const {
+    RegistryValue value;
+    value.name = name;
+    if (column == kInvStart) {
+        const uint32_t number = records_[index].Number(kInvStart);
+        value.type = kRegDword;
+        value.data.resize(sizeof number);
+        std::memcpy(value.data.data(), &number, sizeof number);
+        return value;
+    }
+    const std::string& text = Text(column, index);
+    value.type = kRegSz;
+    value.data.assign(text.c_str(), text.c_str() + text.size() + 1);
+    return value;
+}
+
+const std::string& FileInventory::Text(InventoryColumn column, std::size_t index) const {
+    return column == kInvImagePath ? storedImagePaths_[index] : records_[index].Text(column);
 }
 
 bool FileInventory::EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) {
     values.clear();
-    const InventoryRecord* service = Find(serviceKeys_, subKey);
-    const InventoryRecord* parameters = Find(parametersKeys_, subKey);
+    std::size_t service = 0;
+    std::size_t parameters = 0;
+    const bool hasService = FindRecord(serviceKeys_, subKey, service);
+    const bool hasParameters = FindRecord(parametersKeys_, subKey, parameters);
     for (const ValueDef& def : kValues) {
-        if (const InventoryRecord* record = def.inParameters ? parameters : service) {
-            values.push_back(def.make(*record));
-            values.back().name = def.name;
-        }
+        if (def.inParameters ? hasParameters : hasService)
+            values.push_back(
+                MakeValue(def.name, def.column, def.inParameters ? parameters : service));
     }
-    return service || parameters;
+    return hasService || hasParameters;
 }
 
 bool FileInventory::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {
-    for (const ValueDef& def : kValues) {
-        if (!valueName || !SameName(def.name, valueName))
-            continue;
-        const InventoryRecord* record =
-            Find(def.inParameters ? parametersKeys_ : serviceKeys_, subKey);
-        if (!record)
-            return false;
-        value = def.make(*record);
-        value.name = def.name;
-        return true;
-    }
-    return false;
+    const ValueDef* def = FindValueDef(valueName);
+    std::size_t index = 0;
+    if (!def || !FindRecord(def->inParameters ? parametersKeys_ : serviceKeys_, subKey, index))
+        return false;
+    value = MakeValue(def->name, def->column, index);
+    return true;
 }
 
+// The catalogue's reads come here, a few per record: they copy straight into the destination.
 bool FileInventory::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
-    RegistryValue value;
-    if (!ReadValue(subKey, valueName, value) || value.data.size() > size)
+    const ValueDef* def = FindValueDef(valueName);
+    std::size_t index = 0;
+    if (!def || !FindRecord(def->inParameters ? parametersKeys_ : serviceKeys_, subKey, index))
         return false;
-    std::memcpy(dest, value.data.data(), value.data.size());
+    if (def->column == kInvStart) {
+        const uint32_t number = records_[index].Number(kInvStart);
+        if (size < sizeof number)
+            return false;
+        std::memcpy(dest, &number, sizeof number);
+        return true;
+    }
+    const std::string& text = Text(def->column, index);
+    if (text.size() + 1 > size)
+        return false;
+    std::memcpy(dest, text.c_str(), text.size() + 1);
     return true;
 }
 
@@ -167,48 +193,51 @@ uint32_t FileInventory::SetDwordValue(const char*, const char*, uint32_t) {
     return kErrorSavedInventory;
 }
 
-bool LoadInventory(const char* data, std::size_t size, std::unique_ptr<FileInventory>& inventory,
+bool LoadInventory(const char* data, std::size_t size, LoadedInventory& loaded,
                    InventoryError& error) {
-    inventory.reset();
+    loaded = LoadedInventory();
     std::vector<InventoryRecord> records;
     if (!ParseInventoryCsv(data, size, records, error))
         return false;
-    std::unique_ptr<FileInventory> loaded(new (std::nothrow) FileInventory(std::move(records)));
-    if (!loaded) {
+    std::unique_ptr<FileInventory> inventory(new (std::nothrow) FileInventory(std::move(records)));
+    std::unique_ptr<CServiceList> catalogue(
+        inventory ? new (std::nothrow) CServiceList(*inventory, *inventory) : nullptr);
+    if (!catalogue) {
         error.problem = InventoryProblem::TooLarge;
         return false;
     }
+    catalogue->Reload();
 
     // The catalogue puts every Win32 record before every driver, each kind in file order.
     std::vector<const InventoryRecord*> expected;
     for (int32_t kind : {kKindWin32, kKindDriver}) {
-        for (const InventoryRecord& record : loaded->Records()) {
+        for (const InventoryRecord& record : inventory->Records()) {
             if (static_cast<int32_t>(record.Number(kInvServiceKind)) == kind)
                 expected.push_back(&record);
         }
     }
-    CServiceList catalogue(*loaded, *loaded);
-    catalogue.Reload();
+    auto refuse = [&](std::size_t index) {
+        error.problem = InventoryProblem::Record;
+        error.line = index < expected.size() ? expected[index]->line : 0;
+        return false;
+    };
     int32_t cursor = 0;
     const SERVICE_ITEM* item = nullptr;
     std::string fields[kInventoryColumnCount];
     std::size_t index = 0;
-    for (bool more = catalogue.GetFirst(cursor, item); more && index < expected.size();
-         more = catalogue.GetNext(cursor, item), ++index) {
+    for (bool more = catalogue->GetFirst(cursor, item); more;
+         more = catalogue->GetNext(cursor, item), ++index) {
+        if (index >= expected.size())
+            return refuse(index);
         InventoryFields(*item, fields);
         for (int i = 0; i < kInventoryColumnCount; ++i) {
-            if (fields[i] != expected[index]->fields[i]) {
-                error.problem = InventoryProblem::Record;
-                error.line = expected[index]->line;
-                return false;
-            }
+            if (fields[i] != expected[index]->fields[i])
+                return refuse(index);
         }
     }
-    if (index < expected.size() || catalogue.GetCount() != expected.size()) {
-        error.problem = InventoryProblem::Record;
-        error.line = index < expected.size() ? expected[index]->line : 0;
-        return false;
-    }
-    inventory = std::move(loaded);
+    if (index != expected.size())
+        return refuse(index);
+    loaded.inventory = std::move(inventory);
+    loaded.catalogue = std::move(catalogue);
     return true;
 }

@@ -7,9 +7,11 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "catalogue/service_list.h"
 #include "inventory/inventory_csv.h"
 #include "platform/platform.h"
 
@@ -38,16 +40,28 @@ public:
     uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) override;
 
 private:
-    using KeyIndex = std::unordered_map<std::string, std::size_t>;
-    const InventoryRecord* Find(const KeyIndex& keys, const char* subKey) const;
+    using KeyIndex = std::unordered_map<std::string_view, std::size_t>;
+    bool FindRecord(const KeyIndex& keys, const char* subKey, std::size_t& index) const;
+    // The value of a record's column, as the registry would hand it over.
+    RegistryValue MakeValue(const char* name, InventoryColumn column, std::size_t index) const;
+    const std::string& Text(InventoryColumn column, std::size_t index) const;
 
     std::vector<InventoryRecord> records_;
-    KeyIndex serviceKeys_;     // key path as the catalogue forms it -> record
-    KeyIndex parametersKeys_;  // the same for the "Parameters" key
+    std::vector<std::string> storedImagePaths_;  // per record, as the registry would hold it
+    std::vector<std::string> keyPaths_;  // per record its key path and its "Parameters" path
+    KeyIndex serviceKeys_;               // key path as the catalogue forms it -> record
+    KeyIndex parametersKeys_;            // the same for the "Parameters" key
+};
+
+// A saved inventory read from a file, and the catalogue already loaded from it.
+struct LoadedInventory {
+    std::unique_ptr<FileInventory> inventory;
+    std::unique_ptr<CServiceList> catalogue;  // on inventory, so it goes first
 };
 
 // Reads a saved inventory: the file's records, then a catalogue loaded from them, which must give
 // back every record exactly as the file holds it; a record it cannot (a svchost group that does not
-// follow from the image path and service DLL, say) refuses the file at that record's line.
-bool LoadInventory(const char* data, std::size_t size, std::unique_ptr<FileInventory>& inventory,
+// follow from the image path and service DLL, say) refuses the file at that record's line. On
+// failure loaded is empty.
+bool LoadInventory(const char* data, std::size_t size, LoadedInventory& loaded,
                    InventoryError& error);

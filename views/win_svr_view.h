@@ -24,6 +24,9 @@ public:
     void FillList(int32_t kind, int32_t group, int32_t value);
     // Reloads the catalogue, then FillList.
     void Refresh(int32_t kind, int32_t group, int32_t value);
+    // Takes the records of loaded, a catalogue loaded from what the platform now holds, in place
+    // of a Reload (loaded gets the old records), then FillList.
+    void ShowCatalogue(CServiceList& loaded, int32_t kind, int32_t group, int32_t value);
 
     // Commands on the selected row (views/win_svr_view_commands.cpp). Properties of a record of a
     // saved inventory refuse to change its start type.

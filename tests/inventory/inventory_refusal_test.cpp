@@ -22,10 +22,10 @@ struct Case {
 };
 
 InventoryError Load(const std::string& file, bool& loaded) {
-    std::unique_ptr<FileInventory> inventory;
+    LoadedInventory inventory;
     InventoryError error;
     loaded = LoadInventory(file.data(), file.size(), inventory, error);
-    EXPECT_EQ(loaded, inventory != nullptr);
+    EXPECT_EQ(loaded, inventory.inventory && inventory.catalogue);
     return error;
 }
 

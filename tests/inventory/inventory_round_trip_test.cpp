@@ -84,11 +84,12 @@ TEST(InventoryRoundTrip, EveryRecordOfBothKindsComesBackFieldForField) {
 
     std::string file;
     WriteInventoryCsv(saved, file);
-    std::unique_ptr<FileInventory> inventory;
+    LoadedInventory inventory;
     InventoryError error;
     ASSERT_TRUE(LoadInventory(file.data(), file.size(), inventory, error))
         << static_cast<int>(error.problem) << " at line " << error.line;
-    CServiceList loaded(*inventory, *inventory);
+    ExpectSameRecords(saved, *inventory.catalogue);
+    CServiceList loaded(*inventory.inventory, *inventory.inventory);  // and again from the file
     loaded.Reload();
     ExpectSameRecords(saved, loaded);
     std::string again;
@@ -127,12 +128,10 @@ TEST(InventoryRoundTrip, MalformedTextIsSavedAsReplacementCharactersOfTheSameCou
     ASSERT_EQ(TextCharCount(catalogue.Find("Raw")->Description), 259u);
     std::string file;
     WriteInventoryCsv(catalogue, file);
-    std::unique_ptr<FileInventory> inventory;
+    LoadedInventory inventory;
     InventoryError error;
     ASSERT_TRUE(LoadInventory(file.data(), file.size(), inventory, error));
-    CServiceList loaded(*inventory, *inventory);
-    loaded.Reload();
-    EXPECT_EQ(std::string(loaded.Find("Raw")->Description),
+    EXPECT_EQ(std::string(inventory.catalogue->Find("Raw")->Description),
               "\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD" + Text(253));
 }
 
@@ -145,14 +144,17 @@ TEST(InventoryRoundTrip, SwitchLoadsFromTheFileAndBackFromTheLiveSystemAndTheFil
     source.Reload();
     std::string file;
     WriteInventoryCsv(source, file);
-    std::unique_ptr<FileInventory> inventory;
+    LoadedInventory inventory;
     InventoryError error;
     ASSERT_TRUE(LoadInventory(file.data(), file.size(), inventory, error));
 
     InventorySwitch inventories(live, live);
     CServiceList catalogue(inventories, inventories);
-    inventories.UseFile(std::move(inventory));
     catalogue.Reload();
+    inventories.UseFile(std::move(inventory.inventory));
+    catalogue.Swap(*inventory.catalogue);  // the records loaded from the file, the live ones out
+    EXPECT_EQ(inventory.catalogue->Find("Saved"), nullptr);
+    ASSERT_NE(inventory.catalogue->Find("LiveOnly"), nullptr);
     EXPECT_FALSE(inventories.IsLive());
     ASSERT_NE(catalogue.Find("Saved"), nullptr);
     EXPECT_EQ(catalogue.Find("LiveOnly"), nullptr);
