@@ -221,6 +221,7 @@ bool CMainFrame::OnUpdateServiceControl() const {
 }
 
 void CMainFrame::ShowInventoryName(const std::wstring& fileName) {
+    inventoryFileName_ = fileName;
     std::wstring caption = WideText(CommandPrompt(IDR_MAINFRAME));
     if (!fileName.empty())
         caption += L" - " + fileName;
@@ -239,7 +240,9 @@ void CMainFrame::OnInventoryChanged(const std::wstring& fileName, CServiceList* 
 }
 
 void CMainFrame::OnFileSave() {
-    std::wstring path = DefaultInventoryFileName();
+    // A saved inventory is another machine's, or another day's: its own name fits it better.
+    std::wstring path =
+        inventoryFileName_.empty() ? DefaultInventoryFileName() : inventoryFileName_;
     if (FindServiceListView() && AskInventoryFileName(Handle(), true, path))
         SaveInventoryAs(path);
 }

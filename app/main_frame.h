@@ -83,6 +83,7 @@ private:
     void MoveFocusToPane(int step);
 
     InventorySwitch& inventory_;
+    std::wstring inventoryFileName_;  // of the saved inventory shown; empty for the live system
     CSplitterWndEx splitter_;
     int32_t layoutReady_ = 0;
     HIMAGELIST toolBarImages_ = nullptr;
