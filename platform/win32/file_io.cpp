@@ -19,6 +19,9 @@ DWORD WriteAll(HANDLE file, const std::string& bytes) {
         if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
             return GetLastError();
         }
+        if (written == 0) {
+            return ERROR_WRITE_FAULT;  // a success that writes nothing would never end
+        }
         done += written;
     }
     return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
