@@ -5,8 +5,10 @@
 #include <new>
 
 #include "app/about_dlg.h"
+#include "app/inventory_io.h"
 #include "app/main_frame.h"
 #include "res/resource.h"
+#include "window/message_box.h"
 #include "window/resource_strings.h"
 
 COrvaneApp theApp;
@@ -14,25 +16,36 @@ COrvaneApp theApp;
 COrvaneApp::COrvaneApp() {
     commands_.Add(ID_APP_ABOUT, [this] { OnAppAbout(); });
     commands_.Add(ID_APP_EXIT, [this] { OnAppExit(); });
+    commands_.Add(ID_FILE_NEW, [this] { OnFileNew(); });
+    commands_.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
 }
 
 COrvaneApp::~COrvaneApp() = default;
 
 void COrvaneApp::SetPlatform(ServiceManagerApi& services, RegistryApi& registry) {
-    services_ = &services;
-    registry_ = &registry;
+    if (!frame_)
+        inventory_.reset(new (std::nothrow) InventorySwitch(services, registry));
 }
 
 bool COrvaneApp::InitInstance() {
-    if (!services_ || !registry_ || frame_)
+    if (!inventory_ || frame_)
         return false;
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_BAR_CLASSES;
     InitCommonControlsEx(&controls);
 
+    // A file named on the command line is read before the panes load, so that they load it and
+    // not the live system; one that is refused is reported once the window shows.
+    InventoryOpenFailure startupFailure;
+    LoadedInventory startupInventory;
+    const bool startupRefused =
+        !startupFile_.empty() && !ReadInventoryFile(startupFile_, startupInventory, startupFailure);
+    if (startupInventory.inventory)
+        inventory_->UseFile(std::move(startupInventory.inventory));
+
     document_.reset(new (std::nothrow) COrvaneDoc());
-    frame_.reset(new (std::nothrow) CMainFrame(*services_, *registry_));
+    frame_.reset(new (std::nothrow) CMainFrame(*inventory_));
     if (!document_ || !frame_ || !document_->OnNewDocument())
         return false;
     CreateContext context;
@@ -49,10 +62,15 @@ bool COrvaneApp::InitInstance() {
     if (!context.views.empty())
         frame_->SetActiveView(context.views.front());
 
+    if (!inventory_->IsLive())
+        frame_->ShowInventoryName(FileNameOf(startupFile_));
+
     ShowWindow(frame_->Handle(), SW_SHOW);
     UpdateWindow(frame_->Handle());
     if (View* active = frame_->ActiveView())
         SetFocus(active->Handle());
+    if (startupRefused)
+        AppMessageBox(InventoryOpenFailureText(startupFile_, startupFailure), MB_OK | MB_ICONHAND);
     return true;
 }
 
@@ -64,6 +82,9 @@ void COrvaneApp::ExitInstance() {
     RemoveIdleHandler(frame_.get());
     frame_.reset();
     document_.reset();
+    if (inventory_)
+        inventory_->UseLive();
+    startupFile_.clear();
 }
 
 std::string COrvaneApp::MessageBoxCaption() const {
@@ -78,4 +99,31 @@ void COrvaneApp::OnAppAbout() {
 void COrvaneApp::OnAppExit() {
     if (HWND main = MainWindowHandle())
         SendMessageA(main, WM_CLOSE, 0, 0);
+}
+
+void COrvaneApp::OnFileNew() {
+    if (!inventory_ || !frame_)
+        return;
+    inventory_->UseLive();
+    frame_->OnInventoryChanged(std::wstring());
+}
+
+void COrvaneApp::OnFileOpen() {
+    std::wstring path;
+    if (frame_ && AskInventoryFileName(frame_->Handle(), false, path))
+        OpenInventoryFile(path);
+}
+
+bool COrvaneApp::OpenInventoryFile(const std::wstring& path) {
+    if (!inventory_ || !frame_)
+        return false;
+    LoadedInventory file;
+    InventoryOpenFailure failure;
+    if (!ReadInventoryFile(path, file, failure)) {
+        AppMessageBox(InventoryOpenFailureText(path, failure), MB_OK | MB_ICONHAND);
+        return false;
+    }
+    inventory_->UseFile(std::move(file.inventory));
+    frame_->OnInventoryChanged(FileNameOf(path), file.catalogue.get());
+    return true;
 }

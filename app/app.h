@@ -1,11 +1,13 @@
 // The application object and its document. The program has exactly one COrvaneApp; it creates the
 // main frame on the service manager and registry it is given, hooks it into the message loop,
-// captions the message boxes and handles the About and Exit commands.
+// captions the message boxes, owns the switch that puts a saved inventory in their place, and
+// handles About, Exit, back to the live system (new) and open.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "inventory/inventory_switch.h"
 #include "platform/platform.h"
 #include "window/application.h"
 
@@ -22,8 +24,10 @@ public:
     COrvaneApp();
     ~COrvaneApp() override;
 
-    // The platform that the main frame's panes work on; set before InitInstance.
+    // The live platform that the main frame's panes work on; set before InitInstance.
     void SetPlatform(ServiceManagerApi& services, RegistryApi& registry);
+    // A saved inventory that the window shows from the start instead of the live system.
+    void SetStartupFile(const std::wstring& path) { startupFile_ = path; }
 
     // Creates the document and the main frame, runs the panes' initial updates, shows the frame.
     bool InitInstance() override;
@@ -37,10 +41,17 @@ public:
 
     void OnAppAbout();
     void OnAppExit();
+    // Back to the live system: the catalogue loaded afresh, the title alone in the caption.
+    void OnFileNew();
+    // The system's Open dialog, then OpenInventoryFile.
+    void OnFileOpen();
+    // Shows the saved inventory in place of what is shown; a file that is refused is reported (it
+    // names the file and its first bad line) and changes nothing. True when it was opened.
+    bool OpenInventoryFile(const std::wstring& path);
 
 private:
-    ServiceManagerApi* services_ = nullptr;
-    RegistryApi* registry_ = nullptr;
+    std::unique_ptr<InventorySwitch> inventory_;
+    std::wstring startupFile_;
     std::unique_ptr<COrvaneDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
     CommandTable commands_;

@@ -7,7 +7,9 @@
 #include <new>
 #include <string>
 
+#include "app/clipboard.h"
 #include "app/data_view.h"
+#include "app/inventory_io.h"
 #include "dialogs/service_group_dlg.h"
 #include "res/resource.h"
 #include "views/class_view.h"
@@ -15,6 +17,7 @@
 #include "views/win_svr_view.h"
 #include "window/application.h"
 #include "window/image_list.h"
+#include "window/message_box.h"
 #include "window/resource_strings.h"
 
 namespace {
@@ -25,8 +28,7 @@ constexpr int kToolBarIcons[] = {IDI_REFRESH,          IDI_SERVICE_START, IDI_SE
 constexpr int kToolBarImageSize = 24;
 }  // namespace
 
-CMainFrame::CMainFrame(ServiceManagerApi& services, RegistryApi& registry)
-    : services_(services), registry_(registry) {
+CMainFrame::CMainFrame(InventorySwitch& inventory) : inventory_(inventory) {
     SetIdleText(LoadResString(IDS_IDLE_MESSAGE));
     commands_.Add(ID_VISIT_WEBSITE, [this] { OnVisitWebsite(); });
     commands_.Add(
@@ -37,6 +39,10 @@ CMainFrame::CMainFrame(ServiceManagerApi& services, RegistryApi& registry)
     commands_.Add(ID_REFRESH, [this] { OnRefresh(); });
     commands_.Add(ID_SERVICE_GROUP, [this] { OnServiceGroup(); });
     commands_.Add(ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); });
+    commands_.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
+    commands_.Add(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    commands_.Add(ID_NEXT_PANE, [this] { OnNextPane(); });
+    commands_.Add(ID_PREV_PANE, [this] { OnPrevPane(); });
 }
 
 CMainFrame::~CMainFrame() {
@@ -81,7 +87,7 @@ bool CMainFrame::OnCreateClient(CreateContext& context) {
     int width = client.right;
     int height = client.bottom;
     std::unique_ptr<View> tree(new (std::nothrow) CClassView());
-    std::unique_ptr<View> data(new (std::nothrow) CDataView(services_, registry_));
+    std::unique_ptr<View> data(new (std::nothrow) CDataView(inventory_, inventory_));
     if (!splitter_.CreateView(0, 0, std::move(tree), SIZE{kTreeWidth, height}, context) ||
         !splitter_.CreateView(0, 1, std::move(data), SIZE{width - kTreeWidth, height}, context)) {
         splitter_.Destroy();
@@ -168,25 +174,109 @@ void CMainFrame::OnVisitWebsite() {
 }
 
 void CMainFrame::OnServiceStart() {
+    // A saved inventory has no service to start; the command is disabled, this holds it.
+    if (!inventory_.IsLive())
+        return;
     if (CWinSvrView* list = FindServiceListView())
         list->StartSelectedService();
 }
 
 void CMainFrame::OnServiceStop() {
+    if (!inventory_.IsLive())
+        return;
     if (CWinSvrView* list = FindServiceListView())
         list->StopSelectedService();
 }
 
 void CMainFrame::OnServiceProperty() {
     if (CWinSvrView* list = FindServiceListView())
-        list->ShowSelectedProperties();
+        list->ShowSelectedProperties(!inventory_.IsLive());
 }
 
 void CMainFrame::OnServiceGroup() {
-    CServiceGroupDlg dialog(registry_);
+    CServiceGroupDlg dialog(inventory_.LiveRegistry());
     dialog.DoModal();
 }
 
 bool CMainFrame::OnUpdateServiceControl() const {
-    return kind_ == kKindWin32;
+    return kind_ == kKindWin32 && inventory_.IsLive();
+}
+
+void CMainFrame::ShowInventoryName(const std::wstring& fileName) {
+    inventoryFileName_ = fileName;
+    std::wstring caption = WideText(CommandPrompt(IDR_MAINFRAME));
+    if (!fileName.empty())
+        caption += L" - " + fileName;
+    SetWindowTextW(Handle(), caption.c_str());
+}
+
+void CMainFrame::OnInventoryChanged(const std::wstring& fileName, CServiceList* loaded) {
+    ShowInventoryName(fileName);
+    if (!loaded) {
+        OnRefresh();
+        return;
+    }
+    ShowServiceDetail(nullptr);
+    if (CWinSvrView* list = FindServiceListView())
+        list->ShowCatalogue(*loaded, kind_, group_, value_);
+}
+
+void CMainFrame::OnFileSave() {
+    // A saved inventory is another machine's, or another day's: its own name fits it better.
+    std::wstring path =
+        inventoryFileName_.empty() ? DefaultInventoryFileName() : inventoryFileName_;
+    if (FindServiceListView() && AskInventoryFileName(Handle(), true, path))
+        SaveInventoryAs(path);
+}
+
+bool CMainFrame::SaveInventoryAs(const std::wstring& path) {
+    CWinSvrView* list = FindServiceListView();
+    if (!list)
+        return false;
+    const uint32_t error = WriteInventoryFile(path, list->ServiceList());
+    if (error != 0)
+        AppMessageBox(InventorySaveFailureText(path, error), MB_OK | MB_ICONHAND);
+    return error == 0;
+}
+
+void CMainFrame::OnEditCopy() {
+    std::wstring text;
+    CClassView* tree = FindClassView();
+    CWinSvrView* list = FindServiceListView();
+    if (tree && GetFocus() == tree->Handle()) {
+        if (!tree->SelectedLabel(text))
+            return;
+    } else if (!list || !list->SelectedRowText(text)) {
+        return;  // nothing selected: the clipboard keeps what it holds
+    }
+    const uint32_t error = PutTextOnClipboard(Handle(), text);
+    if (error != 0)
+        AppMessageBox(SystemErrorText(error), MB_OK | MB_ICONHAND);
+}
+
+void CMainFrame::MoveFocusToPane(int step) {
+    View* panes[] = {FindClassView(), FindServiceListView(), FindDetailView()};
+    const int count = static_cast<int>(sizeof panes / sizeof panes[0]);
+    const HWND focus = GetFocus();
+    // From the pane that holds the focus, or else from the active view; with neither, the next
+    // pane is the first and the previous one the last.
+    int current = -1;
+    for (int i = 0; i < count; ++i) {
+        if (panes[i] && panes[i] == ActiveView())
+            current = i;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (panes[i] && focus == panes[i]->Handle())
+            current = i;
+    }
+    if (current < 0)
+        current = step > 0 ? count - 1 : 0;
+    for (int n = 1; n <= count; ++n) {
+        View* pane = panes[((current + step * n) % count + count) % count];
+        if (pane && pane->Handle()) {
+            SetActiveView(pane);
+            SetFocus(pane->Handle());
+            return;
+        }
+    }
 }

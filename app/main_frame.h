@@ -1,18 +1,20 @@
 // The main window: toolbar, status bar, and the main splitter with the category tree on the left
 // and the right-hand pane frame (service list over the detail pane). It holds the current category
 // and routes it, the selected service and the refresh between the panes, which never call one
-// another.
+// another. Its caption names the saved inventory shown in place of the live system.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>
+#include <string>
 
 #include "app/splitter_wnd_ex.h"
 #include "catalogue/service_item.h"
+#include "catalogue/service_list.h"
 #include "category/category_filter.h"
-#include "platform/platform.h"
+#include "inventory/inventory_switch.h"
 #include "platform/win32/handles.h"
 #include "window/frame_window.h"
 
@@ -23,8 +25,9 @@ class CClassView;
 
 class CMainFrame : public FrameWindow {
 public:
-    // The panes' service list works on these.
-    CMainFrame(ServiceManagerApi& services, RegistryApi& registry);
+    // The panes' service list works on the inventory; the service groups dialog always reads the
+    // live registry.
+    explicit CMainFrame(InventorySwitch& inventory);
     ~CMainFrame() override;
 
     // Creates the window (not yet shown); the panes are in context.views, in creation order.
@@ -46,6 +49,20 @@ public:
     void OnServiceGroup();
     bool OnUpdateServiceControl() const;
 
+    // Saved inventories, the clipboard and the keyboard's way between the panes.
+    void OnFileSave();
+    // Writes the whole catalogue into the file; a failure is reported. True when it was written.
+    bool SaveInventoryAs(const std::wstring& path);
+    void OnEditCopy();
+    void OnNextPane() { MoveFocusToPane(1); }
+    void OnPrevPane() { MoveFocusToPane(-1); }
+    // The inventory in use has changed: the caption names it (an empty name is the live system)
+    // and the list shows it with the current category, taking the records of loaded (a catalogue
+    // already loaded from it) or, without one, loading it afresh.
+    void OnInventoryChanged(const std::wstring& fileName, CServiceList* loaded = nullptr);
+    // The application's title, followed by the saved inventory's file name when there is one.
+    void ShowInventoryName(const std::wstring& fileName);
+
     CategoryFilter CurrentFilter() const { return CategoryFilter{kind_, group_, value_}; }
 
     // Panes by position; null when missing.
@@ -64,9 +81,10 @@ protected:
 
 private:
     void AddToolBarImages();
+    void MoveFocusToPane(int step);
 
-    ServiceManagerApi& services_;
-    RegistryApi& registry_;
+    InventorySwitch& inventory_;
+    std::wstring inventoryFileName_;  // of the saved inventory shown; empty for the live system
     CSplitterWndEx splitter_;
     int32_t layoutReady_ = 0;
     UniqueImageList toolBarImages_;

@@ -5,27 +5,10 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/fake_services.h"
 #include "catalogue/service_list.h"
-#include "platform/fake/fake_system.h"
 
 namespace {
-
-void AddServices(FakeSystem& fake, int count) {
-    for (int i = 0; i < count; ++i) {
-        bool driver = i % 3 == 0;
-        std::string name = (driver ? "drv" : "svc") + std::to_string(i);
-        std::string path = driver ? "\\SystemRoot\\System32\\drivers\\" + name + ".sys"
-                                  : "%SystemRoot%\\System32\\svchost.exe -k netsvcs";
-        FakeService& service =
-            fake.AddService(driver ? kServiceTypeDriver : kServiceTypeWin32, name, path, 3);
-        service.entry.displayName = "Example Service Display Name " + std::to_string(i);
-        std::string key = FakeSystem::ServiceKey(name);
-        fake.SetString(key, "Description", "Example service number " + std::to_string(i));
-        fake.SetString(key, "Group", driver ? "Boot Bus Extender" : "NetworkProvider");
-        if (!driver)
-            fake.SetString(FakeSystem::ParametersKey(name), "ServiceDll", name + ".dll");
-    }
-}
 
 // Heap bytes a string holds beyond the object itself (none while it fits the small buffer).
 std::size_t HeapBytes(const std::string& text) {
@@ -34,7 +17,7 @@ std::size_t HeapBytes(const std::string& text) {
 
 void Measure(int count) {
     FakeSystem fake;
-    AddServices(fake, count);
+    AddBenchmarkServices(fake, count);
     CServiceList list(fake, fake);
     list.Reload();  // warm up the allocator and the fake's tables
 

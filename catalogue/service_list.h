@@ -32,6 +32,9 @@ public:
     void Enumerate(bool win32);
     // Frees every record.
     void Clear();
+    // Exchanges the records of the two catalogues; each keeps its platform. A catalogue loaded and
+    // checked apart takes the place of a shown one this way, without a second load.
+    void Swap(CServiceList& other) { items_.swap(other.items_); }
 
     // The first record whose service name equals name exactly (case-sensitive), or null.
     const SERVICE_ITEM* Find(const char* name) const;

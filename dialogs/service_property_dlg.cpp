@@ -83,6 +83,10 @@ bool CServicePropertyDlg::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 void CServicePropertyDlg::OnConfirmedOK() {
+    if (savedInventory_) {
+        RefuseChange();
+        return;
+    }
     std::string name = record_ ? record_->lpServiceName : std::string();
     std::string question = FormatResString(IDS_CONFIRM_START_TYPE, name);
     if (AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES) {
@@ -90,6 +94,16 @@ void CServicePropertyDlg::OnConfirmedOK() {
         if (startTypeIndex_ != -1)
             WriteStartType();
     }
+    OnOK();
+}
+
+// A saved inventory shows what a machine had; there is no system behind it to change. Only a
+// changed start type needs saying so.
+void CServicePropertyDlg::RefuseChange() {
+    const int shown = startTypeIndex_;
+    UpdateData(true);
+    if (startTypeIndex_ != shown)
+        AppMessageBox(IDS_INVENTORY_READ_ONLY, MB_OK | MB_ICONINFORMATION);
     OnOK();
 }
 

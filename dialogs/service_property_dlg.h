@@ -16,6 +16,8 @@ public:
 
     // Keeps a copy of the record until the dialog window is destroyed.
     void SetRecord(const SERVICE_ITEM& record);
+    // The record comes from a saved inventory: a changed start type is refused, not written.
+    void SetSavedInventory(bool saved) { savedInventory_ = saved; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -27,6 +29,7 @@ private:
     void FillStartTypes();
     void LoadFromRecord();
     void OnConfirmedOK();
+    void RefuseChange();
     void WriteStartType();
 
     RegistryApi& registry_;
@@ -38,4 +41,5 @@ private:
     int startTypeIndex_ = -1;
     std::string statusText_;
     std::unique_ptr<SERVICE_ITEM> record_;
+    bool savedInventory_ = false;
 };

@@ -2,7 +2,9 @@
 # Builds and runs the benchmarks; each prints its figures (none of them is a test):
 #   - the catalogue over the fake platform, natively, optimised and without sanitizers;
 #   - the catalogue under Wine with about 1,200 extra services, beside the bare platform calls;
-#   - the service list fill under Wine, and the time from process start to a filled list.
+#   - the service list fill under Wine, and the time from process start to a filled list;
+#   - saving and opening a saved inventory of 1,000 and 10,000 records under Wine, beside the
+#     catalogue load of the same size and a live load scaled to it.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 orvane_setup_packages
@@ -28,3 +30,7 @@ echo "== catalogue on the live service manager with 1,200 extra services (Wine)"
 bash "$ORVANE_ROOT/scripts/many-services.sh" up
 ORVANE_WINEPREFIX="${ORVANE_MANY_PREFIX:-$ORVANE_BUILD/wine/prefix-many}" "$ORVANE_ROOT/scripts/wine-exec" \
     "$ORVANE_BUILD/windows/bench/wine_catalogue_bench.exe"
+
+echo "== saved inventories: save and open beside the catalogue load (Wine, 1,200 extra services)"
+ORVANE_WINEPREFIX="${ORVANE_MANY_PREFIX:-$ORVANE_BUILD/wine/prefix-many}" "$ORVANE_ROOT/scripts/wine-exec" \
+    "$ORVANE_BUILD/windows/bench/inventory_bench.exe"

@@ -71,6 +71,22 @@ void CClassView::BuildCategoryTree() {
     }
 }
 
+bool CClassView::SelectedLabel(std::wstring& label) const {
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!item)
+        return false;
+    wchar_t text[260] = L"";
+    TVITEMW tv = {};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = static_cast<int>(sizeof text / sizeof text[0]);
+    if (!SendMessageW(Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv)))
+        return false;
+    label = text;
+    return true;
+}
+
 void CClassView::OnSelchanged(LRESULT& result) {
     result = 0;
     if (!ready_)

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <string>
 
 #include "category/category_filter.h"
 #include "platform/win32/handles.h"
@@ -17,6 +18,8 @@ public:
     ~CClassView() override;
 
     void OnInitialUpdate() override;
+    // The label of the selected node; false when none is selected.
+    bool SelectedLabel(std::wstring& label) const;
 
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 

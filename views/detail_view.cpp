@@ -5,6 +5,10 @@
 #include "res/resource.h"
 #include "views/detail_paint.h"
 
+namespace {
+constexpr int kFocusInset = 2;
+}
+
 CDetailView::CDetailView() : FormPane(IDD_DETAIL_FORM), titleFont_(CreateDetailTitleFont()) {}
 
 void CDetailView::SetService(const SERVICE_ITEM* item) {
@@ -37,6 +41,13 @@ LRESULT CDetailView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             OnSize(static_cast<UINT>(wParam), wParam, lParam);
             return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: {
+            // The pane has no controls: a focus rectangle shows that the keyboard is here.
+            const LRESULT result = FormPane::HandleMessage(message, wParam, lParam);
+            Repaint();
+            return result;
+        }
         default:
             return FormPane::HandleMessage(message, wParam, lParam);
     }
@@ -56,6 +67,10 @@ void CDetailView::OnPaint() {
     RECT client = {};
     GetClientRect(Handle(), &client);
     PaintDetail(dc.Get(), client, titleFont_.Get(), record_.get());
+    if (GetFocus() == Handle()) {
+        InflateRect(&client, -kFocusInset, -kFocusInset);
+        DrawFocusRect(dc.Get(), &client);
+    }
 }
 
 void CDetailView::OnSize(UINT type, WPARAM wParam, LPARAM lParam) {

@@ -138,6 +138,11 @@ void CWinSvrView::Refresh(int32_t kind, int32_t group, int32_t value) {
     FillList(kind, group, value);
 }
 
+void CWinSvrView::ShowCatalogue(CServiceList& loaded, int32_t kind, int32_t group, int32_t value) {
+    services_.Swap(loaded);
+    FillList(kind, group, value);
+}
+
 void CWinSvrView::OnItemChanged(const NMLISTVIEW& notification, LRESULT& result) {
     result = 0;
     if (!ready_ || notification.iItem == -1)

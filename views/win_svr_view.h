@@ -24,11 +24,18 @@ public:
     void FillList(int32_t kind, int32_t group, int32_t value);
     // Reloads the catalogue, then FillList.
     void Refresh(int32_t kind, int32_t group, int32_t value);
+    // Takes the records of loaded, a catalogue loaded from what the platform now holds, in place
+    // of a Reload (loaded gets the old records), then FillList.
+    void ShowCatalogue(CServiceList& loaded, int32_t kind, int32_t group, int32_t value);
 
-    // Commands on the selected row (views/win_svr_view_commands.cpp).
+    // Commands on the selected row (views/win_svr_view_commands.cpp). Properties of a record of a
+    // saved inventory refuse to change its start type.
     void StartSelectedService();
     void StopSelectedService();
-    void ShowSelectedProperties();
+    void ShowSelectedProperties(bool savedInventory = false);
+    // The selected row's six cells as shown, separated by tabs and ended by CRLF; false when no
+    // row is selected.
+    bool SelectedRowText(std::wstring& text) const;
 
     // The list control and the catalogue, for the commands above and for tests.
     HWND ListControl() const { return Handle(); }

@@ -1,6 +1,7 @@
-// The service list's commands on its selected row: start, stop and the properties dialog. Start
-// and stop ask first, report a refused request with the system's reason, and rewrite the row's
-// status cell only when the request went through; the catalogue keeps its states until a refresh.
+// The service list's commands on its selected row: start, stop, the properties dialog and the
+// row's text for the clipboard. Start and stop ask first, report a refused request with the
+// system's reason, and rewrite the row's status cell only when the request went through; the
+// catalogue keeps its states until a refresh.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -72,7 +73,7 @@ void CWinSvrView::StopSelectedService() {
     SetListCell(ListControl(), row, kColStatus, "");
 }
 
-void CWinSvrView::ShowSelectedProperties() {
+void CWinSvrView::ShowSelectedProperties(bool savedInventory) {
     int row = -1;
     std::string name = SelectedServiceName(ListControl(), row);
     if (name.empty())
@@ -82,5 +83,28 @@ void CWinSvrView::ShowSelectedProperties() {
         return;
     CServicePropertyDlg dialog(services_.Registry());
     dialog.SetRecord(*record);
+    dialog.SetSavedInventory(savedInventory);
     dialog.DoModal();
+}
+
+bool CWinSvrView::SelectedRowText(std::wstring& text) const {
+    const int row = SelectedListRow(ListControl());
+    if (row < 0)
+        return false;
+    text.clear();
+    wchar_t cell[4096];
+    for (int column = kColName; column <= kColGroup; ++column) {
+        LVITEMW item = {};
+        item.iSubItem = column;
+        item.pszText = cell;
+        item.cchTextMax = static_cast<int>(sizeof cell / sizeof cell[0]);
+        cell[0] = L'\0';
+        SendMessageW(ListControl(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item));
+        if (column != kColName)
+            text += L'\t';
+        text += cell;
+    }
+    text += L"\r\n";
+    return true;
 }

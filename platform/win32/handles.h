@@ -114,3 +114,11 @@ private:
     HDC dc_;
     HGDIOBJ previous_;
 };
+
+// A file, closed with CloseHandle; CreateFile answers INVALID_HANDLE_VALUE for none.
+using FileHandle = UniqueHandle<HANDLE, CloseHandle, InvalidHandleValue>;
+// Memory that a call allocated with LocalAlloc for its caller (CommandLineToArgvW's array).
+template <typename T>
+using LocalMemory = UniqueHandle<T*, LocalFree>;
+// A GlobalAlloc block, freed unless Release() hands it to its new owner (the clipboard).
+using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFree>;

@@ -35,3 +35,15 @@ bool ToNarrow(const wchar_t* text, int length, std::string& narrow) {
         narrow.resize(static_cast<size_t>(bytes - 1));  // the converted NUL
     return true;
 }
+
+std::wstring WideText(const std::string& text) {
+    std::wstring wide;
+    ToWide(text.c_str(), wide);
+    return wide;
+}
+
+std::string NarrowText(const std::wstring& text) {
+    std::string narrow;
+    ToNarrow(text.c_str(), static_cast<int>(text.size()), narrow);
+    return narrow;
+}

@@ -13,3 +13,8 @@ bool ToWide(const char* text, std::wstring& wide);
 // length UTF-16 units of text (-1: up to its NUL) as 8-bit text. False, with narrow empty, when the
 // system cannot convert it.
 bool ToNarrow(const wchar_t* text, int length, std::string& narrow);
+
+// The same as values, for texts that are known to convert (the program's own and the system's);
+// empty when they do not.
+std::wstring WideText(const std::string& text);
+std::string NarrowText(const std::wstring& text);

@@ -146,13 +146,13 @@ TEST_F(Bars, IdleUpdateSendsOnlyChanges) {
 
 TEST_F(Bars, CommandsWithoutAHandlerAreDisabledAndDoNothing) {
     CMainFrame& frame = frame_->Frame();
-    EXPECT_FALSE(frame.IsCommandEnabled(ID_FILE_NEW));
-    EXPECT_FALSE(frame.IsCommandEnabled(ID_EDIT_COPY));
+    EXPECT_FALSE(frame.IsCommandEnabled(ID_FILE_PRINT));
+    EXPECT_FALSE(frame.IsCommandEnabled(ID_EDIT_PASTE));
     EXPECT_FALSE(frame.IsCommandEnabled(ID_SERVICE_PAUSE));
     EXPECT_TRUE(frame.IsCommandEnabled(ID_APP_ABOUT));
     EXPECT_TRUE(frame.IsCommandEnabled(ID_APP_EXIT));
-    EXPECT_FALSE(frame.RouteCommand(ID_FILE_NEW));
-    SendMessageA(frame_->FrameWindow(), WM_COMMAND, MAKEWPARAM(ID_NEXT_PANE, 1), 0);
+    EXPECT_FALSE(frame.RouteCommand(ID_FILE_PRINT));
+    SendMessageA(frame_->FrameWindow(), WM_COMMAND, MAKEWPARAM(ID_EDIT_UNDO, 1), 0);
     EXPECT_TRUE(IsWindow(frame_->FrameWindow()));
 }
 

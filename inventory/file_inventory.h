@@ -1,0 +1,67 @@
+// A saved inventory standing in for the service manager and the registry: the catalogue loads from
+// it through the same platform operations and the same processing as from the live system, and
+// gets back exactly the records that were saved. It controls nothing: starting, stopping and
+// writing a start type are refused.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "catalogue/service_list.h"
+#include "inventory/inventory_csv.h"
+#include "platform/platform.h"
+
+// What the saved inventory answers to a request that would change the system.
+constexpr uint32_t kErrorSavedInventory = 50;  // ERROR_NOT_SUPPORTED
+
+class FileInventory : public ServiceManagerApi, public RegistryApi {
+public:
+    explicit FileInventory(std::vector<InventoryRecord> records);
+
+    const std::vector<InventoryRecord>& Records() const { return records_; }
+
+    // ServiceManagerApi: the records of each kind in file order; no sessions.
+    std::string WindowsDirectory() override { return std::string(); }
+    bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
+    uint32_t OpenServiceSession(const char* serviceName,
+                                std::unique_ptr<ServiceSession>& session) override;
+
+    // RegistryApi: each record's key holds "ImagePath", "Description", "Group" and "Start", its
+    // "Parameters" key "ServiceDll"; nothing else exists and nothing can be written.
+    bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;
+    bool LoadIndirectString(const char* subKey, const char* valueName, char* dest,
+                            uint32_t size) override;
+    bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override;
+    bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
+    uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) override;
+
+private:
+    using KeyIndex = std::unordered_map<std::string_view, std::size_t>;
+    bool FindRecord(const KeyIndex& keys, const char* subKey, std::size_t& index) const;
+    // The value of a record's column, as the registry would hand it over.
+    RegistryValue MakeValue(const char* name, InventoryColumn column, std::size_t index) const;
+    const std::string& Text(InventoryColumn column, std::size_t index) const;
+
+    std::vector<InventoryRecord> records_;
+    std::vector<std::string> storedImagePaths_;  // per record, as the registry would hold it
+    std::vector<std::string> keyPaths_;  // per record its key path and its "Parameters" path
+    KeyIndex serviceKeys_;               // key path as the catalogue forms it -> record
+    KeyIndex parametersKeys_;            // the same for the "Parameters" key
+};
+
+// A saved inventory read from a file, and the catalogue already loaded from it.
+struct LoadedInventory {
+    std::unique_ptr<FileInventory> inventory;
+    std::unique_ptr<CServiceList> catalogue;  // on inventory, so it goes first
+};
+
+// Reads a saved inventory: the file's records, then a catalogue loaded from them, which must give
+// back every record exactly as the file holds it; a record it cannot (a svchost group that does not
+// follow from the image path and service DLL, say) refuses the file at that record's line. On
+// failure loaded is empty.
+bool LoadInventory(const char* data, std::size_t size, LoadedInventory& loaded,
+                   InventoryError& error);

@@ -1,0 +1,62 @@
+// The inventory that the service list works on: the live service manager and registry, or a saved
+// inventory put in their place. The application owns it and hands it to the list as its platform,
+// so switching changes what the next load reads without rebuilding any window.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "inventory/file_inventory.h"
+#include "platform/platform.h"
+
+class InventorySwitch : public ServiceManagerApi, public RegistryApi {
+public:
+    InventorySwitch(ServiceManagerApi& liveServices, RegistryApi& liveRegistry)
+        : liveServices_(liveServices), liveRegistry_(liveRegistry) {}
+
+    void UseLive() { file_.reset(); }
+    void UseFile(std::unique_ptr<FileInventory> file) { file_ = std::move(file); }
+    bool IsLive() const { return !file_; }
+
+    // The live registry, whatever is in use (the service groups dialog always reads it).
+    RegistryApi& LiveRegistry() const { return liveRegistry_; }
+
+    std::string WindowsDirectory() override { return Services().WindowsDirectory(); }
+    bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override {
+        return Services().EnumerateServices(serviceType, entries);
+    }
+    uint32_t OpenServiceSession(const char* serviceName,
+                                std::unique_ptr<ServiceSession>& session) override {
+        return Services().OpenServiceSession(serviceName, session);
+    }
+
+    bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override {
+        return Registry().GetValue(subKey, valueName, dest, size);
+    }
+    bool LoadIndirectString(const char* subKey, const char* valueName, char* dest,
+                            uint32_t size) override {
+        return Registry().LoadIndirectString(subKey, valueName, dest, size);
+    }
+    bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override {
+        return Registry().ReadValue(subKey, valueName, value);
+    }
+    bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override {
+        return Registry().EnumerateValues(subKey, values);
+    }
+    uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) override {
+        return Registry().SetDwordValue(subKey, valueName, value);
+    }
+
+private:
+    ServiceManagerApi& Services() const {
+        return file_ ? static_cast<ServiceManagerApi&>(*file_) : liveServices_;
+    }
+    RegistryApi& Registry() const {
+        return file_ ? static_cast<RegistryApi&>(*file_) : liveRegistry_;
+    }
+
+    ServiceManagerApi& liveServices_;
+    RegistryApi& liveRegistry_;
+    std::unique_ptr<FileInventory> file_;
+};

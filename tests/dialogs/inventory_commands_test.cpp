@@ -1,0 +1,317 @@
+// Saved inventories, the clipboard and the pane keys, driven through the real frame under Wine. The
+// Save and Open dialogs are the system's, answered from a timer; a saved file is read back and
+// compared with the catalogue field for field; the clipboard is read back by a second process.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/app.h"
+#include "app/clipboard.h"
+#include "app/inventory_io.h"
+#include "tests/support/running_frame.h"
+#include "tests/support/live_system.h"
+#include "modal_driver.h"
+#include "platform/fake/fake_system.h"
+#include "platform/win32/file_io.h"
+#include "platform/win32/win32_system.h"
+#include "views/class_view.h"
+#include "views/detail_view.h"
+#include "res/resource.h"
+#include "window/message_box.h"
+#include "window/resource_strings.h"
+
+namespace {
+
+const char kSaveCaption[] = "保存服务列表";
+const char kOpenCaption[] = "打开服务列表";
+const char kSvcHostKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SvcHost";
+
+// A path in the temporary folder, free at the start and removed at the end.
+class TempFile {
+public:
+    explicit TempFile(const wchar_t* name) {
+        wchar_t folder[MAX_PATH] = L"";
+        GetTempPathW(MAX_PATH, folder);
+        path_ = std::wstring(folder) + name;
+        DeleteFileW(path_.c_str());
+    }
+    ~TempFile() { DeleteFileW(path_.c_str()); }
+    const std::wstring& Path() const { return path_; }
+    std::string Content() const {
+        FileBytes bytes;
+        ReadWholeFile(path_, kMaxInventoryBytes, bytes);
+        return bytes.data ? std::string(bytes.data.get(), bytes.size) : std::string();
+    }
+
+private:
+    std::wstring path_;
+};
+
+// Every application message box while it lives, answered with OK.
+struct Boxes {
+    std::vector<std::string> texts;
+    ScopedMessageBoxAnswerer answerer{[this](const std::string& text, UINT) {
+        texts.push_back(text);
+        return IDOK;
+    }};
+};
+
+BOOL CALLBACK FindFileNameBox(HWND child, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (GetDlgCtrlID(child) != 0x47c || lstrcmpiA(name, "Edit") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// Answers the system's file dialog: reads the proposed name, types path, presses OK.
+ModalStep ChooseFile(const char* caption, const std::wstring& path, std::string* proposed) {
+    return {caption, [path, proposed](HWND dialog) {
+                HWND edit = nullptr;
+                EnumChildWindows(dialog, FindFileNameBox, reinterpret_cast<LPARAM>(&edit));
+                if (proposed)
+                    *proposed = WindowText(edit);
+                SetWindowTextW(edit, path.c_str());
+                PressButton(dialog, IDOK);
+            }};
+}
+
+// The rows of the svchost list in the service groups dialog, run through the frame.
+int SvchostRows(RunningFrame& frame) {
+    int rows = -1;
+    ModalDriver driver({{kGroupCaption, [&](HWND dialog) {
+                             rows = ListView_GetItemCount(GetDlgItem(dialog, IDC_SVCHOST_LIST));
+                             PressButton(dialog, IDOK);
+                         }}});
+    frame.Command(ID_SERVICE_GROUP);
+    EXPECT_TRUE(driver.Done());
+    return rows;
+}
+
+// A small saved inventory: one Win32 service and one driver.
+void WriteSavedInventory(const std::wstring& path) {
+    FakeSystem fake;
+    fake.AddService(kServiceTypeWin32, "SavedService", "C:\\saved.exe", 3, kStateRunning);
+    fake.AddService(kServiceTypeDriver, "SavedDriver", "C:\\saved.sys", 1, kStateRunning);
+    CServiceList catalogue(fake, fake);
+    catalogue.Reload();
+    ASSERT_EQ(WriteInventoryFile(path, catalogue), 0u);
+}
+
+void ExpectFileHoldsRecord(const InventoryRecord& saved, const SERVICE_ITEM& item) {
+    SCOPED_TRACE(item.lpServiceName);
+    EXPECT_EQ(saved.Text(kInvServiceName), item.lpServiceName);
+    EXPECT_EQ(saved.Text(kInvDisplayName), item.lpDisplayName);
+    EXPECT_EQ(static_cast<int32_t>(saved.Number(kInvServiceKind)), item.ServiceKind);
+    EXPECT_EQ(saved.Number(kInvServiceType), item.ServiceStatus.dwServiceType);
+    EXPECT_EQ(saved.Number(kInvCurrentState), item.ServiceStatus.dwCurrentState);
+    EXPECT_EQ(saved.Number(kInvStart), item.Start);
+    EXPECT_EQ(saved.Text(kInvDescription), item.Description);
+    EXPECT_EQ(saved.Text(kInvImagePath), item.ImagePath);
+    EXPECT_EQ(saved.Text(kInvServiceDll), item.ServiceDll);
+    EXPECT_EQ(saved.Text(kInvGroup), item.Group);
+    EXPECT_EQ(static_cast<int32_t>(saved.Number(kInvSvchostGroup)), item.SvchostGroup);
+}
+
+TEST(InventoryLive, SaveDialogWritesTheWholeCatalogueThatReadsBackFieldForField) {
+    Win32System system;
+    RunningFrame frame(system, system);
+    ASSERT_TRUE(frame.Started());
+    frame.Frame().SetCategory(kKindDriver, 1, 3);  // the rows shown are not what is saved
+    TempFile file(L"orvane-save-test.csv");
+    std::string proposed;
+    ModalDriver driver({ChooseFile(kSaveCaption, file.Path(), &proposed)});
+    frame.Command(ID_FILE_SAVE);
+    EXPECT_TRUE(driver.Done());
+
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD length = sizeof computer;
+    GetComputerNameA(computer, &length);
+    SYSTEMTIME today = {};
+    GetLocalTime(&today);
+    char expected[64];
+    wsprintfA(expected, "%s-services-%04u-%02u-%02u.csv", computer, today.wYear, today.wMonth,
+              today.wDay);
+    EXPECT_EQ(proposed, expected);
+
+    const std::string content = file.Content();
+    std::vector<InventoryRecord> records;
+    InventoryError error;
+    ASSERT_TRUE(ParseInventoryCsv(content.data(), content.size(), records, error)) << error.line;
+    const CServiceList& catalogue = frame.List().ServiceList();
+    ASSERT_EQ(records.size(), catalogue.GetCount());
+    int kinds[2] = {};
+    int32_t cursor = 0;
+    const SERVICE_ITEM* item = nullptr;
+    for (bool more = catalogue.GetFirst(cursor, item); more;
+         more = catalogue.GetNext(cursor, item)) {
+        ExpectFileHoldsRecord(records[static_cast<size_t>(cursor)], *item);
+        ++kinds[item->ServiceKind == kKindWin32 ? 0 : 1];
+    }
+    EXPECT_GT(kinds[0], 0);
+    EXPECT_GT(kinds[1], 0);
+}
+
+TEST(InventoryLive, OpenShowsTheSavedInventoryReadOnlyAndNewReturnsToTheLiveSystem) {
+    TempFile file(L"orvane-open-test.csv");
+    WriteSavedInventory(file.Path());
+    Win32System system;
+    RunningFrame frame(system, system);
+    ASSERT_TRUE(frame.Started());
+    const int liveSvchostRows = SvchostRows(frame);
+    ModalDriver open({ChooseFile(kOpenCaption, file.Path(), nullptr)});
+    frame.Command(ID_FILE_OPEN);
+    EXPECT_TRUE(open.Done());
+
+    EXPECT_EQ(WindowText(frame.FrameWindow()),
+              std::string(kAppCaption) + " - orvane-open-test.csv");
+    EXPECT_EQ(frame.RowOf("Spooler"), -1);
+    const int row = frame.RowOf("SavedService");
+    ASSERT_EQ(row, 0);
+    EXPECT_FALSE(frame.Frame().IsCommandEnabled(ID_SERVICE_START));
+    EXPECT_FALSE(frame.Frame().IsCommandEnabled(ID_SERVICE_STOP));
+    EXPECT_EQ(SvchostRows(frame), liveSvchostRows);  // the groups still come from the registry
+    EXPECT_GT(liveSvchostRows, 0);
+
+    frame.SelectRow(row);
+    std::string shownName;
+    Boxes boxes;
+    ModalDriver properties({{kPropertyCaption, [&](HWND dialog) {
+                                 shownName = WindowText(GetDlgItem(dialog, IDC_SERVICE_NAME));
+                                 SendDlgItemMessageA(dialog, IDC_START_TYPE, CB_SETCURSEL, 4, 0);
+                                 PressButton(dialog, IDC_PROPERTY_OK);
+                             }}});
+    frame.Command(ID_SERVICE_PROPERTY);
+    EXPECT_TRUE(properties.Done());
+    EXPECT_EQ(shownName, "SavedService");
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{LoadResString(IDS_INVENTORY_READ_ONLY)});
+
+    frame.Command(ID_FILE_NEW);
+    EXPECT_EQ(WindowText(frame.FrameWindow()), kAppCaption);
+    EXPECT_GE(frame.RowOf("Spooler"), 0);
+    EXPECT_EQ(frame.RowOf("SavedService"), -1);
+    EXPECT_TRUE(frame.Frame().IsCommandEnabled(ID_SERVICE_START));
+}
+
+class InventoryFake : public ::testing::Test {
+protected:
+    InventoryFake() {
+        fake.AddService(kServiceTypeWin32, "Alpha", "C:\\alpha.exe", 3, kStateStopped);
+        fake.SetString(FakeSystem::ServiceKey("Alpha"), "Group", "组一");
+        fake.AddService(kServiceTypeDriver, "DrvOne", "C:\\one.sys", 1, kStateRunning);
+    }
+    FakeSystem fake;
+};
+
+TEST_F(InventoryFake, FilesRefusedAtStartOrLaterNameTheirFirstBadLineAndChangeNothing) {
+    TempFile good(L"orvane-good.csv");
+    WriteSavedInventory(good.Path());
+    TempFile bad(L"orvane-bad.csv");
+    ASSERT_EQ(ReplaceFileContent(bad.Path(), good.Content() + "X,X,48,16,4,99999999999,,,,,0\r\n"),
+              0u);
+    TempFile missing(L"orvane-missing.csv");
+    Boxes boxes;
+    theApp.SetStartupFile(missing.Path());
+    {
+        RunningFrame frame(fake, fake);  // reported once the window shows, which shows the system
+        EXPECT_EQ(WindowText(frame.FrameWindow()), kAppCaption);
+        EXPECT_GE(frame.RowOf("Alpha"), 0);
+    }
+    theApp.SetStartupFile(good.Path());
+    RunningFrame frame(fake, fake);
+    const std::string caption = std::string(kAppCaption) + " - orvane-good.csv";
+    EXPECT_EQ(WindowText(frame.FrameWindow()), caption);
+    EXPECT_EQ(frame.RowOf("Alpha"), -1);
+    EXPECT_FALSE(theApp.OpenInventoryFile(bad.Path()));
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_NE(boxes.texts[0].find(NarrowText(missing.Path())), std::string::npos);
+    EXPECT_NE(boxes.texts[0].find(SystemErrorText(ERROR_FILE_NOT_FOUND)), std::string::npos);
+    EXPECT_NE(boxes.texts[1].find(NarrowText(bad.Path())), std::string::npos);
+    EXPECT_NE(boxes.texts[1].find("第 4 行: " + LoadResString(IDS_INVENTORY_NUMBER)),
+              std::string::npos);
+    EXPECT_EQ(WindowText(frame.FrameWindow()), caption);
+    EXPECT_GE(frame.RowOf("SavedService"), 0);
+}
+
+// (A folder in the file's place, and a folder that does not exist: tests/export.)
+TEST_F(InventoryFake, AFailedSaveShowsTheSystemsReasonAndLeavesTheFileAsItWas) {
+    TempFile existing(L"orvane-locked.csv");
+    ASSERT_EQ(ReplaceFileContent(existing.Path(), "before"), 0u);
+    RunningFrame frame(fake, fake);
+    Boxes boxes;
+    // Another program has the file open and does not let it be replaced.
+    HANDLE held = CreateFileW(existing.Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(frame.Frame().SaveInventoryAs(existing.Path()));
+    CloseHandle(held);
+    EXPECT_EQ(existing.Content(), "before");
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{
+                               InventorySaveFailureText(existing.Path(), ERROR_ACCESS_DENIED)});
+}
+
+// The clipboard's text as another process reads it; empty when it holds none. This thread keeps
+// answering messages meanwhile: the clipboard's owner is our frame, and Wine asks the owner before
+// another process reads.
+std::string ClipboardSeenByAnotherProcess() {
+    char exe[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string reader(exe);
+    reader = "\"" + reader.substr(0, reader.find_last_of('\\') + 1) + "clipboard_reader.exe\"";
+    std::string output;
+    int code = -1;
+    std::atomic<bool> done{false};
+    std::thread process([&] {
+        code = RunCommand(reader, output);
+        done = true;
+    });
+    while (!done) {
+        Pump();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    process.join();
+    return code == 0 ? output : std::string();
+}
+
+TEST_F(InventoryFake, CopyPutsTheSelectedRowOrTreeLabelOnTheClipboardAndNothingElse) {
+    RunningFrame frame(fake, fake);
+    ASSERT_EQ(PutTextOnClipboard(frame.FrameWindow(), L"earlier"), 0u);
+    SetFocus(frame.ListControl());
+    frame.Command(ID_EDIT_COPY);  // no row selected
+    EXPECT_EQ(ClipboardSeenByAnotherProcess(), "earlier");
+
+    frame.SelectRow(frame.RowOf("Alpha"));
+    frame.Command(ID_EDIT_COPY);
+    EXPECT_EQ(ClipboardSeenByAnotherProcess(),
+              "Alpha\t\t手动\tAlpha display\tC:\\alpha.exe\t组一\r\n");
+
+    SetFocus(frame.Frame().FindClassView()->Handle());
+    frame.Command(ID_EDIT_COPY);
+    EXPECT_EQ(ClipboardSeenByAnotherProcess(), "All Win32 Services");
+}
+
+TEST_F(InventoryFake, NextAndPreviousPaneMoveTheFocusAround) {
+    RunningFrame frame(fake, fake);
+    CMainFrame& main = frame.Frame();
+    const HWND tree = main.FindClassView()->Handle();
+    const HWND list = frame.ListControl();
+    const HWND detail = main.FindDetailView()->Handle();
+    ASSERT_EQ(GetFocus(), tree);
+    for (HWND expected : {list, detail, tree}) {
+        frame.Command(ID_NEXT_PANE);
+        EXPECT_EQ(GetFocus(), expected);
+    }
+    for (HWND expected : {detail, list, tree}) {
+        frame.Command(ID_PREV_PANE);
+        EXPECT_EQ(GetFocus(), expected);
+        EXPECT_EQ(main.ActiveView()->Handle(), expected);
+    }
+}
+
+}  // namespace

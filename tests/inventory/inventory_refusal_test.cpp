@@ -1,0 +1,102 @@
+// Files that are not a saved inventory, or are damaged anywhere, are refused as a whole, naming the
+// first bad line.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "inventory/file_inventory.h"
+
+namespace {
+
+const std::string kHeader =
+    "ServiceName,DisplayName,ServiceKind,ServiceType,CurrentState,Start,Description,ImagePath,"
+    "ServiceDll,Group,SvchostGroup\r\n";
+const std::string kGood = "Alpha,Alpha,48,16,4,2,\"a\r\nb\",C:\\a.exe,,,0\r\n";  // lines 2, 3
+const std::string kDriver = "Drv,Drv,11,1,1,3,d,C:\\d.sys,,,0\r\n";              // line 4
+
+struct Case {
+    const char* what;
+    std::string file;
+    InventoryProblem problem;
+    size_t line;
+};
+
+InventoryError Load(const std::string& file, bool& loaded) {
+    LoadedInventory inventory;
+    InventoryError error;
+    loaded = LoadInventory(file.data(), file.size(), inventory, error);
+    EXPECT_EQ(loaded, inventory.inventory && inventory.catalogue);
+    return error;
+}
+
+TEST(InventoryRefusal, GoodFilesLoadWithOrWithoutTheByteOrderMark) {
+    bool loaded = false;
+    Load("\xEF\xBB\xBF" + kHeader + kGood + kDriver, loaded);
+    EXPECT_TRUE(loaded);
+    Load(kHeader, loaded);  // an empty catalogue
+    EXPECT_TRUE(loaded);
+}
+
+TEST(InventoryRefusal, EachDamageRefusesTheFileAtItsFirstBadLine) {
+    using P = InventoryProblem;
+    const std::string body = kHeader + kGood + kDriver;
+    const Case cases[] = {
+        {"empty", "", P::Header, 1},
+        {"byte-order mark only", "\xEF\xBB\xBF", P::Header, 1},
+        {"other header", "Name,Kind\r\n", P::Header, 1},
+        {"header cut", kHeader.substr(0, 30), P::Header, 1},
+        {"cut inside a quoted text", body.substr(0, kHeader.size() + 27), P::Truncated, 3},
+        {"cut inside a field", body.substr(0, body.size() - 5), P::Truncated, 4},
+        {"cut between CR and LF", body.substr(0, body.size() - 1), P::Truncated, 4},
+        {"no line end at all", body.substr(0, body.size() - 2), P::Truncated, 4},
+        {"too few fields", body + "X,X,48,16,4,2,d,C:\\x.exe,,\r\n", P::Columns, 5},
+        {"too many fields", body + "X,X,48,16,4,2,d,C:\\x.exe,,,0,\r\n", P::Columns, 5},
+        {"blank line", body + "\r\n", P::Columns, 5},
+        {"quote in a plain field", body + "X,X\"y,48,16,4,2,d,e,,,0\r\n", P::Quoting, 5},
+        {"text after a closing quote", body + "X,\"X\"y,48,16,4,2,d,e,,,0\r\n", P::Quoting, 5},
+        {"bare line feed", kHeader + "X,X,48,16,4,2,d,e,,,0\n", P::LineEnd, 2},
+        {"bare carriage return", kHeader + kGood + "X\rX", P::LineEnd, 4},
+        {"GBK text", body + "X,\xB7\xFE\xCE\xF1,48,16,4,2,d,e,,,0\r\n", P::Encoding, 5},
+        {"overlong form", body + "X,\xC0\xAF,48,16,4,2,d,e,,,0\r\n", P::Encoding, 5},
+        {"surrogate", body + "X,\xED\xA0\x80,48,16,4,2,d,e,,,0\r\n", P::Encoding, 5},
+        {"NUL byte", body + "X,a" + std::string(1, '\0') + "b,48,16,4,2,d,e,,,0\r\n", P::Encoding,
+         5},
+        {"encoding before quoting", kHeader + "\xFF\r\n" + "X,\"a\"b\r\n", P::Encoding, 2},
+        {"quoting before encoding", kHeader + "X,\"a\"b\r\n" + "\xFF\r\n", P::Quoting, 2},
+        {"kind neither 48 nor 11", body + "X,X,12,16,4,2,d,e,,,0\r\n", P::Number, 5},
+        {"svchost group 3", body + "X,X,48,16,4,2,d,e,,,3\r\n", P::Number, 5},
+        {"start beyond 32 bits", body + "X,X,48,16,4,4294967296,d,e,,,0\r\n", P::Number, 5},
+        {"negative state", body + "X,X,48,16,-1,2,d,e,,,0\r\n", P::Number, 5},
+        {"leading zero", body + "X,X,48,016,4,2,d,e,,,0\r\n", P::Number, 5},
+        {"empty number", body + "X,X,48,,4,2,d,e,,,0\r\n", P::Number, 5},
+        {"number on the record's second line", kHeader + "X,\"a\r\nb\",48,1x,4,2,d,e,,,0\r\n",
+         P::Number, 3},
+        {"description of 260 characters",
+         body + "X,X,48,16,4,2," + std::string(260, 'd') + ",e,,,0\r\n", P::Text, 5},
+        {"empty service name", body + ",X,48,16,4,2,d,e,,,0\r\n", P::Text, 5},
+        // Well-formed, but not what a catalogue makes of it.
+        {"svchost group without a DLL", body + "X,X,48,16,4,2,d,e -k netsvcs,,,2\r\n", P::Record,
+         5},
+        {"svchost group 1 for netsvcs", body + "X,X,48,16,4,2,d,e -k netsvcs,x.dll,,1\r\n",
+         P::Record, 5},
+        {"path the rewriting cannot give back",
+         body + "X,X,48,16,4,2,d,\"\"\"" + std::string(257, 'p') + "\",,,0\r\n", P::Record, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        bool loaded = true;
+        InventoryError error = Load(c.file, loaded);
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(static_cast<int>(error.problem), static_cast<int>(c.problem));
+        EXPECT_EQ(error.line, c.line);
+    }
+}
+
+TEST(InventoryRefusal, AFileLargerThanAnySystemIsRefusedBeforeReading) {
+    std::vector<InventoryRecord> records;
+    InventoryError error;
+    EXPECT_FALSE(ParseInventoryCsv(kHeader.data(), kMaxInventoryBytes + 1, records, error));
+    EXPECT_EQ(static_cast<int>(error.problem), static_cast<int>(InventoryProblem::TooLarge));
+}
+
+}  // namespace

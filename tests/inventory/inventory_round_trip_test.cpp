@@ -1,0 +1,168 @@
+// Saving the catalogue and loading it back through the saved inventory: every record of both kinds
+// comes back field for field, whatever the texts hold; the saved inventory controls nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "inventory/file_inventory.h"
+#include "inventory/inventory_switch.h"
+#include "platform/fake/fake_system.h"
+
+namespace {
+
+std::string Text(size_t chars, const std::string& unit = "x") {
+    std::string text;
+    for (size_t i = 0; i < chars; ++i)
+        text += unit;
+    return text;
+}
+
+// Records whose texts and numbers test the format and the catalogue's rewriting on reload.
+void AddAwkwardServices(FakeSystem& fake) {
+    auto key = [](const std::string& name) { return FakeSystem::ServiceKey(name); };
+    fake.AddService(kServiceTypeWin32, "Quoted", "\"C:\\Program Files\\a b\\q.exe\" -k netsvcs", 2,
+                    kStateRunning);
+    fake.SetString(key("Quoted"), "Description", "a, \"quoted\"\r\nsecond line\nthird");
+    fake.SetString(FakeSystem::ParametersKey("Quoted"), "ServiceDll", "q.dll");
+    fake.AddService(kServiceTypeWin32, "Local", "svchost.exe -k LocalService", 3, 8);
+    fake.SetString(FakeSystem::ParametersKey("Local"), "ServiceDll", "l.dll");
+    fake.SetString(key("Local"), "Group", "组, 一");
+    // Paths that the rewriting would change a second time.
+    fake.AddService(kServiceTypeWin32, "Again", "\\??\\\\??\\C:\\again.exe", 7, kStatePaused);
+    fake.AddService(kServiceTypeWin32, "Inner", "\\??\\\"C:\\x\" -y", 4);
+    fake.AddService(kServiceTypeWin32, "NoDisplay", "").entry.hasDisplayName = false;
+    fake.AddService(kServiceTypeWin32, "EmptyDescription", "e.exe");
+    fake.SetString(key("EmptyDescription"), "Description", "");
+    fake.AddService(kServiceTypeWin32, "Indirect", "i.exe");
+    fake.SetString(key("Indirect"), "Description", "@%SystemRoot%\\x.dll,-1");
+    fake.AddService(kServiceTypeWin32, "Full", Text(259, "服"), 0xFFFFFFFF, 0);
+    fake.SetString(key("Full"), "Description", Text(259, "描"));
+    fake.SetString(key("Full"), "Group", Text(259));
+    fake.SetString(FakeSystem::ParametersKey("Full"), "ServiceDll", Text(259));
+    // A name so long that the catalogue cuts both its key paths to the same 259 characters.
+    const std::string longName = Text(240, "n");
+    const std::string cutKey = FakeSystem::ServiceKey(longName).substr(0, 259);
+    fake.AddEntry(kServiceTypeWin32, longName);
+    fake.SetString(cutKey, "ImagePath", "long.exe");
+    fake.SetString(cutKey, "Description", "cut key");
+    fake.AddService(kServiceTypeDriver, "Boot", "\\SystemRoot\\System32\\drivers\\b.sys", 0,
+                    kStateRunning);
+    fake.AddService(kServiceTypeDriver, "FsDrv", "system32\\drivers\\fs.sys", 1)
+        .entry.status.dwServiceType = 2;
+}
+
+// The catalogue saved and the file loaded back; the file's bytes.
+std::string SaveAndLoad(const CServiceList& catalogue, LoadedInventory& loaded) {
+    std::string file;
+    WriteInventoryCsv(catalogue, file);
+    InventoryError error;
+    EXPECT_TRUE(LoadInventory(file.data(), file.size(), loaded, error))
+        << static_cast<int>(error.problem) << " at line " << error.line;
+    return file;
+}
+
+void ExpectSameRecords(const CServiceList& saved, const CServiceList& loaded) {
+    ASSERT_EQ(saved.GetCount(), loaded.GetCount());
+    int32_t a = 0, b = 0;
+    const SERVICE_ITEM* x = nullptr;
+    const SERVICE_ITEM* y = nullptr;
+    for (bool more = saved.GetFirst(a, x) && loaded.GetFirst(b, y); more;
+         more = saved.GetNext(a, x) && loaded.GetNext(b, y)) {
+        SCOPED_TRACE(x->lpServiceName);
+        EXPECT_EQ(x->lpServiceName, y->lpServiceName);
+        EXPECT_EQ(x->lpDisplayName, y->lpDisplayName);
+        EXPECT_EQ(x->ServiceKind, y->ServiceKind);
+        EXPECT_EQ(x->ServiceStatus.dwServiceType, y->ServiceStatus.dwServiceType);
+        EXPECT_EQ(x->ServiceStatus.dwCurrentState, y->ServiceStatus.dwCurrentState);
+        EXPECT_EQ(x->Start, y->Start);
+        EXPECT_STREQ(x->Description, y->Description);
+        EXPECT_STREQ(x->ImagePath, y->ImagePath);
+        EXPECT_STREQ(x->ServiceDll, y->ServiceDll);
+        EXPECT_STREQ(x->Group, y->Group);
+        EXPECT_EQ(x->SvchostGroup, y->SvchostGroup);
+    }
+}
+
+TEST(InventoryRoundTrip, EveryRecordOfBothKindsComesBackFieldForField) {
+    FakeSystem fake;
+    AddAwkwardServices(fake);
+    CServiceList saved(fake, fake);
+    saved.Reload();
+    ASSERT_EQ(saved.GetCount(), 11u);
+    EXPECT_EQ(saved.Find("Quoted")->SvchostGroup, kSvchostNetsvcs);
+    EXPECT_STREQ(saved.Find("Again")->ImagePath, "\\??\\C:\\again.exe");
+
+    LoadedInventory inventory;
+    const std::string file = SaveAndLoad(saved, inventory);
+    ASSERT_TRUE(inventory.catalogue);
+    ExpectSameRecords(saved, *inventory.catalogue);
+    CServiceList loaded(*inventory.inventory, *inventory.inventory);  // and again from the file
+    loaded.Reload();
+    ExpectSameRecords(saved, loaded);
+    std::string again;
+    WriteInventoryCsv(loaded, again);
+    EXPECT_EQ(file, again);
+}
+
+TEST(InventoryRoundTrip, FileHoldsBomHeaderQuotedTextsAndDecimalNumbers) {
+    FakeSystem fake;
+    fake.AddService(kServiceTypeWin32, "Quoted", "\"C:\\a\\q.exe\" -k netsvcs", 2, kStateRunning);
+    fake.SetString(FakeSystem::ServiceKey("Quoted"), "Description", "a, \"b\"\r\nc");
+    fake.SetString(FakeSystem::ParametersKey("Quoted"), "ServiceDll", "q.dll");
+    fake.AddService(kServiceTypeDriver, "驱动", "d.sys", 0xFFFFFFFF, kStateRunning);
+    CServiceList catalogue(fake, fake);
+    catalogue.Reload();
+    std::string file;
+    WriteInventoryCsv(catalogue, file);
+    EXPECT_EQ(
+        file,
+        "\xEF\xBB\xBF"
+        "ServiceName,DisplayName,ServiceKind,ServiceType,CurrentState,Start,Description,"
+        "ImagePath,ServiceDll,Group,SvchostGroup\r\n"
+        "Quoted,Quoted display,48,16,4,2,\"a, \"\"b\"\"\r\nc\",C:\\a\\q.exe -k netsvcs,q.dll,,"
+        "2\r\n"
+        "驱动,驱动 display,11,1,4,4294967295,驱动 display,d.sys,,,0\r\n");
+}
+
+TEST(InventoryRoundTrip, MalformedTextIsSavedAsReplacementCharactersOfTheSameCount) {
+    FakeSystem fake;
+    fake.AddService(kServiceTypeWin32, "Raw", "r.exe");
+    // A lone lead byte, an overlong slash (two bytes the limits count apart) and a surrogate.
+    fake.SetString(FakeSystem::ServiceKey("Raw"), "Description",
+                   "\xE4|\xC0\xAF|\xED\xA0\x80" + Text(253));
+    CServiceList catalogue(fake, fake);
+    catalogue.Reload();
+    ASSERT_EQ(TextCharCount(catalogue.Find("Raw")->Description), 259u);
+    LoadedInventory inventory;
+    SaveAndLoad(catalogue, inventory);
+    ASSERT_TRUE(inventory.catalogue);
+    EXPECT_EQ(std::string(inventory.catalogue->Find("Raw")->Description),
+              "\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD" + Text(253));
+}
+
+TEST(InventoryRoundTrip, TheCheckedCatalogueTakesTheShownOnesPlaceAndTheFileControlsNothing) {
+    FakeSystem live;
+    live.AddService(kServiceTypeWin32, "LiveOnly", "l.exe");
+    FakeSystem other;
+    other.AddService(kServiceTypeWin32, "Saved", "s.exe");
+    CServiceList source(other, other);
+    source.Reload();
+    LoadedInventory inventory;
+    SaveAndLoad(source, inventory);
+    ASSERT_TRUE(inventory.catalogue);
+
+    InventorySwitch inventories(live, live);
+    CServiceList shown(inventories, inventories);
+    shown.Reload();
+    inventories.UseFile(std::move(inventory.inventory));
+    shown.Swap(*inventory.catalogue);
+    EXPECT_NE(shown.Find("Saved"), nullptr);
+    EXPECT_NE(inventory.catalogue->Find("LiveOnly"), nullptr);  // the old records go with it
+    ServiceControlResult result;
+    EXPECT_FALSE(shown.StartServiceByName("Saved", &result));
+    EXPECT_EQ(result.error, kErrorSavedInventory);
+    EXPECT_EQ(inventories.SetDwordValue("SYSTEM\\CurrentControlSet\\Services\\Saved", "Start", 2),
+              kErrorSavedInventory);
+}
+
+}  // namespace
