@@ -41,9 +41,12 @@ CMainFrame::CMainFrame(ServiceManagerApi& services, RegistryApi& registry)
         [this] { return OnUpdateServiceControl(); });
     commands_.Add(
         ID_SERVICE_STOP, [this] { OnServiceStop(); }, [this] { return OnUpdateServiceControl(); });
-    commands_.Add(ID_REFRESH, [this] { OnRefresh(); });
+    commands_.Add(
+        ID_REFRESH, [this] { OnRefresh(); }, [this] { return OnUpdateServiceCommand(); });
     commands_.Add(ID_SERVICE_GROUP, [this] { OnServiceGroup(); });
-    commands_.Add(ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); });
+    commands_.Add(
+        ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); },
+        [this] { return OnUpdateServiceCommand(); });
 }
 
 CMainFrame::~CMainFrame() {
@@ -206,5 +209,45 @@ void CMainFrame::OnServiceGroup() {
 }
 
 bool CMainFrame::OnUpdateServiceControl() const {
-    return kind_ == kKindWin32;
+    return kind_ == kKindWin32 && !IsBusy();
+}
+
+void CMainFrame::EndBusy() {
+    if (--busy_ > 0 || !closeDeferred_)
+        return;
+    closeDeferred_ = false;
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void CMainFrame::SetWaitCursor(bool on) {
+    waitCursor_ = on;
+    if (on) {
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        return;
+    }
+    // A move on the spot has the window under the pointer choose its cursor again.
+    POINT at = {};
+    if (GetCursorPos(&at))
+        SetCursorPos(at.x, at.y);
+}
+
+LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            if (IsBusy()) {
+                closeDeferred_ = true;
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            // Every pane asks its parents first, so this covers the whole window.
+            if (waitCursor_) {
+                SetCursor(LoadCursor(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return FrameWindow::HandleMessage(message, wParam, lParam);
 }

@@ -2,7 +2,8 @@
 # Builds and runs the benchmarks; each prints its figures (none of them is a test):
 #   - the catalogue over the fake platform, natively, optimised and without sanitizers;
 #   - the catalogue under Wine with about 1,200 extra services, beside the bare platform calls;
-#   - the service list fill under Wine, and the time from process start to a filled list.
+#   - the service list fill under Wine, and the time from process start to a filled list;
+#   - the service groups dialog under Wine with a group order of up to 100,000 entries.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 orvane_setup_packages
@@ -23,6 +24,8 @@ orvane_wine_prefix
 orvane_wine_start
 echo "== service list fill (Wine)"
 wine "$ORVANE_BUILD/windows/bench/list_fill_bench.exe"
+echo "== service groups dialog (Wine, goal: 100,000 entries in under 1 s)"
+wine "$ORVANE_BUILD/windows/bench/group_dlg_bench.exe"
 
 echo "== catalogue on the live service manager with 1,200 extra services (Wine)"
 bash "$ORVANE_ROOT/scripts/many-services.sh" up

@@ -25,10 +25,14 @@ public:
     // Reloads the catalogue, then FillList.
     void Refresh(int32_t kind, int32_t group, int32_t value);
 
-    // Commands on the selected row (views/win_svr_view_commands.cpp).
+    // Commands on the selected row (views/win_svr_view_commands.cpp). Start and stop follow the
+    // service until it gets where it was sent (at most the follow bound) and then show the state
+    // it reached; the window stays responsive meanwhile.
     void StartSelectedService();
     void StopSelectedService();
     void ShowSelectedProperties();
+    // How long start and stop follow a service at most; shorter only in tests.
+    void SetFollowBound(uint32_t ms) { followBoundMs_ = ms; }
 
     // The list control and the catalogue, for the commands above and for tests.
     HWND ListControl() const { return Handle(); }
@@ -48,10 +52,13 @@ private:
     void OnItemChanged(const NMLISTVIEW& notification, LRESULT& result);
     struct RowTexts;
     void AddRow(int index, const SERVICE_ITEM& item, bool showServiceDll, const RowTexts& texts);
+    void ControlSelectedService(bool start);
 
     CServiceList services_;
     HIMAGELIST images_ = nullptr;
     int32_t ready_ = 0;
+    uint32_t followBoundMs_ = kFollowBoundMs;
+    bool commandRunning_ = false;
 };
 
 // Texts of the status and start-type columns, from the string table.

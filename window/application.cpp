@@ -59,6 +59,33 @@ void Application::PumpPending() {
     OnIdle();
 }
 
+void Application::PumpFor(DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    bool quit = false;
+    WPARAM quitCode = 0;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                quitCode = msg.wParam;
+                continue;
+            }
+            if (TranslateForMainWindow(msg))
+                continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        OnIdle();
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end)
+            break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+    }
+    if (quit)
+        PostQuitMessage(static_cast<int>(quitCode));
+}
+
 int Application::Run() {
     MSG msg;
     for (;;) {

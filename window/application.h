@@ -30,6 +30,11 @@ public:
     // Handles every message that is waiting, then runs the idle step once. For driving windows
     // step by step: a quit posted by a closed main window is dropped, so the next one starts clean.
     void PumpPending();
+    // Spends ms milliseconds handling the window's messages as the loop does (paint, input,
+    // timers, accelerators, the idle step when the queue is empty), for work that waits on
+    // something outside while the window stays responsive. A quit that arrives meanwhile is kept
+    // for the message loop.
+    void PumpFor(DWORD ms);
     // The idle step: brings the main window's command states up to date.
     virtual void OnIdle();
 

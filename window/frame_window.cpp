@@ -113,25 +113,32 @@ void FrameWindow::LoadAcceleratorTable(UINT resourceId) {
     accelerators_ = LoadAcceleratorsA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
 }
 
-bool FrameWindow::RouteCommand(UINT id) {
-    if (activeView_ && activeView_->Commands() && activeView_->Commands()->Execute(id))
-        return true;
-    if (commands_.Execute(id))
-        return true;
-    Application* app = Application::Current();
-    return app && app->Commands() && app->Commands()->Execute(id);
-}
-
-bool FrameWindow::IsCommandEnabled(UINT id) const {
+const CommandEntry* FrameWindow::FindHandler(UINT id) const {
     Application* app = Application::Current();
     const CommandTable* tables[] = {activeView_ ? activeView_->Commands() : nullptr, &commands_,
                                     app ? app->Commands() : nullptr};
     for (const CommandTable* table : tables) {
         const CommandEntry* entry = table ? table->Find(id) : nullptr;
         if (entry && entry->handler)
-            return entry->enabled ? entry->enabled() : true;
+            return entry;
     }
-    return false;
+    return nullptr;
+}
+
+bool FrameWindow::RouteCommand(UINT id) {
+    const CommandEntry* entry = FindHandler(id);
+    if (!entry)
+        return false;
+    // A command that reports itself disabled is refused however it arrives (an accelerator, a
+    // posted message), not only when its button is greyed.
+    if (!entry->enabled || entry->enabled())
+        entry->handler();
+    return true;
+}
+
+bool FrameWindow::IsCommandEnabled(UINT id) const {
+    const CommandEntry* entry = FindHandler(id);
+    return entry && (!entry->enabled || entry->enabled());
 }
 
 void FrameWindow::UpdateToolBarButtons() {

@@ -25,7 +25,7 @@ public:
     HACCEL Accelerators() const { return accelerators_; }
 
     // Runs a command through the active view, this frame and the application; false when none
-    // handles it.
+    // handles it. A disabled command is taken and refused.
     bool RouteCommand(UINT id);
     // True when some handler takes the command and its update function (if any) allows it.
     bool IsCommandEnabled(UINT id) const;
@@ -64,6 +64,8 @@ protected:
     CreateContext* createContext_ = nullptr;  // only while the window is being created
 
 private:
+    // The first entry with a handler, in routing order, or null.
+    const CommandEntry* FindHandler(UINT id) const;
     bool OnNotify(NMHDR* header, LRESULT& result);
     void OnMenuSelect(UINT id, UINT flags, HMENU menu);
     void OnInitMenuPopup(HMENU menu);

@@ -46,6 +46,39 @@ std::string Version(const std::string& path, int* result = nullptr) {
     return buffer;
 }
 
+TEST(FileExists, WildcardsNameNoFile) {
+    const std::string folder = TestExeFolder() + "\\files\\";
+    for (const char* pattern : {"*.dll", "ver_plain.dl?", "ver_plain.*", "ver_plain<dll"})
+        EXPECT_FALSE(FileExists((folder + pattern).c_str())) << pattern;
+    EXPECT_FALSE(FileExists("C:\\windows\\system32\\*.exe"));
+    EXPECT_FALSE(FileExists(nullptr));
+}
+
+// The file a command line starts: spaces in the folder names and in the arguments.
+TEST(FindImageFile, FindsTheFileTheCommandLineStarts) {
+    const std::string folder = TestExeFolder() + "\\files\\probe dir\\sub folder";
+    CreateDirectoryA((TestExeFolder() + "\\files\\probe dir").c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string exe = folder + "\\svc host.exe";
+    ASSERT_TRUE(CopyFileA(TestFile("ver_plain.dll").c_str(), exe.c_str(), FALSE));
+    std::string file;
+    for (const std::string& line : {exe + " -k \"arg with spaces\" x", folder + "\\svc host -a b",
+                                    exe, "\"" + exe + "\" -k netsvcs"}) {
+        file.clear();
+        EXPECT_TRUE(FindImageFile(line.c_str(), file)) << line;
+        EXPECT_EQ(file, exe) << line;
+    }
+    // Shortest first: a file named by an earlier prefix is the one started.
+    const std::string shadow = TestExeFolder() + "\\files\\probe.exe";
+    ASSERT_TRUE(CopyFileA(TestFile("ver_none.dll").c_str(), shadow.c_str(), FALSE));
+    EXPECT_TRUE(FindImageFile(
+        (TestExeFolder() + "\\files\\probe dir\\sub folder\\svc host.exe").c_str(), file));
+    EXPECT_EQ(file, shadow);
+    DeleteFileA(shadow.c_str());
+    EXPECT_FALSE(FindImageFile((folder + "\\missing.exe -a").c_str(), file));
+    EXPECT_FALSE(FindImageFile((folder + "\\*.exe").c_str(), file));
+}
+
 TEST(FileExists, OnlyExistingFilesThatAreNotDirectories) {
     EXPECT_TRUE(FileExists(TestFile("ver_plain.dll").c_str()));
     EXPECT_TRUE(FileExists(ModulePath().c_str()));
@@ -78,14 +111,25 @@ TEST(GetFileVersionString, FailureLeavesTheBuffer) {
     EXPECT_EQ(result, 0);
 }
 
-TEST(GetFileVersionString, ReportedSizeMustLeaveRoomInTheBlock) {
+TEST(GetFileVersionString, RecordsOfAnySizeAreRead) {
     // The records are built to these sizes; a change of the resource tools shows here first.
     ASSERT_EQ(ReportedSize(TestFile("ver_size_8190.dll")), 8190u);
     ASSERT_EQ(ReportedSize(TestFile("ver_size_8192.dll")), 8192u);
+    ASSERT_GT(ReportedSize(TestFile("ver_size_large.dll")), 60000u);
     int result = -1;
     EXPECT_EQ(Version(TestFile("ver_size_8190.dll"), &result), "8.190.0.0");
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(Version(TestFile("ver_size_8192.dll"), &result), "untouched");
+    EXPECT_EQ(Version(TestFile("ver_size_8192.dll"), &result), "8.192.0.0");
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(Version(TestFile("ver_size_large.dll"), &result), "9.0.0.0");
+}
+
+// The fixed part counts only with its signature and its whole length.
+TEST(GetFileVersionString, RootWithoutSignatureOrLengthIsNoVersion) {
+    int result = -1;
+    EXPECT_EQ(Version(TestFile("ver_bad_signature.dll"), &result), "untouched");
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Version(TestFile("ver_short_root.dll"), &result), "untouched");
     EXPECT_EQ(result, 0);
 }
 
