@@ -146,113 +146,78 @@ TEST_F(ServiceControlTest, ResultStartsFreshEachCall) {
 
 class FollowTest : public ServiceControlTest {
 protected:
-    bool Start(FakeService& svc, const std::vector<ServiceStatusFields>& script) {
+    // A start of a stopped service that then goes through the script; the follower's waits.
+    std::vector<uint32_t> Start(const std::vector<ServiceStatusFields>& script) {
+        FakeService& svc = *fake.Service("svc");
+        svc.entry.status = Status(kStateStopped);
+        svc.queued.clear();
         svc.afterStart = script;
-        return list.StartServiceByName(u"svc", &result, &clock);
+        clock.waits.clear();
+        list.StartServiceByName(u"svc", &result, &clock);
+        return clock.waits;
     }
     TestClock clock;
 };
 
-TEST_F(FollowTest, StartIsFollowedThroughItsCheckPointsToRunning) {
-    FakeService& svc = Add(kStateStopped);
-    EXPECT_TRUE(Start(svc, {Status(kStateStartPending, 1, 3000),
-                            Status(kStateStartPending, 2, 3000), Status(kStateRunning)}));
-    EXPECT_TRUE(result.followed);
+TEST_F(FollowTest, StartIsFollowedThroughItsCheckPointsAtATenthOfItsWaitHint) {
+    Add(kStateStopped);
+    EXPECT_EQ(Start({Status(kStateStartPending, 1, 3000), Status(kStateStartPending, 2, 50000),
+                     Status(kStateStartPending, 3, 200000), Status(kStateRunning)}),
+              (std::vector<uint32_t>{1000, 5000, 10000}));  // 1 to 10 seconds
+    EXPECT_TRUE(result.succeeded && result.followed);
     EXPECT_EQ(result.status.dwCurrentState, kStateRunning);
-    EXPECT_EQ(clock.waits, (std::vector<uint32_t>{1000, 1000}));  // a tenth of 3 s, at least 1 s
-}
-
-TEST_F(FollowTest, PollsATenthOfTheWaitHintBetweenOneAndTenSeconds) {
-    FakeService& svc = Add(kStateStopped);
-    EXPECT_TRUE(Start(svc, {Status(kStateStartPending, 1, 50000),
-                            Status(kStateStartPending, 2, 200000), Status(kStateRunning)}));
-    EXPECT_EQ(clock.waits, (std::vector<uint32_t>{5000, 10000}));
 }
 
 TEST_F(FollowTest, StartThatEndsStoppedFailsWithTheServicesExitCode) {
-    FakeService& svc = Add(kStateStopped);
-    EXPECT_FALSE(Start(svc, {Status(kStateStartPending, 1, 2000),
-                             Status(kStateStopPending, 1, 2000), Status(kStateStopped, 0, 0, 2)}));
-    EXPECT_TRUE(result.followed);
+    Add(kStateStopped);
+    Start({Status(kStateStartPending, 1, 2000), Status(kStateStopPending, 1, 2000),
+           Status(kStateStopped, 0, 0, 2)});
+    EXPECT_FALSE(result.succeeded);
     EXPECT_EQ(result.status.dwCurrentState, kStateStopped);
     EXPECT_EQ(result.error, 2u);
-
-    svc.entry.status = Status(kStateStopped);
-    EXPECT_FALSE(Start(svc, {Status(kStateStopped, 0, 0, kErrorServiceSpecificError, 42)}));
+    Start({Status(kStateStopped, 0, 0, kErrorServiceSpecificError, 42)});
     EXPECT_EQ(result.error, kErrorServiceSpecificError);
     EXPECT_EQ(result.serviceSpecificError, 42u);
-
-    svc.entry.status = Status(kStateStopped);
-    EXPECT_FALSE(Start(svc, {Status(kStateStopped)}));  // stopped again, no exit code
-    EXPECT_TRUE(result.followed);
-    EXPECT_EQ(result.error, 0u);
+    Start({Status(kStateStopped)});  // stopped again without an exit code
+    EXPECT_TRUE(result.followed && !result.succeeded && result.error == 0);
 }
 
-TEST_F(FollowTest, PendingWithoutProgressWithinItsWaitHintTimesOut) {
+TEST_F(FollowTest, GivesUpWithoutProgressWithinTheWaitHintAndAfterThirtySeconds) {
     FakeService& svc = Add(kStateStopped);
-    EXPECT_FALSE(Start(svc, {Status(kStateStartPending, 1, 2000)}));
+    EXPECT_EQ(Start({Status(kStateStartPending, 1, 2000)}),
+              (std::vector<uint32_t>{1000, 1000, 1000}));  // the first poll past the hint
     EXPECT_EQ(result.error, kErrorServiceRequestTimeout);
     EXPECT_EQ(result.status.dwCurrentState, kStateStartPending);
-    EXPECT_EQ(clock.Waited(), 3000u);  // the first poll past the 2 s hint gives up
-}
 
-TEST_F(FollowTest, StopIsFollowedForThirtySecondsAtMost) {
-    // Ignored: the service stays running.
-    FakeService& svc = Add(kStateRunning);
-    svc.afterStop = {Status(kStateRunning)};
-    EXPECT_FALSE(list.StopServiceByName(u"svc", &result, &clock));
-    EXPECT_EQ(result.error, kErrorServiceRequestTimeout);
-    EXPECT_EQ(result.status.dwCurrentState, kStateRunning);
-    EXPECT_EQ(clock.Waited(), kFollowBoundMs);
-
-    // Progress for ever does not extend the bound either.
-    svc.entry.status = Status(kStateRunning);
-    svc.afterStop.clear();
+    // A stop that is ignored, and one that progresses for ever: 30 seconds of waiting in all.
+    auto stop = [&](const std::vector<ServiceStatusFields>& script, uint32_t bound) {
+        svc.entry.status = Status(kStateRunning);
+        svc.queued.clear();
+        svc.afterStop = script;
+        clock.waits.clear();
+        EXPECT_FALSE(list.StopServiceByName(u"svc", &result, &clock, bound));
+        EXPECT_EQ(result.error, kErrorServiceRequestTimeout);
+        return clock.waits;
+    };
+    std::vector<ServiceStatusFields> forever;
     for (uint32_t i = 1; i < 100; ++i)
-        svc.afterStop.push_back(Status(kStateStopPending, i, 25000));
-    clock.waits.clear();
-    EXPECT_FALSE(list.StopServiceByName(u"svc", &result, &clock));
-    EXPECT_EQ(result.status.dwCurrentState, kStateStopPending);
+        forever.push_back(Status(kStateStopPending, i, 25000));
+    stop({Status(kStateRunning)}, kFollowBoundMs);
     EXPECT_EQ(clock.Waited(), kFollowBoundMs);
-
-    // A shorter bound, as a caller may set it.
-    svc.entry.status = Status(kStateRunning);
-    svc.queued.clear();
-    svc.afterStop = {Status(kStateRunning)};
-    clock.waits.clear();
-    EXPECT_FALSE(list.StopServiceByName(u"svc", &result, &clock, 2500));
-    EXPECT_EQ(clock.waits, (std::vector<uint32_t>{1000, 1000, 500}));
+    stop(forever, kFollowBoundMs);
+    EXPECT_EQ(clock.Waited(), kFollowBoundMs);
+    EXPECT_EQ(stop({Status(kStateRunning)}, 2500),  // a shorter bound, as tests set it
+              (std::vector<uint32_t>{1000, 1000, 500}));
 }
 
 TEST_F(FollowTest, ServiceAlreadyOnItsWayIsFollowedWithoutARequest) {
     FakeService& svc = Add(kStateStopPending);
     svc.queued = {Status(kStateStopPending, 1, 5000), Status(kStateStopped)};
     EXPECT_TRUE(list.StopServiceByName(u"svc", &result, &clock));
-    EXPECT_FALSE(result.alreadyStopped);
-    EXPECT_EQ(svc.stopRequests, 0);
-
     svc.entry.status = Status(kStateStartPending, 1, 1000);
     svc.queued = {Status(kStateRunning)};
     EXPECT_TRUE(list.StartServiceByName(u"svc", &result, &clock));
-    EXPECT_EQ(svc.startRequests, 0);
-    EXPECT_EQ(result.status.dwCurrentState, kStateRunning);
-}
-
-TEST_F(FollowTest, FailedQueryWhileFollowingIsTheError) {
-    FakeService& svc = Add(kStateStopped);
-    svc.afterStart = {Status(kStateStartPending, 1, 1000)};
-    clock.now = 0;
-    struct FailingClock : TestClock {
-        FakeService* svc = nullptr;
-        void Wait(uint32_t ms) override {
-            TestClock::Wait(ms);
-            svc->queryError = 6;
-        }
-    } failing;
-    failing.svc = &svc;
-    EXPECT_FALSE(list.StartServiceByName(u"svc", &result, &failing));
-    EXPECT_EQ(result.error, 6u);
-    EXPECT_FALSE(result.followed);
+    EXPECT_EQ(svc.startRequests + svc.stopRequests, 0);
 }
 
 TEST_F(ServiceControlTest, StartTypeChangesThroughTheManager) {

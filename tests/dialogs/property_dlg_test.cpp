@@ -180,68 +180,54 @@ TEST_F(PropertyDialogTest, NoCancelEscapeAndUnchangedEnterWriteNothing) {
     }
 }
 
+// Runs the dialog on the record, picks the start type (-1: none) and presses the OK button, every
+// question answered Yes; the texts of the message boxes shown, the question first.
+std::vector<std::string> PickAndConfirm(FakeSystem& fake, const SERVICE_ITEM& record, int index,
+                                        int* shown = nullptr) {
+    std::vector<std::string> boxes;
+    ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT) {
+        boxes.push_back(text);
+        return IDYES;
+    });
+    bool done = false;
+    RunDialog(fake, record,
+              {{kPropertyCaption,
+                [&](HWND dialog) {
+                    if (shown)
+                        *shown = ComboSelection(dialog);
+                    SelectStartType(dialog, index);
+                    PressButton(dialog, IDC_PROPERTY_OK);
+                }}},
+              &done);
+    EXPECT_TRUE(done);
+    return boxes;
+}
+
 // A start type of 5, or one that could not be read at all: no selection, and nothing is written
 // unless the user picks one.
 TEST_F(PropertyDialogTest, StartTypeOutsideTheListShowsNoSelectionAndWritesNothing) {
     fake.SetDword(kKey, "Start", 5);
     for (uint32_t start : {5u, kStartUnknown}) {
-        int selection = 0;
-        std::vector<std::string> boxes;
-        ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT) {
-            boxes.push_back(text);
-            return IDYES;
-        });
-        bool done = false;
-        RunDialog(fake, Record("Alpha", start, kStateStopped),
-                  {{kPropertyCaption,
-                    [&](HWND dialog) {
-                        selection = ComboSelection(dialog);
-                        PressButton(dialog, IDC_PROPERTY_OK);
-                    }}},
-                  &done);
-        EXPECT_TRUE(done);
-        EXPECT_EQ(selection, -1);
-        EXPECT_EQ(boxes.size(), 1u);  // the confirmation, no error
+        int shown = 0;
+        EXPECT_EQ(PickAndConfirm(fake, Record("Alpha", start, kStateStopped), -1, &shown).size(),
+                  1u);
+        EXPECT_EQ(shown, -1);
         EXPECT_EQ(StartValue(fake), 5u);
-        EXPECT_EQ(fake.Service("Alpha")->changeRequests, 0);
-        // Enter with nothing chosen closes without asking.
-        RunDialog(fake, Record("Alpha", start, kStateStopped),
-                  {{kPropertyCaption,
-                    [](HWND dialog) { PressKey(GetDlgItem(dialog, IDC_START_TYPE), VK_RETURN); }}},
-                  &done);
-        EXPECT_TRUE(done);
-        EXPECT_EQ(boxes.size(), 1u);
     }
+    EXPECT_EQ(fake.Service("Alpha")->changeRequests, 0);
 }
 
-// What the manager refuses is shown with its reason, and nothing is written.
+// What the manager refuses is shown with its reason, and nothing is written. Boot and system start
+// for a Win32 service are refused before the manager is asked.
 TEST_F(PropertyDialogTest, RefusalsShowTheirReasonAndWriteNothing) {
-    struct Case {
-        int index;
-        uint32_t error;
-    } cases[] = {{0, kErrorInvalidParameter}, {1, kErrorInvalidParameter}, {4, kErrorAccessDenied}};
     fake.Service("Alpha")->changeError = kErrorAccessDenied;
-    for (const Case& c : cases) {
-        std::vector<std::pair<std::string, UINT>> boxes;
-        ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT type) {
-            boxes.emplace_back(text, type);
-            return IDYES;
-        });
-        bool done = false;
-        RunDialog(fake, Record("Alpha", 3, kStateStopped),
-                  {{kPropertyCaption,
-                    [&](HWND dialog) {
-                        SelectStartType(dialog, c.index);
-                        PressButton(dialog, IDC_PROPERTY_OK);
-                    }}},
-                  &done);
-        EXPECT_TRUE(done);
-        ASSERT_EQ(boxes.size(), 2u) << c.index;
-        EXPECT_EQ(boxes[1].first, SystemErrorText(c.error));
-        EXPECT_EQ(boxes[1].second, static_cast<UINT>(MB_OK | MB_ICONHAND));
+    const std::pair<int, uint32_t> cases[] = {
+        {0, kErrorInvalidParameter}, {1, kErrorInvalidParameter}, {4, kErrorAccessDenied}};
+    for (const auto& [index, error] : cases) {
+        EXPECT_EQ(PickAndConfirm(fake, Record("Alpha", 3, kStateStopped), index).back(),
+                  SystemErrorText(error));
         EXPECT_EQ(StartValue(fake), 3u);
     }
-    // Boot and system start were refused before the manager was asked.
     EXPECT_EQ(fake.Service("Alpha")->changeRequests, 1);
 }
 
