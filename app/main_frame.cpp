@@ -222,13 +222,10 @@ void CMainFrame::EndBusy() {
 void CMainFrame::SetWaitCursor(bool on) {
     waitCursor_ = on;
     if (on) {
-        SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        return;
+        cursorBeforeWait_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    } else {
+        SetCursor(cursorBeforeWait_);  // until the pointer moves and its window chooses again
     }
-    // A move on the spot has the window under the pointer choose its cursor again.
-    POINT at = {};
-    if (GetCursorPos(&at))
-        SetCursorPos(at.x, at.y);
 }
 
 LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

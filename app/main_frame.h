@@ -86,6 +86,7 @@ private:
     int32_t value_ = -1;
     int32_t busy_ = 0;
     bool waitCursor_ = false;
+    HCURSOR cursorBeforeWait_ = nullptr;
     bool closeDeferred_ = false;
 };
 

@@ -41,13 +41,22 @@ bool Resize(std::vector<uint8_t>& bytes, DWORD size) {
     return true;
 }
 
-// A value's type and data at whatever size it has; the value may grow between two calls, so the
-// size is asked again until the data fits.
+// A value's type and data at whatever size it has. Most values fit a small buffer, so one call
+// usually does, as SHGetValue makes one; a larger value is asked for again at its size, and again
+// should it grow meanwhile.
 bool QueryWholeValue(HKEY key, const wchar_t* name, DWORD& type, std::vector<uint8_t>& data) {
-    DWORD size = 0;
-    LONG status = RegQueryValueExW(key, name, nullptr, &type, nullptr, &size);
-    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-        if (status == ERROR_MORE_DATA && size <= data.size()) {
+    BYTE small[1024];
+    DWORD size = sizeof small;
+    LONG status = RegQueryValueExW(key, name, nullptr, &type, small, &size);
+    if (status == ERROR_SUCCESS) {
+        if (!Resize(data, size)) {
+            return false;
+        }
+        std::memcpy(data.data(), small, size);
+        return true;
+    }
+    while (status == ERROR_MORE_DATA) {
+        if (size <= data.size()) {
             size = static_cast<DWORD>(data.size() * 2 + 2);
         }
         if (!Resize(data, size)) {
