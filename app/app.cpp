@@ -16,8 +16,12 @@ COrvaneApp theApp;
 COrvaneApp::COrvaneApp() {
     commands_.Add(ID_APP_ABOUT, [this] { OnAppAbout(); });
     commands_.Add(ID_APP_EXIT, [this] { OnAppExit(); });
-    commands_.Add(ID_FILE_NEW, [this] { OnFileNew(); });
-    commands_.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    // Both load the catalogue afresh: not while a command follows a service.
+    auto idle = [this] { return !frame_ || !frame_->IsBusy(); };
+    commands_.Add(
+        ID_FILE_NEW, [this] { OnFileNew(); }, idle);
+    commands_.Add(
+        ID_FILE_OPEN, [this] { OnFileOpen(); }, idle);
 }
 
 COrvaneApp::~COrvaneApp() = default;

@@ -36,9 +36,12 @@ CMainFrame::CMainFrame(InventorySwitch& inventory) : inventory_(inventory) {
         [this] { return OnUpdateServiceControl(); });
     commands_.Add(
         ID_SERVICE_STOP, [this] { OnServiceStop(); }, [this] { return OnUpdateServiceControl(); });
-    commands_.Add(ID_REFRESH, [this] { OnRefresh(); });
+    commands_.Add(
+        ID_REFRESH, [this] { OnRefresh(); }, [this] { return OnUpdateServiceCommand(); });
     commands_.Add(ID_SERVICE_GROUP, [this] { OnServiceGroup(); });
-    commands_.Add(ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); });
+    commands_.Add(
+        ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); },
+        [this] { return OnUpdateServiceCommand(); });
     commands_.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
     commands_.Add(ID_EDIT_COPY, [this] { OnEditCopy(); });
     commands_.Add(ID_NEXT_PANE, [this] { OnNextPane(); });
@@ -199,7 +202,7 @@ void CMainFrame::OnServiceGroup() {
 }
 
 bool CMainFrame::OnUpdateServiceControl() const {
-    return kind_ == kKindWin32 && inventory_.IsLive();
+    return kind_ == kKindWin32 && inventory_.IsLive() && !IsBusy();
 }
 
 void CMainFrame::ShowInventoryName(const std::wstring& fileName) {
@@ -279,4 +282,41 @@ void CMainFrame::MoveFocusToPane(int step) {
             return;
         }
     }
+}
+
+void CMainFrame::EndBusy() {
+    if (--busy_ > 0 || !closeDeferred_)
+        return;
+    closeDeferred_ = false;
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void CMainFrame::SetWaitCursor(bool on) {
+    waitCursor_ = on;
+    if (on) {
+        cursorBeforeWait_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    } else {
+        SetCursor(cursorBeforeWait_);  // until the pointer moves and its window chooses again
+    }
+}
+
+LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            if (IsBusy()) {
+                closeDeferred_ = true;
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            // Every pane asks its parents first, so this covers the whole window.
+            if (waitCursor_) {
+                SetCursor(LoadCursor(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return FrameWindow::HandleMessage(message, wParam, lParam);
 }

@@ -1,6 +1,6 @@
 // How much the catalogue adds to the platform calls a load cannot avoid: CServiceList::Reload
 // beside the bare calls it makes (per pass the Windows directory and one enumeration, per entry
-// five SHGetValueA reads), timed in alternating rounds. Meant for the many-services Wine prefix;
+// five SHGetValueW reads), timed in alternating rounds. Meant for the many-services Wine prefix;
 // prints figures, judges nothing.
 #include <windows.h>
 #include <shlwapi.h>
@@ -26,18 +26,18 @@ double MillisecondsSince(Clock::time_point began) {
     return std::chrono::duration<double, std::milli>(Clock::now() - began).count();
 }
 
-void ReadText(const char* key, const char* name) {
-    char text[kTextBytes];
+void ReadText(const std::wstring& key, const wchar_t* name) {
+    wchar_t text[kTextBytes];
     DWORD type = 0;
     DWORD size = sizeof text;
-    SHGetValueA(HKEY_LOCAL_MACHINE, key, name, &type, text, &size);
+    SHGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, &type, text, &size);
 }
 
 // One pass made of nothing but the platform calls; returns the entries read.
 size_t BarePass(DWORD serviceType) {
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, MAX_PATH);
-    ScHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager) {
         return 0;
     }
@@ -45,18 +45,16 @@ size_t BarePass(DWORD serviceType) {
     if (EnumerateIntoBuffer(manager.Get(), serviceType, buffer) != 0) {
         return 0;
     }
-    const auto* entries = reinterpret_cast<const ENUM_SERVICE_STATUSA*>(buffer.bytes.get());
+    const auto* entries = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(buffer.bytes.get());
     for (uint32_t i = 0; i < buffer.count; ++i) {
-        char key[kTextBytes];
-        std::snprintf(key, sizeof key, "%s\\%s", kServicesKey, entries[i].lpServiceName);
-        ReadText(key, "ImagePath");
-        ReadText(key, "Description");
-        ReadText(key, "Group");
+        const std::wstring key =
+            std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") + entries[i].lpServiceName;
+        ReadText(key, L"ImagePath");
+        ReadText(key, L"Description");
+        ReadText(key, L"Group");
         DWORD start = 0, type = 0, size = sizeof start;
-        SHGetValueA(HKEY_LOCAL_MACHINE, key, "Start", &type, &start, &size);
-        std::snprintf(key, sizeof key, "%s\\%s\\Parameters", kServicesKey,
-                      entries[i].lpServiceName);
-        ReadText(key, "ServiceDll");
+        SHGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"Start", &type, &start, &size);
+        ReadText(key + L"\\Parameters", L"ServiceDll");
     }
     return buffer.count;
 }
@@ -81,15 +79,19 @@ public:
     bool EnumerateServices(uint32_t type, std::vector<ServiceEntry>& entries) override {
         return Timed([&] { return real_.EnumerateServices(type, entries); });
     }
-    uint32_t OpenServiceSession(const char* name,
+    uint32_t OpenServiceSession(const std::u16string& name,
                                 std::unique_ptr<ServiceSession>& session) override {
         return Timed([&] { return real_.OpenServiceSession(name, session); });
     }
     bool GetValue(const char* key, const char* name, void* dest, uint32_t size) override {
         return Timed([&] { return real_.GetValue(key, name, dest, size); });
     }
-    bool LoadIndirectString(const char* key, const char* name, char* dest, uint32_t size) override {
-        return Timed([&] { return real_.LoadIndirectString(key, name, dest, size); });
+    bool GetValue(const std::u16string& key, const char* name, RegistryValue& value) override {
+        return Timed([&] { return real_.GetValue(key, name, value); });
+    }
+    bool LoadIndirectString(const std::u16string& key, const char* name,
+                            std::string& text) override {
+        return Timed([&] { return real_.LoadIndirectString(key, name, text); });
     }
     bool ReadValue(const char* key, const char* name, RegistryValue& value) override {
         return Timed([&] { return real_.ReadValue(key, name, value); });

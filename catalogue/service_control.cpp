@@ -1,8 +1,15 @@
-// Starting and stopping one service by name. A service already on its way to the asked-for state
-// needs no request; the result says which call failed so the caller can explain it.
+// Starting and stopping one service by name, following it until it gets there, and changing its
+// start type. A service already on its way to the asked-for state needs no request; the result
+// says which call failed, or how the service ended, so the caller can explain it.
+#include "catalogue/service_control.h"
+
 #include "catalogue/service_list.h"
+#include "catalogue/text.h"
 
 namespace {
+
+constexpr uint32_t kMinPollMs = 1000;
+constexpr uint32_t kMaxPollMs = 10000;
 
 enum class Request { Start, Stop };
 
@@ -10,47 +17,156 @@ bool IsStartedOrStarting(uint32_t state) {
     return state == kStateStartPending || state == kStateRunning || state == kStateContinuePending;
 }
 
-bool IsStoppedOrStopping(uint32_t state) {
-    return state == kStateStopped || state == kStateStopPending;
+bool IsPending(uint32_t state) {
+    return state == kStateStartPending || state == kStateStopPending ||
+           state == kStateContinuePending || state == kStatePausePending;
+}
+
+bool OnItsWay(FollowTarget target, uint32_t state) {
+    if (target == FollowTarget::Started)
+        return state == kStateStartPending || state == kStateStopPending;
+    return state != kStateStopped;
+}
+
+uint32_t PollInterval(uint32_t waitHint) {
+    const uint32_t tenth = waitHint / 10;
+    return tenth < kMinPollMs ? kMinPollMs : tenth > kMaxPollMs ? kMaxPollMs : tenth;
+}
+
+// Tells how a followed service ended: there, stopped with an exit code, or not there in time.
+void JudgeOutcome(Request request, ServiceControlResult& result) {
+    const ServiceStatusFields& status = result.status;
+    result.followed = true;
+    if (request == Request::Stop) {
+        result.succeeded = status.dwCurrentState == kStateStopped;
+        result.error = result.succeeded ? 0 : kErrorServiceRequestTimeout;
+        return;
+    }
+    if (status.dwCurrentState == kStateStopped) {
+        result.error = status.dwWin32ExitCode;
+        if (result.error == kErrorServiceSpecificError)
+            result.serviceSpecificError = status.dwServiceSpecificExitCode;
+        return;
+    }
+    if (OnItsWay(FollowTarget::Started, status.dwCurrentState)) {
+        result.error = kErrorServiceRequestTimeout;
+        return;
+    }
+    result.succeeded = true;
 }
 
 // The session lives only inside this call, so its handles are closed after the error is taken.
-bool Control(ServiceManagerApi& services, const char* name, Request request,
-             ServiceControlResult& result) {
+bool Control(ServiceManagerApi& services, const std::u16string& name, Request request,
+             ServiceControlResult& result, FollowClock* clock, uint32_t boundMs) {
     result = ServiceControlResult();
-    if (name == nullptr)
-        return false;
     std::unique_ptr<ServiceSession> session;
     result.error = services.OpenServiceSession(name, session);
     if (result.error != 0 || !session)
         return false;
-    uint32_t state = 0;
-    result.error = session->QueryState(state);
+    ServiceStatusFields status;
+    result.error = session->QueryStatus(status);
     if (result.error != 0)
         return false;
+    const uint32_t state = status.dwCurrentState;
     if (request == Request::Start) {
-        if (IsStartedOrStarting(state))
-            return result.succeeded = true;
-        result.error = session->Start();
-    } else {
-        if (IsStoppedOrStopping(state)) {
-            result.alreadyStopped = true;
-            return false;
-        }
+        if (!IsStartedOrStarting(state))
+            result.error = session->Start();
+    } else if (state == kStateStopped || (state == kStateStopPending && !clock)) {
+        result.alreadyStopped = true;
+        return false;
+    } else if (state != kStateStopPending) {
         result.error = session->Stop();
     }
-    result.succeeded = result.error == 0;
+    if (result.error != 0)
+        return false;
+    if (!clock)
+        return result.succeeded = true;
+    const FollowTarget target =
+        request == Request::Start ? FollowTarget::Started : FollowTarget::Stopped;
+    result.error = FollowService(*session, target, *clock, boundMs, result.status);
+    if (result.error != 0)
+        return false;
+    JudgeOutcome(request, result);
     return result.succeeded;
 }
 
 }  // namespace
 
-bool CServiceList::StartServiceByName(const char* name, ServiceControlResult* result) {
+uint32_t FollowService(ServiceSession& session, FollowTarget target, FollowClock& clock,
+                       uint32_t boundMs, ServiceStatusFields& status) {
+    uint32_t error = session.QueryStatus(status);
+    if (error != 0)
+        return error;
+    const uint64_t begun = clock.NowMs();
+    uint64_t lastProgress = begun;
+    while (OnItsWay(target, status.dwCurrentState)) {
+        const uint64_t waited = clock.NowMs() - begun;
+        if (waited >= boundMs)
+            break;
+        uint32_t wait = PollInterval(status.dwWaitHint);
+        if (wait > boundMs - waited)
+            wait = static_cast<uint32_t>(boundMs - waited);
+        clock.Wait(wait);
+        const ServiceStatusFields before = status;
+        error = session.QueryStatus(status);
+        if (error != 0)
+            return error;
+        const uint64_t now = clock.NowMs();
+        if (status.dwCheckPoint > before.dwCheckPoint ||
+            status.dwCurrentState != before.dwCurrentState) {
+            lastProgress = now;
+        } else if (IsPending(status.dwCurrentState) && now - lastProgress > status.dwWaitHint) {
+            break;  // it promised progress within its wait hint and made none
+        }
+    }
+    return 0;
+}
+
+uint32_t ChangeServiceStartType(ServiceManagerApi& services, const std::u16string& serviceName,
+                                uint32_t startType) {
+    if (startType > kStartDisabled)
+        return kErrorInvalidParameter;
+    std::unique_ptr<ServiceSession> session;
+    uint32_t error = services.OpenServiceSession(serviceName, session);
+    if (error != 0 || !session)
+        return error;
+    ServiceStatusFields status;
+    error = session->QueryStatus(status);
+    if (error != 0)
+        return error;
+    // Windows refuses these for a Win32 service; a manager that took them would leave a service
+    // that never loads.
+    if ((status.dwServiceType & kServiceTypeWin32) != 0 && startType <= kStartSystem)
+        return kErrorInvalidParameter;
+    return session->ChangeStartType(startType);
+}
+
+bool CServiceList::StartServiceByName(const std::u16string& name, ServiceControlResult* result,
+                                      FollowClock* clock, uint32_t boundMs) {
     ServiceControlResult local;
-    return Control(services_, name, Request::Start, result ? *result : local);
+    return Control(services_, name, Request::Start, result ? *result : local, clock, boundMs);
+}
+
+bool CServiceList::StopServiceByName(const std::u16string& name, ServiceControlResult* result,
+                                     FollowClock* clock, uint32_t boundMs) {
+    ServiceControlResult local;
+    return Control(services_, name, Request::Stop, result ? *result : local, clock, boundMs);
+}
+
+bool CServiceList::StartServiceByName(const char* name, ServiceControlResult* result) {
+    if (name == nullptr) {
+        if (result)
+            *result = ServiceControlResult();
+        return false;
+    }
+    return StartServiceByName(Utf8ToUtf16(name), result);
 }
 
 bool CServiceList::StopServiceByName(const char* name, ServiceControlResult* result) {
-    ServiceControlResult local;
-    return Control(services_, name, Request::Stop, result ? *result : local);
+    if (name == nullptr) {
+        if (result)
+            *result = ServiceControlResult();
+        return false;
+    }
+    return StopServiceByName(Utf8ToUtf16(name), result);
 }

@@ -17,11 +17,19 @@ constexpr int32_t kSvchostNone = 0;
 constexpr int32_t kSvchostLocalService = 1;
 constexpr int32_t kSvchostNetsvcs = 2;
 
+// Start types ("Start" of the service's key). A value that cannot be read as a REG_DWORD is
+// unknown: no list text, no combo-box item and no category stands for it.
+constexpr uint32_t kStartBoot = 0;
+constexpr uint32_t kStartSystem = 1;
+constexpr uint32_t kStartDisabled = 4;
+constexpr uint32_t kStartUnknown = 0xFFFFFFFF;
+
 struct SERVICE_ITEM {
     std::string lpServiceName;          // the service's key name
+    std::u16string lpServiceNameW;      // the manager's own name: keys and services open by it
     std::string lpDisplayName;          // never null: the service name when the manager gives none
     ServiceStatusFields ServiceStatus;  // the status at enumeration time
-    uint32_t Start = 0;                 // 0 boot, 1 system, 2 automatic, 3 demand, 4 disabled
+    uint32_t Start = kStartUnknown;     // 0 boot, 1 system, 2 automatic, 3 demand, 4 disabled
     char Description[kTextBytes] = {};  // the display name when the registry has none
     char ImagePath[kTextBytes] = {};    // rewritten to a file path
     char ServiceDll[kTextBytes] = {};

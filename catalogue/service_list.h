@@ -7,16 +7,26 @@
 #include <memory>
 #include <vector>
 
+#include "catalogue/service_control.h"
 #include "catalogue/service_item.h"
 #include "platform/platform.h"
 
 // How a start or stop request ended.
 struct ServiceControlResult {
+    // The service got where it was sent (with following: it is there now).
     bool succeeded = false;
-    // The service was already stopped or stopping when a stop was asked for: no request was made.
+    // The service was already stopped (or stopping, when not followed) when a stop was asked for:
+    // no request was made.
     bool alreadyStopped = false;
-    // The system's error code of the call that failed (0 when none failed).
+    // Why it failed: the error code of the call that failed; after following, the exit code the
+    // service stopped with, or ERROR_SERVICE_REQUEST_TIMEOUT when it did not get there in time.
+    // 0 for a service that stopped after its start without an exit code.
     uint32_t error = 0;
+    // The service's own code, when error is ERROR_SERVICE_SPECIFIC_ERROR.
+    uint32_t serviceSpecificError = 0;
+    // The service was followed; status is the last one read.
+    bool followed = false;
+    ServiceStatusFields status;
 };
 
 class CServiceList {
@@ -48,9 +58,20 @@ public:
     // Rewrites a stored image path into a file path, in place (path holds kTextBytes bytes).
     static void NormalizeImagePath(const char* windowsDirectory, char* path);
 
-    // Service control by name. Neither reads nor changes the records.
+    // Service control by name. Neither reads nor changes the records. With a clock, an accepted
+    // request (or a service found already on its way) is followed until the service gets there, for
+    // at most boundMs. A record's lpServiceNameW is the name to pass; the text form is taken as
+    // UTF-8.
+    bool StartServiceByName(const std::u16string& name, ServiceControlResult* result = nullptr,
+                            FollowClock* clock = nullptr, uint32_t boundMs = kFollowBoundMs);
+    bool StopServiceByName(const std::u16string& name, ServiceControlResult* result = nullptr,
+                           FollowClock* clock = nullptr, uint32_t boundMs = kFollowBoundMs);
     bool StartServiceByName(const char* name, ServiceControlResult* result = nullptr);
     bool StopServiceByName(const char* name, ServiceControlResult* result = nullptr);
+
+    // The service manager the records come from (the properties dialog changes start types
+    // through it).
+    ServiceManagerApi& Services() const { return services_; }
 
 private:
     ServiceManagerApi& services_;

@@ -3,42 +3,61 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 #include <utility>
 
 #include "catalogue/service_list.h"
 
 namespace {
 
-// A text value as the registry holds it. The spare byte keeps data that came without a NUL
-// terminated; data longer than a field's characters counts as not fitting, like data too large.
-struct TextValue {
-    char text[kTextBytes + 1] = {};
-    bool Read(RegistryApi& registry, const char* key, const char* name) {
-        return registry.GetValue(key, name, text, kTextBytes) && TextFits(text);
-    }
-};
+// A text value: only REG_SZ and REG_EXPAND_SZ count; any other type is as good as missing.
+bool ReadText(RegistryApi& registry, const std::u16string& key, const char* name,
+              std::string& text) {
+    RegistryValue value;
+    if (!registry.GetValue(key, name, value) ||
+        (value.type != kRegSz && value.type != kRegExpandSz))
+        return false;
+    text.assign(value.data.begin(), value.data.end());
+    text.resize(std::strlen(text.c_str()));
+    return true;
+}
 
-void ReadTextField(RegistryApi& registry, const char* key, const char* name, char* field) {
-    TextValue value;
-    if (value.Read(registry, key, name))
-        CopyText(field, kTextBytes, value.text);
+// A text that fits its field; one that is missing or too long leaves the field empty.
+void ReadTextField(RegistryApi& registry, const std::u16string& key, const char* name,
+                   char* field) {
+    std::string text;
+    if (ReadText(registry, key, name, text) && TextFits(text.c_str()))
+        CopyText(field, kTextBytes, text.c_str());
 }
 
 // Descriptions may be indirect strings ("@file,-id") that only the resource they name can resolve;
-// when it cannot, the raw value is still more telling than nothing.
-void ReadDescription(RegistryApi& registry, const char* key, SERVICE_ITEM& item) {
+// when it cannot, the raw value is still more telling than nothing. A text too long for the field,
+// resolved or raw, gives way to the display name.
+void ReadDescription(RegistryApi& registry, const std::u16string& key, SERVICE_ITEM& item) {
+    std::string raw;
+    std::string resolved;
     const char* text = item.lpDisplayName.c_str();
-    char raw[kTextBytes + 1] = {};
-    char resolved[kTextBytes + 1] = {};
-    bool read = registry.GetValue(key, "Description", raw, kTextBytes);
-    if (read && raw[0] == '@' &&
-        registry.LoadIndirectString(key, "Description", resolved, kTextBytes)) {
-        if (TextFits(resolved))
-            text = resolved;
-    } else if (read && TextFits(raw)) {
-        text = raw;
+    if (ReadText(registry, key, "Description", raw)) {
+        if (raw[0] == '@' && registry.LoadIndirectString(key, "Description", resolved)) {
+            if (TextFits(resolved.c_str()))
+                text = resolved.c_str();
+        } else if (TextFits(raw.c_str())) {
+            text = raw.c_str();
+        }
     }
     CopyText(item.Description, kTextBytes, text);
+}
+
+// Only a REG_DWORD of four bytes is a start type; anything else leaves it unknown.
+uint32_t ReadStart(RegistryApi& registry, const std::u16string& key) {
+    RegistryValue value;
+    if (!registry.GetValue(key, "Start", value) || value.type != kRegDword ||
+        value.data.size() != sizeof(uint32_t)) {
+        return kStartUnknown;
+    }
+    uint32_t start = 0;
+    std::memcpy(&start, value.data.data(), sizeof start);
+    return start;
 }
 
 int32_t SvchostGroupOf(const SERVICE_ITEM& item) {
@@ -51,25 +70,20 @@ int32_t SvchostGroupOf(const SERVICE_ITEM& item) {
     return kSvchostNone;
 }
 
-// False when the service has no readable image path: such a service is not catalogued.
+// False when the service has no readable image path: such a service is not catalogued. A path
+// too long for the field is cut, so a long value cannot hide its service. The key is named by the
+// manager's own UTF-16 name, whole, whatever its length.
 bool EnrichRecord(RegistryApi& registry, const char* windowsDirectory, SERVICE_ITEM& item) {
-    char key[kTextBytes];
-    FormatText(key, sizeof key, kTextMaxChars, "%s\\%s", kServicesKey, item.lpServiceName.c_str());
-    TextValue imagePath;
-    if (!imagePath.Read(registry, key, "ImagePath"))
+    const std::u16string key = std::u16string(kServicesKeyW) + u"\\" + item.lpServiceNameW;
+    std::string imagePath;
+    if (!ReadText(registry, key, "ImagePath", imagePath))
         return false;
-    CopyText(item.ImagePath, kTextBytes, imagePath.text);
+    CopyText(item.ImagePath, kTextBytes, imagePath.c_str());
     CServiceList::NormalizeImagePath(windowsDirectory, item.ImagePath);
     ReadDescription(registry, key, item);
     ReadTextField(registry, key, "Group", item.Group);
-    uint32_t start = 0;
-    if (registry.GetValue(key, "Start", &start, sizeof start))
-        item.Start = start;
-
-    char parametersKey[kTextBytes];
-    FormatText(parametersKey, sizeof parametersKey, kTextMaxChars, "%s\\%s\\Parameters",
-               kServicesKey, item.lpServiceName.c_str());
-    ReadTextField(registry, parametersKey, "ServiceDll", item.ServiceDll);
+    item.Start = ReadStart(registry, key);
+    ReadTextField(registry, key + u"\\Parameters", "ServiceDll", item.ServiceDll);
     item.SvchostGroup = SvchostGroupOf(item);
     return true;
 }
@@ -89,6 +103,8 @@ void CServiceList::Enumerate(bool win32) {
         if (!item)
             continue;
         item->lpServiceName = entry.serviceName;
+        item->lpServiceNameW = entry.serviceNameW.empty() ? Utf8ToUtf16(entry.serviceName.c_str())
+                                                          : entry.serviceNameW;
         item->lpDisplayName = entry.hasDisplayName ? entry.displayName : entry.serviceName;
         item->ServiceStatus = entry.status;
         item->ServiceKind = win32 ? kKindWin32 : kKindDriver;

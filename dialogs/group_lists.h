@@ -3,6 +3,7 @@
 // rendering rules are tested without a registry.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,11 +20,22 @@ struct GroupListRow {
 // as its members separated by single spaces with two trailing spaces.
 std::string RegistryBytesAsText(const std::vector<uint8_t>& data);
 
-// One row per svchost value, in enumeration order: the value name (cut to the text limit) and its
-// data as text, whatever its type.
+// The row of one svchost value: the value name (cut to the text limit) and its data as text,
+// whatever its type.
+GroupListRow SvchostGroupRow(const RegistryValue& value);
+// One row per svchost value, in enumeration order.
 std::vector<GroupListRow> SvchostGroupRows(const std::vector<RegistryValue>& values);
 
-// One row per non-empty group name of the "List" multi-string: its 0-based position among all
-// pieces, empty ones included, and the name cut to the text limit. A last piece without its NUL
-// still counts.
+// Where one group name of the "List" multi-string lies: found once for every row, so that a list
+// of any length is filled without making its texts (the list asks for those as it shows them).
+struct GroupOrderPiece {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    int position = 0;  // among all pieces, empty ones included
+};
+// One piece per non-empty group name. A last piece without its NUL still counts.
+std::vector<GroupOrderPiece> GroupOrderPieces(const std::vector<uint8_t>& list);
+// Its row: the 0-based position, and the name cut to the text limit.
+GroupListRow GroupOrderRow(const std::vector<uint8_t>& list, const GroupOrderPiece& piece);
+// Every row of the list, in order.
 std::vector<GroupListRow> GroupOrderRows(const std::vector<uint8_t>& list);

@@ -13,6 +13,16 @@ const char kGroupOrderValue[] = "List";
 
 constexpr DWORD kListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;
 
+std::wstring Widen(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 1)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
 }  // namespace
 
 CServiceGroupDlg::CServiceGroupDlg(RegistryApi& registry)
@@ -35,26 +45,61 @@ void CServiceGroupDlg::SetupList(HWND list, const char* first, int firstWidth, c
 }
 
 void CServiceGroupDlg::FillSvchostList() {
-    std::vector<RegistryValue> values;
-    if (!registry_.EnumerateValues(kSvchostKey, values))
-        return;
-    AppendRows(Item(IDC_SVCHOST_LIST), SvchostGroupRows(values));
+    if (!registry_.EnumerateValues(kSvchostKey, svchostValues_))
+        svchostValues_.clear();
+    SetRowCount(Item(IDC_SVCHOST_LIST), svchostValues_.size());
 }
 
 void CServiceGroupDlg::FillGroupOrderList() {
     RegistryValue list;
-    if (!registry_.ReadValue(kGroupOrderKey, kGroupOrderValue, list))
-        return;
-    AppendRows(Item(IDC_GROUP_ORDER_LIST), GroupOrderRows(list.data));
+    if (registry_.ReadValue(kGroupOrderKey, kGroupOrderValue, list)) {
+        groupOrder_ = std::move(list.data);
+        groupOrderPieces_ = GroupOrderPieces(groupOrder_);
+    }
+    SetRowCount(Item(IDC_GROUP_ORDER_LIST), groupOrderPieces_.size());
 }
 
-void CServiceGroupDlg::AppendRows(HWND list, const std::vector<GroupListRow>& rows) {
-    int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (const GroupListRow& row : rows) {
-        int index = InsertListRow(list, count, row.first.c_str());
-        if (index < 0)
-            continue;
-        SetListCell(list, index, 1, row.second.c_str());
-        ++count;
+void CServiceGroupDlg::SetRowCount(HWND list, std::size_t count) {
+    // Nothing is drawn until the whole count is in place.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+GroupListRow CServiceGroupDlg::Row(int listId, int row) const {
+    if (row < 0)
+        return GroupListRow();
+    const auto index = static_cast<size_t>(row);
+    if (listId == IDC_SVCHOST_LIST && index < svchostValues_.size())
+        return SvchostGroupRow(svchostValues_[index]);
+    if (listId == IDC_GROUP_ORDER_LIST && index < groupOrderPieces_.size())
+        return GroupOrderRow(groupOrder_, groupOrderPieces_[index]);
+    return GroupListRow();
+}
+
+bool CServiceGroupDlg::OnNotify(NMHDR* header, LRESULT& result) {
+    result = 0;
+    const int listId = static_cast<int>(header->idFrom);
+    if (listId != IDC_SVCHOST_LIST && listId != IDC_GROUP_ORDER_LIST)
+        return false;
+    if (header->code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+        if (item.mask & LVIF_TEXT) {
+            const GroupListRow row = Row(listId, item.iItem);
+            cellText_ = Widen(item.iSubItem == 0 ? row.first : row.second);
+            item.pszText = &cellText_[0];
+        }
+        return true;
     }
+    if (header->code == LVN_GETDISPINFOA) {
+        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            const GroupListRow row = Row(listId, item.iItem);
+            const std::string& text = item.iSubItem == 0 ? row.first : row.second;
+            lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+        }
+        return true;
+    }
+    return false;
 }

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "catalogue/service_control.h"
 #include "category/category_filter.h"
 #include "res/resource.h"
 #include "window/message_box.h"
@@ -30,8 +31,8 @@ UINT StatusStringId(uint32_t currentState) {
 
 }  // namespace
 
-CServicePropertyDlg::CServicePropertyDlg(RegistryApi& registry)
-    : Dialog(IDD_SERVICE_PROPERTY), registry_(registry) {}
+CServicePropertyDlg::CServicePropertyDlg(ServiceManagerApi& services)
+    : Dialog(IDD_SERVICE_PROPERTY), services_(services) {}
 
 void CServicePropertyDlg::SetRecord(const SERVICE_ITEM& record) {
     record_.reset(new (std::nothrow) SERVICE_ITEM(record));
@@ -60,8 +61,9 @@ void CServicePropertyDlg::LoadFromRecord() {
     description_ = record_->Description;
     imagePath_ = record_->ImagePath;
     serviceDll_ = record_->ServiceDll;
-    // A start type the list does not hold leaves the combo box without a selection.
-    startTypeIndex_ = record_->Start < kStartTypeCount ? static_cast<int>(record_->Start) : -1;
+    // A start type the list does not hold, or none that could be read, leaves the combo box
+    // without a selection.
+    startTypeIndex_ = RecordStartIndex();
     statusText_ = LoadResString(StatusStringId(record_->ServiceStatus.dwCurrentState));
 }
 
@@ -82,6 +84,20 @@ bool CServicePropertyDlg::OnCommand(WORD id, WORD code, HWND control) {
     return true;
 }
 
+int CServicePropertyDlg::RecordStartIndex() const {
+    return record_ && record_->Start < kStartTypeCount ? static_cast<int>(record_->Start) : -1;
+}
+
+void CServicePropertyDlg::OnOK() {
+    const int chosen =
+        static_cast<int>(SendMessageA(Item(IDC_START_TYPE), CB_GETCURSEL, 0, 0));  // CB_ERR is -1
+    if (chosen != -1 && chosen != RecordStartIndex()) {
+        OnConfirmedOK();  // ends through the plain OK below, never back here
+        return;
+    }
+    Dialog::OnOK();
+}
+
 void CServicePropertyDlg::OnConfirmedOK() {
     if (savedInventory_) {
         RefuseChange();
@@ -94,7 +110,7 @@ void CServicePropertyDlg::OnConfirmedOK() {
         if (startTypeIndex_ != -1)
             WriteStartType();
     }
-    OnOK();
+    Dialog::OnOK();
 }
 
 // A saved inventory shows what a machine had; there is no system behind it to change. Only a
@@ -104,16 +120,16 @@ void CServicePropertyDlg::RefuseChange() {
     UpdateData(true);
     if (startTypeIndex_ != shown)
         AppMessageBox(IDS_INVENTORY_READ_ONLY, MB_OK | MB_ICONINFORMATION);
-    OnOK();
+    Dialog::OnOK();  // the plain OK: this dialog's own would ask again
 }
 
 void CServicePropertyDlg::WriteStartType() {
     if (!record_)
         return;
-    std::string key = std::string(kServicesKey) + "\\" + record_->lpServiceName;
-    // Only an existing key is written: a service deleted meanwhile must not come back as a stub.
-    uint32_t error =
-        registry_.SetDwordValue(key.c_str(), "Start", static_cast<uint32_t>(startTypeIndex_));
+    // The manager refuses what Windows refuses (boot or system start for a Win32 service, a
+    // service deleted meanwhile, missing rights) and then writes nothing; the reason is shown.
+    uint32_t error = ChangeServiceStartType(services_, record_->lpServiceNameW,
+                                            static_cast<uint32_t>(startTypeIndex_));
     if (error != 0)
         AppMessageBox(SystemErrorText(error), MB_OK | MB_ICONHAND);
 }

@@ -1,5 +1,6 @@
 // The service properties dialog: everything the catalogue knows about one service or driver, read
-// only, and its start type, which a confirmed OK writes into the service's registry key.
+// only, and its start type, which a confirmed OK changes through the service manager (the manager
+// writes the service's "Start" and uses it at once).
 #pragma once
 
 #include <memory>
@@ -11,8 +12,8 @@
 
 class CServicePropertyDlg : public Dialog {
 public:
-    // The start type is written through registry.
-    explicit CServicePropertyDlg(RegistryApi& registry);
+    // The start type is changed through services.
+    explicit CServicePropertyDlg(ServiceManagerApi& services);
 
     // Keeps a copy of the record until the dialog window is destroyed.
     void SetRecord(const SERVICE_ITEM& record);
@@ -23,6 +24,8 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(DataExchange& exchange) override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
+    // Enter: with another start type chosen, the way of the OK button (ask, then change).
+    void OnOK() override;
     void OnDestroy() override;
 
 private:
@@ -32,7 +35,9 @@ private:
     void RefuseChange();
     void WriteStartType();
 
-    RegistryApi& registry_;
+    int RecordStartIndex() const;
+
+    ServiceManagerApi& services_;
     std::string serviceName_;
     std::string displayName_;
     std::string description_;

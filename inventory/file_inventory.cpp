@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr uint32_t kRegSz = 1;     // REG_SZ: no expansion needed, the texts are final
-constexpr uint32_t kRegDword = 4;  // REG_DWORD
-
 int32_t KindOf(uint32_t serviceType) {
     return serviceType == kServiceTypeWin32    ? kKindWin32
            : serviceType == kServiceTypeDriver ? kKindDriver
@@ -26,16 +23,9 @@ bool SameName(const char* a, const char* b) {
     return *a == *b;
 }
 
-// The key paths exactly as the catalogue forms them, cut where it cuts them.
-std::string ServiceKeyPath(const std::string& name) {
-    char key[kTextBytes];
-    FormatText(key, sizeof key, kTextMaxChars, "%s\\%s", kServicesKey, name.c_str());
-    return key;
-}
-std::string ParametersKeyPath(const std::string& name) {
-    char key[kTextBytes];
-    FormatText(key, sizeof key, kTextMaxChars, "%s\\%s\\Parameters", kServicesKey, name.c_str());
-    return key;
+// The key paths exactly as the catalogue forms them from the name the enumeration gives.
+std::u16string ServiceKeyPath(const std::string& name) {
+    return std::u16string(kServicesKeyW) + u"\\" + Utf8ToUtf16(name.c_str());
 }
 
 // The stored image path that the catalogue's rewriting turns back into the saved one: the saved
@@ -76,11 +66,11 @@ FileInventory::FileInventory(std::vector<InventoryRecord> records) : records_(st
     storedImagePaths_.reserve(records_.size());
     for (const InventoryRecord& record : records_) {
         keyPaths_.push_back(ServiceKeyPath(record.Text(kInvServiceName)));
-        keyPaths_.push_back(ParametersKeyPath(record.Text(kInvServiceName)));
+        keyPaths_.push_back(keyPaths_.back() + u"\\Parameters");
         storedImagePaths_.push_back(StoredImagePath(record.Text(kInvImagePath)));
     }
     // The paths stay where they are from here on, so the indexes can refer to them. A path that
-    // two records share (names cut at the same length) answers for the first.
+    // two records share (the same name twice) answers for the first.
     for (std::size_t i = 0; i < records_.size(); ++i) {
         serviceKeys_.emplace(keyPaths_[2 * i], i);
         parametersKeys_.emplace(keyPaths_[2 * i + 1], i);
@@ -105,15 +95,15 @@ bool FileInventory::EnumerateServices(uint32_t serviceType, std::vector<ServiceE
     return true;
 }
 
-uint32_t FileInventory::OpenServiceSession(const char*, std::unique_ptr<ServiceSession>& session) {
+uint32_t FileInventory::OpenServiceSession(const std::u16string&,
+                                           std::unique_ptr<ServiceSession>& session) {
     session.reset();
     return kErrorSavedInventory;
 }
 
-bool FileInventory::FindRecord(const KeyIndex& keys, const char* subKey, std::size_t& index) const {
-    if (subKey == nullptr)
-        return false;
-    auto found = keys.find(std::string_view(subKey));
+bool FileInventory::FindRecord(const KeyIndex& keys, const std::u16string& subKey,
+                               std::size_t& index) const {
+    auto found = keys.find(std::u16string_view(subKey));
     if (found == keys.end())
         return false;
     index = found->second;
@@ -145,9 +135,12 @@ bool FileInventory::EnumerateValues(const char* subKey, std::vector<RegistryValu
     values.clear();
     std::size_t service = 0;
     std::size_t parameters = 0;
-    const bool hasService = FindRecord(serviceKeys_, subKey, service);
-    const bool hasParameters = FindRecord(parametersKeys_, subKey, parameters);
+    const std::u16string key = Utf8ToUtf16(subKey ? subKey : "");
+    const bool hasService = FindRecord(serviceKeys_, key, service);
+    const bool hasParameters = FindRecord(parametersKeys_, key, parameters);
     for (const ValueDef& def : kValues) {
+        if (def.column == kInvStart && hasService && records_[service].Text(kInvStart).empty())
+            continue;  // saved as unreadable
         if (def.inParameters ? hasParameters : hasService)
             values.push_back(
                 MakeValue(def.name, def.column, def.inParameters ? parameters : service));
@@ -156,35 +149,32 @@ bool FileInventory::EnumerateValues(const char* subKey, std::vector<RegistryValu
 }
 
 bool FileInventory::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {
+    return GetValue(Utf8ToUtf16(subKey ? subKey : ""), valueName, value);
+}
+
+// The catalogue's reads come here, a few per record.
+bool FileInventory::GetValue(const std::u16string& subKey, const char* valueName,
+                             RegistryValue& value) {
     const ValueDef* def = FindValueDef(valueName);
     std::size_t index = 0;
     if (!def || !FindRecord(def->inParameters ? parametersKeys_ : serviceKeys_, subKey, index))
+        return false;
+    // A start type that could not be read was saved as nothing: it reads as missing again.
+    if (def->column == kInvStart && records_[index].Text(kInvStart).empty())
         return false;
     value = MakeValue(def->name, def->column, index);
     return true;
 }
 
-// The catalogue's reads come here, a few per record: they copy straight into the destination.
 bool FileInventory::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
-    const ValueDef* def = FindValueDef(valueName);
-    std::size_t index = 0;
-    if (!def || !FindRecord(def->inParameters ? parametersKeys_ : serviceKeys_, subKey, index))
+    RegistryValue value;
+    if (!ReadValue(subKey, valueName, value) || value.data.size() > size)
         return false;
-    if (def->column == kInvStart) {
-        const uint32_t number = records_[index].Number(kInvStart);
-        if (size < sizeof number)
-            return false;
-        std::memcpy(dest, &number, sizeof number);
-        return true;
-    }
-    const std::string& text = Text(def->column, index);
-    if (text.size() + 1 > size)
-        return false;
-    std::memcpy(dest, text.c_str(), text.size() + 1);
+    std::memcpy(dest, value.data.data(), value.data.size());
     return true;
 }
 
-bool FileInventory::LoadIndirectString(const char*, const char*, char*, uint32_t) {
+bool FileInventory::LoadIndirectString(const std::u16string&, const char*, std::string&) {
     // Descriptions were saved resolved; one still indirect could not be resolved when saved.
     return false;
 }

@@ -27,30 +27,32 @@ public:
     // ServiceManagerApi: the records of each kind in file order; no sessions.
     std::string WindowsDirectory() override { return std::string(); }
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
-    uint32_t OpenServiceSession(const char* serviceName,
+    uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
 
     // RegistryApi: each record's key holds "ImagePath", "Description", "Group" and "Start", its
     // "Parameters" key "ServiceDll"; nothing else exists and nothing can be written.
     bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;
-    bool LoadIndirectString(const char* subKey, const char* valueName, char* dest,
-                            uint32_t size) override;
+    bool GetValue(const std::u16string& subKey, const char* valueName,
+                  RegistryValue& value) override;
+    bool LoadIndirectString(const std::u16string& subKey, const char* valueName,
+                            std::string& text) override;
     bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override;
     bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
     uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) override;
 
 private:
-    using KeyIndex = std::unordered_map<std::string_view, std::size_t>;
-    bool FindRecord(const KeyIndex& keys, const char* subKey, std::size_t& index) const;
+    using KeyIndex = std::unordered_map<std::u16string_view, std::size_t>;
+    bool FindRecord(const KeyIndex& keys, const std::u16string& subKey, std::size_t& index) const;
     // The value of a record's column, as the registry would hand it over.
     RegistryValue MakeValue(const char* name, InventoryColumn column, std::size_t index) const;
     const std::string& Text(InventoryColumn column, std::size_t index) const;
 
     std::vector<InventoryRecord> records_;
     std::vector<std::string> storedImagePaths_;  // per record, as the registry would hold it
-    std::vector<std::string> keyPaths_;  // per record its key path and its "Parameters" path
-    KeyIndex serviceKeys_;               // key path as the catalogue forms it -> record
-    KeyIndex parametersKeys_;            // the same for the "Parameters" key
+    std::vector<std::u16string> keyPaths_;  // per record its key path and its "Parameters" path
+    KeyIndex serviceKeys_;                  // key path as the catalogue forms it -> record
+    KeyIndex parametersKeys_;               // the same for the "Parameters" key
 };
 
 // A saved inventory read from a file, and the catalogue already loaded from it.

@@ -45,6 +45,9 @@ InventoryProblem AnyNumber(const std::string& text) {
 InventoryProblem ServiceKind(const std::string& text) {
     return text == "48" || text == "11" ? InventoryProblem::None : InventoryProblem::Number;
 }
+InventoryProblem StartType(const std::string& text) {
+    return text.empty() ? InventoryProblem::None : NumberIn(text, 0, kStartUnknown - 1);
+}
 InventoryProblem SvchostGroup(const std::string& text) {
     return NumberIn(text, kSvchostNone, kSvchostNetsvcs);
 }
@@ -63,6 +66,11 @@ std::string Decimal(int64_t value) {
     return std::to_string(value);
 }
 
+// A start type that could not be read is saved as an empty field.
+std::string StartText(const SERVICE_ITEM& r) {
+    return r.Start == kStartUnknown ? std::string() : Decimal(r.Start);
+}
+
 const ColumnDef kColumns[kInventoryColumnCount] = {
     {"ServiceName", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.lpServiceName.c_str()); },
      ServiceName},
@@ -73,7 +81,7 @@ const ColumnDef kColumns[kInventoryColumnCount] = {
      AnyNumber},
     {"CurrentState", [](const SERVICE_ITEM& r) { return Decimal(r.ServiceStatus.dwCurrentState); },
      AnyNumber},
-    {"Start", [](const SERVICE_ITEM& r) { return Decimal(r.Start); }, AnyNumber},
+    {"Start", StartText, StartType},
     {"Description", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.Description); }, FieldText},
     {"ImagePath", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.ImagePath); }, FieldText},
     {"ServiceDll", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.ServiceDll); }, FieldText},

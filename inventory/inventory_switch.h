@@ -26,7 +26,7 @@ public:
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override {
         return Services().EnumerateServices(serviceType, entries);
     }
-    uint32_t OpenServiceSession(const char* serviceName,
+    uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override {
         return Services().OpenServiceSession(serviceName, session);
     }
@@ -34,9 +34,13 @@ public:
     bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override {
         return Registry().GetValue(subKey, valueName, dest, size);
     }
-    bool LoadIndirectString(const char* subKey, const char* valueName, char* dest,
-                            uint32_t size) override {
-        return Registry().LoadIndirectString(subKey, valueName, dest, size);
+    bool GetValue(const std::u16string& subKey, const char* valueName,
+                  RegistryValue& value) override {
+        return Registry().GetValue(subKey, valueName, value);
+    }
+    bool LoadIndirectString(const std::u16string& subKey, const char* valueName,
+                            std::string& text) override {
+        return Registry().LoadIndirectString(subKey, valueName, text);
     }
     bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override {
         return Registry().ReadValue(subKey, valueName, value);

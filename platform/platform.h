@@ -16,7 +16,8 @@ constexpr uint32_t kServiceTypeDriver = 0x0B;  // SERVICE_DRIVER
 
 // One entry of the service manager's enumeration.
 struct ServiceEntry {
-    std::string serviceName;
+    std::string serviceName;      // in the program's code page, for display and lookup
+    std::u16string serviceNameW;  // as the manager holds it; what keys and services open by
     std::string displayName;
     bool hasDisplayName =
         true;  // false where the manager reports none (Wine, no DisplayName value)
@@ -28,9 +29,19 @@ class ServiceSession {
 public:
     virtual ~ServiceSession() = default;
     // Each returns 0 on success or the system's error code of the failing call.
-    virtual uint32_t QueryState(uint32_t& currentState) = 0;  // QueryServiceStatus
-    virtual uint32_t Start() = 0;                             // StartServiceA, no arguments
+    virtual uint32_t QueryStatus(ServiceStatusFields& status) = 0;  // QueryServiceStatus
+    virtual uint32_t Start() = 0;                                   // StartService, no arguments
     virtual uint32_t Stop() = 0;  // ControlService(SERVICE_CONTROL_STOP)
+    // ChangeServiceConfig with the start type alone; every other field SERVICE_NO_CHANGE.
+    virtual uint32_t ChangeStartType(uint32_t startType) = 0;
+
+    uint32_t QueryState(uint32_t& currentState) {
+        ServiceStatusFields status;
+        const uint32_t error = QueryStatus(status);
+        if (error == 0)
+            currentState = status.dwCurrentState;
+        return error;
+    }
 };
 
 class ServiceManagerApi {
@@ -45,11 +56,18 @@ public:
     // enumeration fails; the entries are in the manager's enumeration order.
     virtual bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) = 0;
 
-    // Opens the manager and the service by name, both with full access. Returns 0 and the session,
-    // or the error code of the call that failed (and no session).
-    virtual uint32_t OpenServiceSession(const char* serviceName,
+    // Opens the manager and the service by the manager's own name, both with full access. Returns
+    // 0 and the session, or the error code of the call that failed (and no session).
+    virtual uint32_t OpenServiceSession(const std::u16string& serviceName,
                                         std::unique_ptr<ServiceSession>& session) = 0;
 };
+
+// Registry value types.
+constexpr uint32_t kRegSz = 1;
+constexpr uint32_t kRegExpandSz = 2;
+constexpr uint32_t kRegBinary = 3;
+constexpr uint32_t kRegDword = 4;
+constexpr uint32_t kRegMultiSz = 7;
 
 // One value of a registry key, as enumerated.
 struct RegistryValue {
@@ -60,6 +78,7 @@ struct RegistryValue {
 
 // The key under which every service has its own subkey (under HKEY_LOCAL_MACHINE).
 constexpr char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
+constexpr char16_t kServicesKeyW[] = u"SYSTEM\\CurrentControlSet\\Services";
 
 // The registry, always under HKEY_LOCAL_MACHINE; subkey paths as "SYSTEM\CurrentControlSet\...".
 class RegistryApi {
@@ -71,10 +90,18 @@ public:
     // unwritten.
     virtual bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) = 0;
 
-    // Resolves an indirect string value ("@file,-id") with RegLoadMUIStringW, converted to the
-    // program's code page. True when it resolved and the text with its NUL fits into size bytes.
-    virtual bool LoadIndirectString(const char* subKey, const char* valueName, char* dest,
-                                    uint32_t size) = 0;
+    // A value as SHGetValue reads it, at whatever size it has, from a key named in UTF-16 (a
+    // service's key is named as the manager names the service). The type is the stored one; a
+    // REG_SZ or REG_EXPAND_SZ comes as text in the program's code page ending in one NUL (expanded
+    // for REG_EXPAND_SZ, cut at its first NUL, terminated when it was stored without one); any
+    // other type comes as stored. False when the key or the value is missing or cannot be read.
+    virtual bool GetValue(const std::u16string& subKey, const char* valueName,
+                          RegistryValue& value) = 0;
+
+    // Resolves an indirect string value ("@file,-id") with RegLoadMUIStringW into text in the
+    // program's code page, whatever its length. False when it does not resolve.
+    virtual bool LoadIndirectString(const std::u16string& subKey, const char* valueName,
+                                    std::string& text) = 0;
 
     // Reads a value at whatever size it has. False when the key or the value is missing.
     virtual bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) = 0;

@@ -4,7 +4,8 @@
 #   - the catalogue under Wine with about 1,200 extra services, beside the bare platform calls;
 #   - the service list fill under Wine, and the time from process start to a filled list;
 #   - saving and opening a saved inventory of 1,000 and 10,000 records under Wine, beside the
-#     catalogue load of the same size and a live load scaled to it.
+#     catalogue load of the same size and a live load scaled to it;
+#   - the service groups dialog under Wine with a group order of up to 100,000 entries.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 orvane_setup_packages
@@ -25,6 +26,8 @@ orvane_wine_prefix
 orvane_wine_start
 echo "== service list fill (Wine)"
 wine "$ORVANE_BUILD/windows/bench/list_fill_bench.exe"
+echo "== service groups dialog (Wine, goal: 100,000 entries in under 1 s)"
+wine "$ORVANE_BUILD/windows/bench/group_dlg_bench.exe"
 
 echo "== catalogue on the live service manager with 1,200 extra services (Wine)"
 bash "$ORVANE_ROOT/scripts/many-services.sh" up

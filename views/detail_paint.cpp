@@ -85,9 +85,12 @@ void PaintRecord(HDC dc, const SERVICE_ITEM& item) {
 void LayoutDetailLines(const SERVICE_ITEM& item, DetailLines& out) {
     out.count = 0;
     AddFormatted(out, 10, IDS_DETAIL_FILE, item.ImagePath);
-    const char* probe = item.ServiceDll[0] ? item.ServiceDll : item.ImagePath;
-    if (FileExists(probe)) {
-        AddFileLines(out, item, probe);
+    // The image path is a command line: its file is what process creation would start.
+    std::string probe = item.ServiceDll;
+    const bool found =
+        item.ServiceDll[0] ? FileExists(item.ServiceDll) : FindImageFile(item.ImagePath, probe);
+    if (found) {
+        AddFileLines(out, item, probe.c_str());
     } else {
         AddLine(out, 30, LoadResString(IDS_DETAIL_NO_FILE).c_str(), nullptr);
     }

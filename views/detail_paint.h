@@ -28,8 +28,8 @@ struct DetailLines {
     int count;
 };
 
-// The text lines shown for item. Probes the service DLL when there is one, otherwise the image
-// path, and reads that file's version record afresh.
+// The text lines shown for item. Probes the service DLL when there is one, otherwise the file the
+// image path starts, and reads that file's version record afresh.
 void LayoutDetailLines(const SERVICE_ITEM& item, DetailLines& out);
 
 // The heading's font: Arial bold, 16 pixels, turned to read upward.

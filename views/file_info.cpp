@@ -9,14 +9,11 @@
 #include <memory>
 #include <new>
 
+#include "catalogue/command_line.h"
 #include "catalogue/text.h"
 #include "platform/win32/handles.h"
 
 namespace {
-
-// GetFileVersionString reads into a block of this fixed size; the resource must fit with a byte
-// to spare.
-constexpr DWORD kVersionBlockBytes = 8192;
 
 // Copies one string of the version block's string table into dest, if the table has it.
 void QueryVersionString(const void* block, WORD language, WORD codePage, const char* name,
@@ -31,9 +28,24 @@ void QueryVersionString(const void* block, WORD language, WORD codePage, const c
     CopyText(dest, kTextBytes, static_cast<const char*>(value), kTextMaxChars);
 }
 
+// The version resource at its reported size, or null.
+std::unique_ptr<unsigned char[]> ReadVersionBlock(const char* path) {
+    DWORD unused = 0;
+    const DWORD needed = GetFileVersionInfoSizeA(path, &unused);
+    if (needed == 0)
+        return nullptr;
+    std::unique_ptr<unsigned char[]> block(new (std::nothrow) unsigned char[needed]);
+    if (!block || !GetFileVersionInfoA(path, 0, needed, block.get()))
+        return nullptr;
+    return block;
+}
+
 }  // namespace
 
 bool FileExists(const char* path) {
+    // A search pattern would find whatever matches it; a name with these characters is no file.
+    if (path == nullptr || std::strpbrk(path, "*?<>\"") != nullptr)
+        return false;
     WIN32_FIND_DATAA data;
     FindHandle find(FindFirstFileA(path, &data));
     if (!find)
@@ -41,21 +53,32 @@ bool FileExists(const char* path) {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool FindImageFile(const char* imagePath, std::string& file) {
+    for (const std::string& candidate : ExecutableCandidates(imagePath ? imagePath : "")) {
+        if (FileExists(candidate.c_str())) {
+            file = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
 int GetFileVersionString(const char* path, char* buffer, std::size_t size) {
-    DWORD unused = 0;
-    DWORD needed = GetFileVersionInfoSizeA(path, &unused);
-    if (needed == 0 || needed >= kVersionBlockBytes)
-        return 0;
-    alignas(8) unsigned char block[kVersionBlockBytes];
-    if (!GetFileVersionInfoA(path, 0, needed, block))
+    std::unique_ptr<unsigned char[]> block = ReadVersionBlock(path);
+    if (!block)
         return 0;
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block, "\\", &value, &length) || !value)
+    if (!VerQueryValueA(block.get(), "\\", &value, &length) || !value ||
+        length < sizeof(VS_FIXEDFILEINFO)) {
+        return 0;
+    }
+    // Bytes that do not carry the signature are no version, whatever numbers they hold.
+    const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
+    if (info->dwSignature != VS_FFI_SIGNATURE)
         return 0;
     if (size == 0)
         return 1;
-    const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
     std::memset(buffer, 0, size);
     std::snprintf(buffer, size, "%d.%d.%d.%d", HIWORD(info->dwFileVersionMS),
                   LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS),
@@ -64,12 +87,8 @@ int GetFileVersionString(const char* path, char* buffer, std::size_t size) {
 }
 
 int GetFileStringInfo(const char* path, char* description, char* company) {
-    DWORD unused = 0;
-    DWORD needed = GetFileVersionInfoSizeA(path, &unused);
-    if (needed == 0)
-        return 0;
-    std::unique_ptr<unsigned char[]> block(new (std::nothrow) unsigned char[needed]);
-    if (!block || !GetFileVersionInfoA(path, 0, needed, block.get()))
+    std::unique_ptr<unsigned char[]> block = ReadVersionBlock(path);
+    if (!block)
         return 0;
     void* table = nullptr;
     UINT length = 0;

@@ -28,11 +28,15 @@ public:
     // of a Reload (loaded gets the old records), then FillList.
     void ShowCatalogue(CServiceList& loaded, int32_t kind, int32_t group, int32_t value);
 
-    // Commands on the selected row (views/win_svr_view_commands.cpp). Properties of a record of a
-    // saved inventory refuse to change its start type.
+    // Commands on the selected row (views/win_svr_view_commands.cpp). Start and stop follow the
+    // service until it gets where it was sent (at most the follow bound) and then show the state
+    // it reached; the window stays responsive meanwhile. Properties of a record of a saved
+    // inventory refuse to change its start type.
     void StartSelectedService();
     void StopSelectedService();
     void ShowSelectedProperties(bool savedInventory = false);
+    // How long start and stop follow a service at most; shorter only in tests.
+    void SetFollowBound(uint32_t ms) { followBoundMs_ = ms; }
     // The selected row's six cells as shown, separated by tabs and ended by CRLF; false when no
     // row is selected.
     bool SelectedRowText(std::wstring& text) const;
@@ -55,10 +59,13 @@ private:
     void OnItemChanged(const NMLISTVIEW& notification, LRESULT& result);
     struct RowTexts;
     void AddRow(int index, const SERVICE_ITEM& item, bool showServiceDll, const RowTexts& texts);
+    void ControlSelectedService(bool start);
 
     CServiceList services_;
     HIMAGELIST images_ = nullptr;
     int32_t ready_ = 0;
+    uint32_t followBoundMs_ = kFollowBoundMs;
+    bool commandRunning_ = false;
 };
 
 // Texts of the status and start-type columns, from the string table.

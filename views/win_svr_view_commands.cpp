@@ -1,15 +1,18 @@
 // The service list's commands on its selected row: start, stop, the properties dialog and the
 // row's text for the clipboard. Start and stop ask first, report a refused request with the
-// system's reason, and rewrite the row's status cell only when the request went through; the
-// catalogue keeps its states until a refresh.
+// system's reason, and otherwise follow the service until it gets where it was sent: the row's
+// status cell then shows the state it reached, and a service that stopped instead, or did not get
+// there in time, is reported. The catalogue keeps its states until a refresh.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <string>
 
+#include "app/main_frame.h"
 #include "dialogs/service_property_dlg.h"
 #include "res/resource.h"
 #include "views/win_svr_view.h"
+#include "window/application.h"
 #include "window/list_view.h"
 #include "window/message_box.h"
 #include "window/resource_strings.h"
@@ -17,6 +20,7 @@
 namespace {
 
 constexpr UINT kConfirmStyle = MB_YESNO | MB_ICONQUESTION;
+constexpr UINT kFailureStyle = MB_OK | MB_ICONHAND;
 
 // The service name of the selected row; empty (after telling the user when no row is selected)
 // when there is nothing to act on.
@@ -29,48 +33,125 @@ std::string SelectedServiceName(HWND list, int& row) {
     return ListCellText(list, row, CWinSvrView::kColName);
 }
 
-// The selected Win32 service, once the user has confirmed the command named by confirmText; empty
-// when there is nothing to act on or the user said no.
-std::string ConfirmedServiceName(HWND list, const CServiceList& services, UINT confirmText,
-                                 int& row) {
+// The selected Win32 service's record, once the user has confirmed the command named by
+// confirmText; null when there is nothing to act on or the user said no.
+const SERVICE_ITEM* ConfirmedService(HWND list, const CServiceList& services, UINT confirmText,
+                                     int& row) {
     std::string name = SelectedServiceName(list, row);
     if (name.empty())
-        return name;
+        return nullptr;
     const SERVICE_ITEM* record = services.Find(name.c_str());
     if (!record || record->ServiceKind != kKindWin32)
-        return std::string();
+        return nullptr;
     if (AppMessageBox(FormatResString(confirmText, name), kConfirmStyle) != IDYES)
-        return std::string();
-    return name;
+        return nullptr;
+    return record;
+}
+
+// The waits of following a service are spent in the message loop: the window repaints, answers
+// and shows its commands disabled meanwhile.
+class PumpingClock : public FollowClock {
+public:
+    uint64_t NowMs() override { return GetTickCount64(); }
+    void Wait(uint32_t ms) override {
+        if (Application* app = Application::Current()) {
+            app->PumpFor(ms);
+        } else {
+            Sleep(ms);
+        }
+    }
+};
+
+class WaitCursorScope {
+public:
+    explicit WaitCursorScope(CMainFrame* frame) : frame_(frame) {
+        if (frame_)
+            frame_->SetWaitCursor(true);
+    }
+    ~WaitCursorScope() {
+        if (frame_)
+            frame_->SetWaitCursor(false);
+    }
+    WaitCursorScope(const WaitCursorScope&) = delete;
+    WaitCursorScope& operator=(const WaitCursorScope&) = delete;
+
+private:
+    CMainFrame* frame_;
+};
+
+// Why a followed service did not get where it was sent: the system's text for the code it stopped
+// with (and its own number for a service-specific one), or for the time-out.
+std::string OutcomeFailureText(const ServiceControlResult& result) {
+    if (result.error == 0)
+        return LoadResString(IDS_SERVICE_STOPPED_AFTER_START);
+    std::string text = SystemErrorText(result.error);
+    if (result.error == kErrorServiceSpecificError) {
+        text += "\n\n" + FormatResString(IDS_SERVICE_SPECIFIC_CODE,
+                                         std::to_string(result.serviceSpecificError));
+    }
+    return text;
+}
+
+// The row that shows the service: the one acted on, unless the list was rebuilt meanwhile.
+int RowOfService(HWND list, int row, const std::string& name) {
+    if (row >= 0 && ListCellText(list, row, CWinSvrView::kColName) == name)
+        return row;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        if (ListCellText(list, i, CWinSvrView::kColName) == name)
+            return i;
+    }
+    return -1;
 }
 
 }  // namespace
 
 void CWinSvrView::StartSelectedService() {
-    int row = -1;
-    std::string name = ConfirmedServiceName(ListControl(), services_, IDS_CONFIRM_START, row);
-    if (name.empty())
-        return;
-    ServiceControlResult result;
-    if (!services_.StartServiceByName(name.c_str(), &result)) {
-        AppMessageBox(SystemErrorText(result.error), MB_OK | MB_ICONHAND);
-        return;
-    }
-    SetListCell(ListControl(), row, kColStatus, ServiceStatusText(kStateRunning).c_str());
+    ControlSelectedService(true);
 }
 
 void CWinSvrView::StopSelectedService() {
-    int row = -1;
-    std::string name = ConfirmedServiceName(ListControl(), services_, IDS_CONFIRM_STOP, row);
-    if (name.empty())
+    ControlSelectedService(false);
+}
+
+void CWinSvrView::ControlSelectedService(bool start) {
+    // A command that arrives while another runs (its waits dispatch messages) is not taken.
+    if (commandRunning_)
         return;
+    commandRunning_ = true;
+    struct Running {
+        bool& flag;
+        ~Running() { flag = false; }
+    } running{commandRunning_};
+    FrameBusyScope busy;
+    int row = -1;
+    const SERVICE_ITEM* record = ConfirmedService(
+        ListControl(), services_, start ? IDS_CONFIRM_START : IDS_CONFIRM_STOP, row);
+    if (!record)
+        return;
+    const std::string name = record->lpServiceName;
+    const std::u16string nameW = record->lpServiceNameW;
     ServiceControlResult result;
-    // A service that is already stopped or stopping has got what was asked for.
-    if (!services_.StopServiceByName(name.c_str(), &result) && !result.alreadyStopped) {
-        AppMessageBox(SystemErrorText(result.error), MB_OK | MB_ICONHAND);
+    bool reached = false;
+    {
+        WaitCursorScope cursor(busy.Frame());
+        PumpingClock clock;
+        reached = start ? services_.StartServiceByName(nameW, &result, &clock, followBoundMs_)
+                        : services_.StopServiceByName(nameW, &result, &clock, followBoundMs_);
+    }
+    // A refused request changed nothing; a stop of a stopped service got what was asked for.
+    if (!reached && !result.followed && !result.alreadyStopped) {
+        AppMessageBox(SystemErrorText(result.error), kFailureStyle);
         return;
     }
-    SetListCell(ListControl(), row, kColStatus, "");
+    const uint32_t state = result.followed ? result.status.dwCurrentState
+                           : start         ? kStateRunning
+                                           : kStateStopped;
+    row = RowOfService(ListControl(), row, name);
+    if (row >= 0)
+        SetListCell(ListControl(), row, kColStatus, ServiceStatusText(state).c_str());
+    if (!reached && result.followed)
+        AppMessageBox(OutcomeFailureText(result), kFailureStyle);
 }
 
 void CWinSvrView::ShowSelectedProperties(bool savedInventory) {
@@ -81,7 +162,7 @@ void CWinSvrView::ShowSelectedProperties(bool savedInventory) {
     const SERVICE_ITEM* record = services_.Find(name.c_str());
     if (!record)
         return;
-    CServicePropertyDlg dialog(services_.Registry());
+    CServicePropertyDlg dialog(services_.Services());
     dialog.SetRecord(*record);
     dialog.SetSavedInventory(savedInventory);
     dialog.DoModal();

@@ -73,17 +73,44 @@ void Application::OnIdle() {
         handler->OnIdle();
 }
 
-void Application::PumpPending() {
+bool Application::DispatchWaiting(WPARAM& quitCode) {
+    bool quit = false;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            quitCode = msg.wParam;
             continue;
+        }
         if (PreTranslate(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    return quit;
+}
+
+void Application::PumpPending() {
+    WPARAM dropped = 0;
+    DispatchWaiting(dropped);
     OnIdle();
+}
+
+void Application::PumpFor(DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    bool quit = false;
+    WPARAM quitCode = 0;
+    for (;;) {
+        if (DispatchWaiting(quitCode))
+            quit = true;
+        OnIdle();
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end)
+            break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+    }
+    if (quit)
+        PostQuitMessage(static_cast<int>(quitCode));
 }
 
 int Application::Run() {

@@ -34,6 +34,11 @@ public:
     // Handles every message that is waiting, then runs the idle step once. For driving windows
     // step by step: a quit posted by a closed main window is dropped, so the next one starts clean.
     void PumpPending();
+    // Spends ms milliseconds handling the window's messages as the loop does (paint, input,
+    // timers, accelerators, the idle step when the queue is empty), for work that waits on
+    // something outside while the window stays responsive. A quit that arrives meanwhile is kept
+    // for the message loop.
+    void PumpFor(DWORD ms);
     // The idle step: every idle handler, in the order they were added.
     virtual void OnIdle();
 
@@ -52,6 +57,9 @@ public:
 
 private:
     bool PreTranslate(MSG& msg);
+    // Handles every waiting message; true, with its code, when a WM_QUIT was among them (it is
+    // taken out of the queue).
+    bool DispatchWaiting(WPARAM& quitCode);
 
     Window* mainWindow_ = nullptr;
     std::vector<MessageFilter*> filters_;

@@ -39,7 +39,10 @@ bool RouteCommandThrough(std::initializer_list<const CommandTable*> tables, Comm
     const CommandEntry* entry = FirstHandler(tables, id);
     if (!entry)
         return false;
-    entry->handler();
+    // A command that reports itself disabled is refused however it arrives (an accelerator, a
+    // posted message), not only when its button is greyed.
+    if (!entry->enabled || entry->enabled())
+        entry->handler();
     return true;
 }
 

@@ -36,7 +36,8 @@ public:
 };
 
 // A command offered to tables in order (null ones are passed over): the first with a handler for id
-// runs it. False when none has one.
+// takes it, and runs it unless its update function says it is disabled now. False when none has
+// one.
 bool RouteCommandThrough(std::initializer_list<const CommandTable*> tables, CommandId id);
 
 // Whether that first handler may run now: its update function's answer, or true when it has none.

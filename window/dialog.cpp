@@ -65,6 +65,12 @@ bool Dialog::OnCommand(WORD id, WORD code, HWND control) {
     return false;
 }
 
+bool Dialog::OnNotify(NMHDR* header, LRESULT& result) {
+    (void)header;
+    (void)result;
+    return false;
+}
+
 void Dialog::EndDialog(INT_PTR result) {
     if (hwnd_)
         ::EndDialog(hwnd_, result);
@@ -100,6 +106,13 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
                 return TRUE;
             break;
+        }
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (!OnNotify(reinterpret_cast<NMHDR*>(lParam), result))
+                break;
+            SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+            return TRUE;
         }
         case WM_DESTROY:
             OnDestroy();

@@ -53,6 +53,8 @@ protected:
     virtual void OnCancel();
     // Any other command; true when handled.
     virtual bool OnCommand(WORD id, WORD code, HWND control);
+    // A notification from a control; true when handled, with result as the dialog's answer.
+    virtual bool OnNotify(NMHDR* header, LRESULT& result);
     // The window is being destroyed.
     virtual void OnDestroy() {}
 

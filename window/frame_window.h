@@ -27,7 +27,7 @@ public:
     HACCEL Accelerators() const { return accelerators_; }
 
     // Runs a command through the active view, this frame and the application; false when none
-    // handles it.
+    // handles it. A disabled command is taken and refused.
     bool RouteCommand(UINT id);
     // True when some handler takes the command and its update function (if any) allows it.
     bool IsCommandEnabled(UINT id) const;

@@ -2,6 +2,7 @@
 // like SHGetValueA (nothing written unless the whole data fits).
 #include <cstring>
 
+#include "catalogue/text.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_text.h"
 
@@ -127,16 +128,30 @@ bool FakeSystem::GetValue(const char* subKey, const char* valueName, void* dest,
     return true;
 }
 
-bool FakeSystem::LoadIndirectString(const char* subKey, const char* valueName, char* dest,
-                                    uint32_t size) {
-    RegistryValue* value = FindValue(subKey, valueName);
+bool FakeSystem::GetValue(const std::u16string& subKey, const char* valueName,
+                          RegistryValue& value) {
+    RegistryValue* stored = FindValue(Utf16ToUtf8(subKey), valueName);
+    if (stored == nullptr)
+        return false;
+    value = *stored;
+    if (value.type == kRegSz || value.type == kRegExpandSz) {
+        std::string text(value.data.begin(), value.data.end());
+        text.resize(std::strlen(text.c_str()));
+        value.data = TextBytes(value.type == kRegExpandSz ? Expand(text, windowsDirectory_) : text);
+    }
+    return true;
+}
+
+bool FakeSystem::LoadIndirectString(const std::u16string& subKey, const char* valueName,
+                                    std::string& text) {
+    RegistryValue* value = FindValue(Utf16ToUtf8(subKey), valueName);
     if (value == nullptr || value->data.empty())
         return false;
-    std::string raw(reinterpret_cast<const char*>(value->data.data()), value->data.size());
+    std::string raw(value->data.begin(), value->data.end());
     auto found = indirectStrings_.find(raw.substr(0, raw.find('\0')));
-    if (found == indirectStrings_.end() || found->second.size() + 1 > size)
+    if (found == indirectStrings_.end())
         return false;
-    std::memcpy(dest, found->second.c_str(), found->second.size() + 1);
+    text = found->second;
     return true;
 }
 

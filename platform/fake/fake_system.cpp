@@ -1,6 +1,8 @@
 // The fake service manager: enumeration passes, sessions and the state changes of start and stop.
 #include "platform/fake/fake_system.h"
 
+#include "catalogue/service_control.h"
+#include "catalogue/text.h"
 #include "platform/fake/fake_text.h"
 
 class FakeSystem::Session : public ServiceSession {
@@ -10,10 +12,17 @@ public:
     }
     ~Session() override { --system_.openSessions_; }
 
-    uint32_t QueryState(uint32_t& currentState) override {
+    uint32_t QueryStatus(ServiceStatusFields& status) override {
         if (service_.queryError != 0)
             return service_.queryError;
-        currentState = service_.entry.status.dwCurrentState;
+        ServiceStatusFields& current = service_.entry.status;
+        if (!service_.queued.empty()) {
+            const uint32_t type = current.dwServiceType;
+            current = service_.queued.front();
+            current.dwServiceType = type;
+            service_.queued.pop_front();
+        }
+        status = current;
         return 0;
     }
 
@@ -21,10 +30,9 @@ public:
         ++service_.startRequests;
         if (service_.startError != 0)
             return service_.startError;
-        uint32_t& state = service_.entry.status.dwCurrentState;
-        if (state != kStateStopped)
+        if (service_.entry.status.dwCurrentState != kStateStopped)
             return kErrorServiceAlreadyRunning;
-        state = kStateRunning;
+        Lead(service_.afterStart, kStateRunning);
         return 0;
     }
 
@@ -32,14 +40,40 @@ public:
         ++service_.stopRequests;
         if (service_.stopError != 0)
             return service_.stopError;
-        uint32_t& state = service_.entry.status.dwCurrentState;
-        if (state == kStateStopped)
+        if (service_.entry.status.dwCurrentState == kStateStopped)
             return kErrorServiceNotActive;
-        state = kStateStopped;
+        Lead(service_.afterStop, kStateStopped);
+        return 0;
+    }
+
+    // As the manager does: the key's "Start" is written and used from now on; boot and system
+    // start are for drivers only.
+    uint32_t ChangeStartType(uint32_t startType) override {
+        ++service_.changeRequests;
+        if (service_.deleted)
+            return kErrorServiceMarkedForDelete;
+        if (service_.changeError != 0)
+            return service_.changeError;
+        if (startType > 4 ||
+            ((service_.entry.status.dwServiceType & kServiceTypeWin32) != 0 && startType <= 1)) {
+            return kErrorInvalidParameter;
+        }
+        system_.SetDword(ServiceKey(service_.entry.serviceName), "Start", startType);
         return 0;
     }
 
 private:
+    // The service goes through the script, or straight to the final state when there is none.
+    void Lead(const std::vector<ServiceStatusFields>& script, uint32_t finalState) {
+        service_.queued.assign(script.begin(), script.end());
+        if (script.empty()) {
+            ServiceStatusFields& status = service_.entry.status;
+            status.dwCurrentState = finalState;
+            status.dwCheckPoint = 0;
+            status.dwWaitHint = 0;
+        }
+    }
+
     FakeSystem& system_;
     FakeService& service_;
 };
@@ -53,6 +87,7 @@ FakeService& FakeSystem::AddEntry(uint32_t passType, const std::string& name,
     FakeService service;
     service.passType = passType;
     service.entry.serviceName = name;
+    service.entry.serviceNameW = Utf8ToUtf16(name.c_str());
     service.entry.displayName = name + " display";
     service.entry.status.dwServiceType = passType == kServiceTypeWin32 ? 0x10 : 0x01;
     service.entry.status.dwCurrentState = currentState;
@@ -67,6 +102,13 @@ FakeService& FakeSystem::AddService(uint32_t passType, const std::string& name,
     SetString(key, "ImagePath", imagePath, kRegExpandSz);
     SetDword(key, "Start", start);
     return AddEntry(passType, name, currentState);
+}
+
+void FakeSystem::DeleteService(const std::string& name) {
+    if (FakeService* service = Service(name)) {
+        service->deleted = true;
+        DeleteKey(ServiceKey(service->entry.serviceName));
+    }
 }
 
 FakeService* FakeSystem::Service(const std::string& name) {
@@ -90,19 +132,19 @@ bool FakeSystem::EnumerateServices(uint32_t serviceType, std::vector<ServiceEntr
     if (managerFails_ || enumerationFails_[serviceType])
         return false;
     for (const FakeService& service : services_) {
-        if (service.passType == serviceType)
+        if (service.passType == serviceType && !service.deleted)
             entries.push_back(service.entry);
     }
     return true;
 }
 
-uint32_t FakeSystem::OpenServiceSession(const char* serviceName,
+uint32_t FakeSystem::OpenServiceSession(const std::u16string& serviceName,
                                         std::unique_ptr<ServiceSession>& session) {
     session.reset();
     if (managerFails_)
         return kErrorAccessDenied;
-    FakeService* service = serviceName ? Service(serviceName) : nullptr;
-    if (service == nullptr)
+    FakeService* service = Service(Utf16ToUtf8(serviceName));
+    if (service == nullptr || service->deleted)
         return kErrorServiceDoesNotExist;
     if (service->openError != 0)
         return service->openError;

@@ -12,19 +12,13 @@
 
 #include "platform/platform.h"
 
-// Registry value types.
-constexpr uint32_t kRegSz = 1;
-constexpr uint32_t kRegExpandSz = 2;
-constexpr uint32_t kRegBinary = 3;
-constexpr uint32_t kRegDword = 4;
-constexpr uint32_t kRegMultiSz = 7;
-
 // System error codes the fake answers with.
 constexpr uint32_t kErrorFileNotFound = 2;
 constexpr uint32_t kErrorAccessDenied = 5;
 constexpr uint32_t kErrorServiceAlreadyRunning = 1056;
 constexpr uint32_t kErrorServiceDoesNotExist = 1060;
 constexpr uint32_t kErrorServiceNotActive = 1062;
+constexpr uint32_t kErrorServiceMarkedForDelete = 1072;
 
 // One service of the fake manager: its enumeration entry and what its control calls answer.
 struct FakeService {
@@ -34,8 +28,16 @@ struct FakeService {
     uint32_t queryError = 0;
     uint32_t startError = 0;
     uint32_t stopError = 0;
+    uint32_t changeError = 0;
     int startRequests = 0;  // Start and Stop calls made, failed ones included
     int stopRequests = 0;
+    int changeRequests = 0;
+    // The statuses an accepted start or stop leads through, one per status query; the last stays.
+    // Empty: the service is running, or stopped, at once.
+    std::vector<ServiceStatusFields> afterStart;
+    std::vector<ServiceStatusFields> afterStop;
+    std::deque<ServiceStatusFields> queued;  // what the next queries answer
+    bool deleted = false;                    // DeleteService: gone for the manager
 };
 
 class FakeSystem : public ServiceManagerApi, public RegistryApi {
@@ -56,6 +58,8 @@ public:
                             uint32_t currentState = kStateStopped);
     // The service of that name (case-insensitive), or null.
     FakeService* Service(const std::string& name);
+    // The manager forgets the service and its key goes; sessions still open on it are refused.
+    void DeleteService(const std::string& name);
     // Sessions from OpenServiceSession not yet released.
     int OpenSessions() const { return openSessions_; }
 
@@ -80,13 +84,15 @@ public:
     // --- ServiceManagerApi ---
     std::string WindowsDirectory() override { return windowsDirectory_; }
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
-    uint32_t OpenServiceSession(const char* serviceName,
+    uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
 
     // --- RegistryApi ---
     bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;
-    bool LoadIndirectString(const char* subKey, const char* valueName, char* dest,
-                            uint32_t size) override;
+    bool GetValue(const std::u16string& subKey, const char* valueName,
+                  RegistryValue& value) override;
+    bool LoadIndirectString(const std::u16string& subKey, const char* valueName,
+                            std::string& text) override;
     bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override;
     bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
     uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) override;

@@ -3,9 +3,10 @@
 #include <shlwapi.h>
 
 #include <cstring>
+#include <cwchar>
+#include <string>
 #include <memory>
 #include <new>
-#include <string>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
@@ -16,6 +17,7 @@ namespace {
 // Values beyond this size are not believed; it keeps a misreporting registry from exhausting
 // memory.
 constexpr DWORD kMaxValueBytes = 16u * 1024 * 1024;
+constexpr DWORD kMaxResourceChars = 65535;
 
 // Resizes without throwing; false when the memory cannot be had or the size is not believed.
 bool Resize(std::vector<uint8_t>& bytes, DWORD size) {
@@ -30,6 +32,65 @@ bool Resize(std::vector<uint8_t>& bytes, DWORD size) {
     return true;
 }
 
+// A value's type and data at whatever size it has. Most values fit a small buffer, so one call
+// usually does, as SHGetValue makes one; a larger value is asked for again at its size, and again
+// should it grow meanwhile.
+bool QueryWholeValue(HKEY key, const wchar_t* name, DWORD& type, std::vector<uint8_t>& data) {
+    BYTE small[1024];
+    DWORD size = sizeof small;
+    LONG status = RegQueryValueExW(key, name, nullptr, &type, small, &size);
+    if (status == ERROR_SUCCESS) {
+        if (!Resize(data, size)) {
+            return false;
+        }
+        std::memcpy(data.data(), small, size);
+        return true;
+    }
+    while (status == ERROR_MORE_DATA) {
+        if (size <= data.size()) {
+            size = static_cast<DWORD>(data.size() * 2 + 2);
+        }
+        if (!Resize(data, size)) {
+            return false;
+        }
+        status = RegQueryValueExW(key, name, nullptr, &type, data.data(), &size);
+        if (status == ERROR_SUCCESS) {
+            data.resize(size);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Environment variables expanded, as SHGetValue expands a REG_EXPAND_SZ.
+bool Expand(std::wstring& text) {
+    DWORD chars = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    for (int attempt = 0; attempt < 3 && chars > 0; ++attempt) {
+        std::unique_ptr<wchar_t[]> expanded(new (std::nothrow) wchar_t[chars]);
+        if (!expanded) {
+            return false;
+        }
+        const DWORD needed = ExpandEnvironmentStringsW(text.c_str(), expanded.get(), chars);
+        if (needed > 0 && needed <= chars) {
+            text.assign(expanded.get());
+            return true;
+        }
+        chars = needed;
+    }
+    return false;
+}
+
+// UTF-16 text as bytes in the program's code page, with its NUL.
+bool ToCodePage(const std::wstring& text, std::vector<uint8_t>& bytes) {
+    std::string narrow;
+    if (!ToNarrow(text.c_str(), static_cast<int>(text.size()), narrow) ||
+        !Resize(bytes, static_cast<DWORD>(narrow.size() + 1))) {
+        return false;
+    }
+    std::memcpy(bytes.data(), narrow.c_str(), narrow.size() + 1);
+    return true;
+}
+
 }  // namespace
 
 bool Win32System::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
@@ -38,30 +99,72 @@ bool Win32System::GetValue(const char* subKey, const char* valueName, void* dest
     return SHGetValueA(HKEY_LOCAL_MACHINE, subKey, valueName, &type, dest, &bytes) == ERROR_SUCCESS;
 }
 
-bool Win32System::LoadIndirectString(const char* subKey, const char* valueName, char* dest,
-                                     uint32_t size) {
+bool Win32System::GetValue(const std::u16string& subKey, const char* valueName,
+                           RegistryValue& value) {
     RegKey key;
     std::wstring name;
-    if (size == 0 ||
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS ||
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t*>(subKey.c_str()), 0,
+                      KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS ||
         !ToWide(valueName, name)) {
         return false;
     }
-    // Every UTF-16 unit takes at least one byte in the code page, so size units hold any text that
-    // can fit into size bytes.
-    std::unique_ptr<wchar_t[]> text(new (std::nothrow) wchar_t[size]());
-    DWORD used = 0;
-    if (!text || RegLoadMUIStringW(key.Get(), name.c_str(), text.get(), size * sizeof(wchar_t),
-                                   &used, 0, nullptr) != ERROR_SUCCESS) {
+    std::vector<uint8_t> data;
+    DWORD type = 0;
+    if (!QueryWholeValue(key.Get(), name.c_str(), type, data)) {
         return false;
     }
-    text[size - 1] = L'\0';
-    std::string narrow;
-    if (!ToNarrow(text.get(), -1, narrow) || narrow.size() >= size) {
+    value.name = valueName;
+    value.type = type;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) {
+        value.data = std::move(data);
+        return true;
+    }
+    // As SHGetValue gives a text: up to its first NUL (or its end, when it was stored without
+    // one), environment variables expanded in a REG_EXPAND_SZ.
+    std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    if (type == REG_EXPAND_SZ && !Expand(text)) {
         return false;
     }
-    std::memcpy(dest, narrow.c_str(), narrow.size() + 1);
-    return true;
+    return ToCodePage(text, value.data);
+}
+
+bool Win32System::LoadIndirectString(const std::u16string& subKey, const char* valueName,
+                                     std::string& text) {
+    RegKey key;
+    std::wstring name;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t*>(subKey.c_str()), 0,
+                      KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS ||
+        !ToWide(valueName, name)) {
+        return false;
+    }
+    // A resource string holds at most 65535 characters; a buffer with room for more can tell a
+    // whole text from one the loader cut to fit.
+    DWORD bytes = (kMaxResourceChars + 2) * sizeof(wchar_t);
+    std::vector<uint8_t> buffer;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!Resize(buffer, bytes)) {
+            return false;
+        }
+        DWORD used = 0;
+        const LONG status =
+            RegLoadMUIStringW(key.Get(), name.c_str(), reinterpret_cast<wchar_t*>(buffer.data()),
+                              bytes, &used, 0, nullptr);
+        if (status == ERROR_MORE_DATA && used > bytes) {
+            bytes = used + sizeof(wchar_t);
+            continue;
+        }
+        if (status != ERROR_SUCCESS) {
+            return false;
+        }
+        const auto* wide = reinterpret_cast<const wchar_t*>(buffer.data());
+        const size_t chars = wcsnlen(wide, bytes / sizeof(wchar_t));
+        if (chars + 1 >= bytes / sizeof(wchar_t)) {
+            return false;  // filled to the brim: perhaps cut
+        }
+        return ToNarrow(wide, static_cast<int>(chars), text);
+    }
+    return false;
 }
 
 bool Win32System::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {

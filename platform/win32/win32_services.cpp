@@ -1,5 +1,6 @@
 // The service-manager half of Win32System: the Windows directory, the enumeration passes and open
-// service sessions.
+// service sessions. The manager is asked with the UTF-16 calls, so a name the program's code page
+// cannot hold still opens its own service.
 #include <windows.h>
 
 #include "platform/win32/enum_buffer.h"
@@ -8,33 +9,49 @@
 
 namespace {
 
+const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
 // The manager and one of its services, both with full access.
 class Win32ServiceSession : public ServiceSession {
 public:
     // The error code is taken before anything is closed, so it is the failing call's own.
-    uint32_t Open(const char* serviceName) {
-        manager_.Reset(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    uint32_t Open(const std::u16string& serviceName) {
+        manager_.Reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
         if (!manager_) {
             return GetLastError();
         }
-        service_.Reset(OpenServiceA(manager_.Get(), serviceName, SERVICE_ALL_ACCESS));
+        service_.Reset(OpenServiceW(manager_.Get(), Wide(serviceName), SERVICE_ALL_ACCESS));
         return service_ ? 0 : GetLastError();
     }
 
-    uint32_t QueryState(uint32_t& currentState) override {
-        SERVICE_STATUS status = {};
-        if (!QueryServiceStatus(service_.Get(), &status)) {
+    uint32_t QueryStatus(ServiceStatusFields& status) override {
+        SERVICE_STATUS s = {};
+        if (!QueryServiceStatus(service_.Get(), &s)) {
             return GetLastError();
         }
-        currentState = status.dwCurrentState;
+        status = {s.dwServiceType,
+                  s.dwCurrentState,
+                  s.dwControlsAccepted,
+                  s.dwWin32ExitCode,
+                  s.dwServiceSpecificExitCode,
+                  s.dwCheckPoint,
+                  s.dwWaitHint};
         return 0;
     }
     uint32_t Start() override {
-        return StartServiceA(service_.Get(), 0, nullptr) ? 0 : GetLastError();
+        return StartServiceW(service_.Get(), 0, nullptr) ? 0 : GetLastError();
     }
     uint32_t Stop() override {
         SERVICE_STATUS status = {};
         return ControlService(service_.Get(), SERVICE_CONTROL_STOP, &status) ? 0 : GetLastError();
+    }
+    uint32_t ChangeStartType(uint32_t startType) override {
+        return ChangeServiceConfigW(service_.Get(), SERVICE_NO_CHANGE, startType, SERVICE_NO_CHANGE,
+                                    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)
+                   ? 0
+                   : GetLastError();
     }
 
 private:
@@ -43,12 +60,26 @@ private:
     ScHandle service_;
 };
 
-ServiceEntry ToEntry(const ENUM_SERVICE_STATUSA& source) {
+// UTF-16 from the manager in the program's code page. A name the code page cannot hold (a lone
+// surrogate) comes out with a replacement character; the record keeps the UTF-16 original.
+std::string ToCodePage(const wchar_t* text) {
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 1) {
+        return std::string();
+    }
+    std::string converted(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &converted[0], bytes, nullptr, nullptr);
+    converted.resize(static_cast<size_t>(bytes - 1));
+    return converted;
+}
+
+ServiceEntry ToEntry(const ENUM_SERVICE_STATUSW& source) {
     ServiceEntry entry;
-    entry.serviceName = source.lpServiceName;
+    entry.serviceName = ToCodePage(source.lpServiceName);
+    entry.serviceNameW = reinterpret_cast<const char16_t*>(source.lpServiceName);
     entry.hasDisplayName = source.lpDisplayName != nullptr;
     if (entry.hasDisplayName) {
-        entry.displayName = source.lpDisplayName;
+        entry.displayName = ToCodePage(source.lpDisplayName);
     }
     const SERVICE_STATUS& s = source.ServiceStatus;
     entry.status = {s.dwServiceType,
@@ -68,8 +99,8 @@ uint32_t EnumerateIntoBuffer(SC_HANDLE manager, uint32_t serviceType, EnumBuffer
         DWORD needed = 0;
         DWORD returned = 0;
         DWORD resume = 0;
-        const BOOL ok = EnumServicesStatusA(manager, serviceType, SERVICE_STATE_ALL,
-                                            reinterpret_cast<ENUM_SERVICE_STATUSA*>(bytes), size,
+        const BOOL ok = EnumServicesStatusW(manager, serviceType, SERVICE_STATE_ALL,
+                                            reinterpret_cast<ENUM_SERVICE_STATUSW*>(bytes), size,
                                             &needed, &returned, &resume);
         const uint32_t error = ok ? 0 : GetLastError();
         bytesNeeded = needed;
@@ -88,7 +119,7 @@ std::string Win32System::WindowsDirectory() {
 
 bool Win32System::EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) {
     entries.clear();
-    ScHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager) {
         return false;
     }
@@ -96,7 +127,7 @@ bool Win32System::EnumerateServices(uint32_t serviceType, std::vector<ServiceEnt
     if (EnumerateIntoBuffer(manager.Get(), serviceType, buffer) != 0) {
         return false;
     }
-    const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSA*>(buffer.bytes.get());
+    const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(buffer.bytes.get());
     for (uint32_t i = 0; i < buffer.count; ++i) {
         if (first[i].lpServiceName != nullptr) {
             entries.push_back(ToEntry(first[i]));
@@ -105,7 +136,7 @@ bool Win32System::EnumerateServices(uint32_t serviceType, std::vector<ServiceEnt
     return true;
 }
 
-uint32_t Win32System::OpenServiceSession(const char* serviceName,
+uint32_t Win32System::OpenServiceSession(const std::u16string& serviceName,
                                          std::unique_ptr<ServiceSession>& session) {
     session.reset();
     std::unique_ptr<Win32ServiceSession> opened(new (std::nothrow) Win32ServiceSession);

@@ -37,7 +37,7 @@ TEST_F(CatalogueTest, MissingValuesLeaveDefaults) {
     fake.DeleteValue(FakeSystem::ServiceKey("bare"), "Start");
     list.Reload();
     const SERVICE_ITEM& item = Record("bare");
-    EXPECT_EQ(item.Start, 0u);
+    EXPECT_EQ(item.Start, kStartUnknown);
     EXPECT_STREQ(item.Description, "bare display");
     EXPECT_STREQ(item.Group, "");
     EXPECT_STREQ(item.ServiceDll, "");
@@ -51,17 +51,20 @@ TEST_F(CatalogueTest, MissingDisplayNameFallsBackToServiceName) {
     EXPECT_STREQ(Record("NoName").Description, "NoName");
 }
 
+// Only a missing image path keeps a service out: a long one is cut, so it cannot hide its service.
 TEST_F(CatalogueTest, ImagePathDecidesMembership) {
-    fake.AddService(kServiceTypeWin32, "empty", "");                     // read, so kept
-    fake.AddService(kServiceTypeWin32, "long", std::string(260, 'x'));   // too many characters
-    fake.AddService(kServiceTypeWin32, "huge", std::string(5000, 'x'));  // too many bytes
+    fake.AddService(kServiceTypeWin32, "empty", "");  // read, so kept
+    fake.AddService(kServiceTypeWin32, "long", std::string(260, 'x'));
+    fake.AddService(kServiceTypeWin32, "huge", std::string(5000, 'x'));
     fake.AddService(kServiceTypeDriver, "nopath", "x.sys");
     fake.DeleteValue(FakeSystem::ServiceKey("nopath"), "ImagePath");
     fake.AddEntry(kServiceTypeWin32, "WineDevice1");  // no key at all
     fake.AddService(kServiceTypeWin32, "fits", std::string(259, 'x'));
     list.Reload();
-    EXPECT_THAT(Names(), ElementsAre("empty", "fits"));
+    EXPECT_THAT(Names(), ElementsAre("empty", "long", "huge", "fits"));
     EXPECT_STREQ(Record("empty").ImagePath, "");
+    EXPECT_EQ(Record("long").ImagePath, std::string(259, 'x'));
+    EXPECT_EQ(Record("huge").ImagePath, std::string(259, 'x'));
 }
 
 TEST_F(CatalogueTest, TextsAreCountedInCharacters) {
@@ -70,8 +73,9 @@ TEST_F(CatalogueTest, TextsAreCountedInCharacters) {
     std::string description = Repeat("服务说明", 30);  // 120 characters, 360 bytes
     fake.SetString(FakeSystem::ServiceKey("cn259"), "Description", description);
     list.Reload();
-    EXPECT_THAT(Names(), ElementsAre("cn259"));
+    EXPECT_THAT(Names(), ElementsAre("cn259", "cn260"));
     EXPECT_EQ(TextCharCount(Record("cn259").ImagePath), 259u);
+    EXPECT_EQ(Record("cn260").ImagePath, "C:\\" + Repeat(kChinese, 256));  // never inside one
     EXPECT_EQ(Record("cn259").Description, description);
 }
 
@@ -89,31 +93,56 @@ TEST_F(CatalogueTest, OverlongTextValuesCountAsUnreadable) {
     EXPECT_EQ(item.SvchostGroup, kSvchostNone);
 }
 
-TEST_F(CatalogueTest, StartLongerThanFourBytesReadsAsZero) {
-    fake.AddService(kServiceTypeDriver, "wide", "w.sys");
-    fake.SetRaw(FakeSystem::ServiceKey("wide"), "Start", kRegBinary, {3, 0, 0, 0, 0, 0, 0, 0});
+// A start type is a REG_DWORD of four bytes; anything else is unknown, never boot start.
+TEST_F(CatalogueTest, StartThatIsNoFourByteDwordIsUnknown) {
+    const std::vector<std::pair<uint32_t, std::vector<uint8_t>>> values = {
+        {kRegBinary, {3, 0, 0, 0, 0, 0, 0, 0}},
+        {11 /* REG_QWORD */, {2, 0, 0, 0, 0, 0, 0, 0}},
+        {kRegSz, {'2', 0}},
+        {kRegDword, {2, 0, 0}},
+        {kRegBinary, {2, 0, 0, 0}},
+    };
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::string name = "s" + std::to_string(i);
+        fake.AddService(kServiceTypeDriver, name, "w.sys");
+        fake.SetRaw(FakeSystem::ServiceKey(name), "Start", values[i].first, values[i].second);
+    }
     list.Reload();
-    EXPECT_EQ(Record("wide").Start, 0u);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(Record(("s" + std::to_string(i)).c_str()).Start, kStartUnknown) << i;
 }
 
-TEST_F(CatalogueTest, TextWithoutTerminatorStaysTerminated) {
+// Texts count only as REG_SZ or REG_EXPAND_SZ; any other type is a missing value.
+TEST_F(CatalogueTest, TextValuesOfOtherTypesCountAsMissing) {
+    fake.AddService(kServiceTypeWin32, "typed", "a.exe");
+    const std::string key = FakeSystem::ServiceKey("typed");
+    fake.SetDword(key, "Description", 0x434241);
+    fake.SetRaw(key, "Group", kRegMultiSz, {'N', 'e', 't', 0, 0});
+    fake.SetDword(FakeSystem::ParametersKey("typed"), "ServiceDll", 0x6C6C64);
+    fake.AddService(kServiceTypeWin32, "binpath", "b.exe");
+    fake.SetRaw(FakeSystem::ServiceKey("binpath"), "ImagePath", kRegBinary, {'b', '.', 0});
     fake.AddService(kServiceTypeWin32, "raw", "a.exe");
-    fake.SetRaw(FakeSystem::ServiceKey("raw"), "Group", kRegBinary, {'N', 'e', 't'});
+    fake.SetRaw(FakeSystem::ServiceKey("raw"), "Group", kRegSz, {'N', 'e', 't'});
     list.Reload();
-    EXPECT_STREQ(Record("raw").Group, "Net");
+    EXPECT_THAT(Names(), ElementsAre("typed", "raw"));
+    EXPECT_STREQ(Record("typed").Description, "typed display");
+    EXPECT_STREQ(Record("typed").Group, "");
+    EXPECT_STREQ(Record("typed").ServiceDll, "");
+    EXPECT_STREQ(Record("raw").Group, "Net");  // stored without its NUL, still a text
 }
 
-TEST_F(CatalogueTest, LongKeyPathsAreUsedAsCut) {
+// A long service name reads its own key, never a shorter one that its cut path would name.
+TEST_F(CatalogueTest, LongKeyPathsAreNeverCut) {
     std::string name(300, 'n');
     std::string cutKey = FakeSystem::ServiceKey(name).substr(0, 259);
-    fake.AddEntry(kServiceTypeWin32, name);
-    fake.SetString(cutKey, "ImagePath", "long.exe");
-    // The Parameters path cuts to the same key.
-    fake.SetString(cutKey, "ServiceDll", "long.dll");
+    fake.AddService(kServiceTypeWin32, name, "own.exe");
+    fake.SetString(FakeSystem::ParametersKey(name), "ServiceDll", "own.dll");
+    fake.SetString(cutKey, "ImagePath", "other.exe");
+    fake.SetString(cutKey, "ServiceDll", "other.dll");
     list.Reload();
     ASSERT_EQ(list.GetCount(), 1u);
-    EXPECT_STREQ(Record(name.c_str()).ImagePath, "long.exe");
-    EXPECT_STREQ(Record(name.c_str()).ServiceDll, "long.dll");
+    EXPECT_STREQ(Record(name.c_str()).ImagePath, "own.exe");
+    EXPECT_STREQ(Record(name.c_str()).ServiceDll, "own.dll");
 }
 
 TEST_F(CatalogueTest, UnreadableWindowsDirectoryIsEmpty) {

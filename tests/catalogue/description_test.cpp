@@ -24,9 +24,12 @@ TEST_F(DescriptionTest, UnresolvableIndirectStringIsKeptRaw) {
     EXPECT_STREQ(Load(kIndirect).Description, kIndirect);
 }
 
-TEST_F(DescriptionTest, OverlongResolvedTextGivesDisplayName) {
+TEST_F(DescriptionTest, OverlongResolvedTextGivesDisplayNameWhateverItsLength) {
     fake.SetIndirectString(kIndirect, Repeat("说", 260));
     EXPECT_STREQ(Load(kIndirect).Description, "svc display");
+    fake.SetIndirectString(kIndirect, Repeat("d", 1100));
+    list.Reload();
+    EXPECT_STREQ(Record("svc").Description, "svc display");
 }
 
 TEST_F(DescriptionTest, ResolvedTextOfMaximumLengthIsKept) {

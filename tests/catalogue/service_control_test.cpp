@@ -1,7 +1,33 @@
-// Starting and stopping by name: which requests are made, what the result says, sessions released.
+// Starting and stopping by name: which requests are made, what the result says, sessions released;
+// following the service to where it was sent, on a clock of the test's own; start-type changes.
+#include <numeric>
+
 #include "tests/catalogue/catalogue_fixture.h"
 
 namespace {
+
+// Time moves only when the follower waits.
+struct TestClock : FollowClock {
+    uint64_t now = 5000;
+    std::vector<uint32_t> waits;
+    uint64_t NowMs() override { return now; }
+    void Wait(uint32_t ms) override {
+        waits.push_back(ms);
+        now += ms;
+    }
+    uint64_t Waited() const { return std::accumulate(waits.begin(), waits.end(), uint64_t{0}); }
+};
+
+ServiceStatusFields Status(uint32_t state, uint32_t checkPoint = 0, uint32_t waitHint = 0,
+                           uint32_t exitCode = 0, uint32_t specific = 0) {
+    ServiceStatusFields status;
+    status.dwCurrentState = state;
+    status.dwCheckPoint = checkPoint;
+    status.dwWaitHint = waitHint;
+    status.dwWin32ExitCode = exitCode;
+    status.dwServiceSpecificExitCode = specific;
+    return status;
+}
 
 class ServiceControlTest : public CatalogueTest {
 protected:
@@ -116,6 +142,104 @@ TEST_F(ServiceControlTest, ResultStartsFreshEachCall) {
     EXPECT_FALSE(result.alreadyStopped);
     EXPECT_FALSE(list.StartServiceByName(nullptr, &result));
     EXPECT_FALSE(result.succeeded);
+}
+
+class FollowTest : public ServiceControlTest {
+protected:
+    // A start of a stopped service that then goes through the script; the follower's waits.
+    std::vector<uint32_t> Start(const std::vector<ServiceStatusFields>& script) {
+        FakeService& svc = *fake.Service("svc");
+        svc.entry.status = Status(kStateStopped);
+        svc.queued.clear();
+        svc.afterStart = script;
+        clock.waits.clear();
+        list.StartServiceByName(u"svc", &result, &clock);
+        return clock.waits;
+    }
+    TestClock clock;
+};
+
+TEST_F(FollowTest, StartIsFollowedThroughItsCheckPointsAtATenthOfItsWaitHint) {
+    Add(kStateStopped);
+    EXPECT_EQ(Start({Status(kStateStartPending, 1, 3000), Status(kStateStartPending, 2, 50000),
+                     Status(kStateStartPending, 3, 200000), Status(kStateRunning)}),
+              (std::vector<uint32_t>{1000, 5000, 10000}));  // 1 to 10 seconds
+    EXPECT_TRUE(result.succeeded && result.followed);
+    EXPECT_EQ(result.status.dwCurrentState, kStateRunning);
+}
+
+TEST_F(FollowTest, StartThatEndsStoppedFailsWithTheServicesExitCode) {
+    Add(kStateStopped);
+    Start({Status(kStateStartPending, 1, 2000), Status(kStateStopPending, 1, 2000),
+           Status(kStateStopped, 0, 0, 2)});
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_EQ(result.status.dwCurrentState, kStateStopped);
+    EXPECT_EQ(result.error, 2u);
+    Start({Status(kStateStopped, 0, 0, kErrorServiceSpecificError, 42)});
+    EXPECT_EQ(result.error, kErrorServiceSpecificError);
+    EXPECT_EQ(result.serviceSpecificError, 42u);
+    Start({Status(kStateStopped)});  // stopped again without an exit code
+    EXPECT_TRUE(result.followed && !result.succeeded && result.error == 0);
+}
+
+TEST_F(FollowTest, GivesUpWithoutProgressWithinTheWaitHintAndAfterThirtySeconds) {
+    FakeService& svc = Add(kStateStopped);
+    EXPECT_EQ(Start({Status(kStateStartPending, 1, 2000)}),
+              (std::vector<uint32_t>{1000, 1000, 1000}));  // the first poll past the hint
+    EXPECT_EQ(result.error, kErrorServiceRequestTimeout);
+    EXPECT_EQ(result.status.dwCurrentState, kStateStartPending);
+
+    // A stop that is ignored, and one that progresses for ever: 30 seconds of waiting in all.
+    auto stop = [&](const std::vector<ServiceStatusFields>& script, uint32_t bound) {
+        svc.entry.status = Status(kStateRunning);
+        svc.queued.clear();
+        svc.afterStop = script;
+        clock.waits.clear();
+        EXPECT_FALSE(list.StopServiceByName(u"svc", &result, &clock, bound));
+        EXPECT_EQ(result.error, kErrorServiceRequestTimeout);
+        return clock.waits;
+    };
+    std::vector<ServiceStatusFields> forever;
+    for (uint32_t i = 1; i < 100; ++i)
+        forever.push_back(Status(kStateStopPending, i, 25000));
+    stop({Status(kStateRunning)}, kFollowBoundMs);
+    EXPECT_EQ(clock.Waited(), kFollowBoundMs);
+    stop(forever, kFollowBoundMs);
+    EXPECT_EQ(clock.Waited(), kFollowBoundMs);
+    EXPECT_EQ(stop({Status(kStateRunning)}, 2500),  // a shorter bound, as tests set it
+              (std::vector<uint32_t>{1000, 1000, 500}));
+}
+
+TEST_F(FollowTest, ServiceAlreadyOnItsWayIsFollowedWithoutARequest) {
+    FakeService& svc = Add(kStateStopPending);
+    svc.queued = {Status(kStateStopPending, 1, 5000), Status(kStateStopped)};
+    EXPECT_TRUE(list.StopServiceByName(u"svc", &result, &clock));
+    svc.entry.status = Status(kStateStartPending, 1, 1000);
+    svc.queued = {Status(kStateRunning)};
+    EXPECT_TRUE(list.StartServiceByName(u"svc", &result, &clock));
+    EXPECT_EQ(svc.startRequests + svc.stopRequests, 0);
+}
+
+TEST_F(ServiceControlTest, StartTypeChangesThroughTheManager) {
+    FakeService& svc = Add(kStateStopped);
+    fake.AddService(kServiceTypeDriver, "drv", "d.sys", 3);
+    uint32_t start = 0;
+    EXPECT_EQ(ChangeServiceStartType(fake, u"svc", 4), 0u);
+    ASSERT_TRUE(fake.GetValue(FakeSystem::ServiceKey("svc").c_str(), "Start", &start, 4));
+    EXPECT_EQ(start, 4u);
+    EXPECT_EQ(ChangeServiceStartType(fake, u"drv", 0), 0u);  // boot start is for drivers
+
+    // Refused before the manager is asked: boot or system start for a Win32 service, or no type.
+    for (uint32_t refused : {0u, 1u, 5u, kStartUnknown})
+        EXPECT_EQ(ChangeServiceStartType(fake, u"svc", refused), kErrorInvalidParameter);
+    EXPECT_EQ(svc.changeRequests, 1);
+
+    svc.changeError = kErrorAccessDenied;
+    EXPECT_EQ(ChangeServiceStartType(fake, u"svc", 2), kErrorAccessDenied);
+    fake.DeleteService("svc");
+    EXPECT_EQ(ChangeServiceStartType(fake, u"svc", 2), kErrorServiceDoesNotExist);
+    RegistryValue value;
+    EXPECT_FALSE(fake.ReadValue(FakeSystem::ServiceKey("svc").c_str(), "Start", value));
 }
 
 }  // namespace

@@ -49,4 +49,16 @@ TEST(Text, FormatCutsAtMaxChars) {
     EXPECT_TRUE(TextFits(dest));
 }
 
+TEST(Text, ConvertsBetweenUtf16AndUtf8) {
+    EXPECT_EQ(Utf16ToUtf8(u"Svc 服务 \U0001F600"), "Svc 服务 \xF0\x9F\x98\x80");
+    EXPECT_EQ(Utf8ToUtf16("Svc 服务 \xF0\x9F\x98\x80"), u"Svc 服务 \U0001F600");
+    // A lone surrogate has no UTF-8 form: it reads as U+FFFD, as do bytes that are no UTF-8.
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(u"a") + char16_t(0xD800) + u"b"),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
+    EXPECT_EQ(Utf8ToUtf16("a\xFF"), u"a\uFFFD");
+    EXPECT_EQ(Utf8ToUtf16(nullptr), u"");
+}
+
 }  // namespace

@@ -60,8 +60,19 @@ TEST(DetailLines, DllIsProbedAndShownUnderTheImagePath) {
                                           }));
 }
 
-TEST(DetailLines, FileNotFound) {
+// The file line keeps the whole command line; the file probed is the one it starts.
+TEST(DetailLines, ImagePathWithArgumentsShowsItsFile) {
     const std::string withArguments = TestFile("ver_plain.dll") + " -k netsvcs";
+    EXPECT_EQ(Lines(MakeItem(withArguments)), (std::vector<Line>{
+                                                  {100, 10, "文件 : " + withArguments},
+                                                  {100, 30, "版本: 65535.0.12.345"},
+                                                  {100, 50, "描述: 服务版本测试文件"},
+                                                  {100, 70, "公司: Orvane 测试公司"},
+                                              }));
+}
+
+TEST(DetailLines, FileNotFound) {
+    const std::string withArguments = TestFile("missing.dll") + " -k netsvcs";
     EXPECT_EQ(Lines(MakeItem(withArguments)), (std::vector<Line>{
                                                   {100, 10, "文件 : " + withArguments},
                                                   {100, 30, "<文件不存在>"},

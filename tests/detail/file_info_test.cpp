@@ -46,6 +46,31 @@ std::string Version(const std::string& path, int* result = nullptr) {
     return buffer;
 }
 
+TEST(FileExists, WildcardsNameNoFile) {
+    for (const char* pattern : {"*.dll", "ver_plain.dl?", "ver_plain<dll"})
+        EXPECT_FALSE(FileExists((TestExeFolder() + "\\files\\" + pattern).c_str())) << pattern;
+    EXPECT_FALSE(FileExists("C:\\windows\\system32\\*.exe"));
+}
+
+// The file a command line starts, with spaces in the folder names and in the arguments; the
+// shortest prefix that names a file wins.
+TEST(FindImageFile, FindsTheFileTheCommandLineStarts) {
+    const std::string files = TestExeFolder() + "\\files\\";
+    CreateDirectoryA((files + "probe dir").c_str(), nullptr);
+    const std::string exe = files + "probe dir\\svc host.exe";
+    ASSERT_TRUE(CopyFileA(TestFile("ver_plain.dll").c_str(), exe.c_str(), FALSE));
+    std::string file;
+    for (const std::string& line : {exe + " -k \"arg with spaces\" x",
+                                    files + "probe dir\\svc host -a b", "\"" + exe + "\" -k x"}) {
+        EXPECT_TRUE(FindImageFile(line.c_str(), file) && file == exe) << line;
+    }
+    const std::string shadow = files + "probe.exe";
+    ASSERT_TRUE(CopyFileA(TestFile("ver_none.dll").c_str(), shadow.c_str(), FALSE));
+    EXPECT_TRUE(FindImageFile(exe.c_str(), file) && file == shadow);
+    DeleteFileA(shadow.c_str());
+    EXPECT_FALSE(FindImageFile((files + "probe dir\\missing.exe -a").c_str(), file));
+}
+
 TEST(FileExists, OnlyExistingFilesThatAreNotDirectories) {
     EXPECT_TRUE(FileExists(TestFile("ver_plain.dll").c_str()));
     EXPECT_TRUE(FileExists(ModulePath().c_str()));
@@ -78,14 +103,25 @@ TEST(GetFileVersionString, FailureLeavesTheBuffer) {
     EXPECT_EQ(result, 0);
 }
 
-TEST(GetFileVersionString, ReportedSizeMustLeaveRoomInTheBlock) {
+TEST(GetFileVersionString, RecordsOfAnySizeAreRead) {
     // The records are built to these sizes; a change of the resource tools shows here first.
     ASSERT_EQ(ReportedSize(TestFile("ver_size_8190.dll")), 8190u);
     ASSERT_EQ(ReportedSize(TestFile("ver_size_8192.dll")), 8192u);
+    ASSERT_GT(ReportedSize(TestFile("ver_size_large.dll")), 60000u);
     int result = -1;
     EXPECT_EQ(Version(TestFile("ver_size_8190.dll"), &result), "8.190.0.0");
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(Version(TestFile("ver_size_8192.dll"), &result), "untouched");
+    EXPECT_EQ(Version(TestFile("ver_size_8192.dll"), &result), "8.192.0.0");
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(Version(TestFile("ver_size_large.dll"), &result), "9.0.0.0");
+}
+
+// The fixed part counts only with its signature and its whole length.
+TEST(GetFileVersionString, RootWithoutSignatureOrLengthIsNoVersion) {
+    int result = -1;
+    EXPECT_EQ(Version(TestFile("ver_bad_signature.dll"), &result), "untouched");
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Version(TestFile("ver_short_root.dll"), &result), "untouched");
     EXPECT_EQ(result, 0);
 }
 

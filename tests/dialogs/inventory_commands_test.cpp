@@ -192,6 +192,14 @@ TEST(InventoryLive, OpenShowsTheSavedInventoryReadOnlyAndNewReturnsToTheLiveSyst
     EXPECT_TRUE(properties.Done());
     EXPECT_EQ(shownName, "SavedService");
     EXPECT_EQ(boxes.texts, std::vector<std::string>{LoadResString(IDS_INVENTORY_READ_ONLY)});
+    // Enter with another type chosen takes the same way: refused once, and the dialog closes.
+    ModalDriver enter({{kPropertyCaption, [](HWND dialog) {
+                            SendDlgItemMessageA(dialog, IDC_START_TYPE, CB_SETCURSEL, 2, 0);
+                            PressKey(GetDlgItem(dialog, IDC_START_TYPE), VK_RETURN);
+                        }}});
+    frame.Command(ID_SERVICE_PROPERTY);
+    EXPECT_TRUE(enter.Done());
+    EXPECT_EQ(boxes.texts.size(), 2u);
 
     frame.Command(ID_FILE_NEW);
     EXPECT_EQ(WindowText(frame.FrameWindow()), kAppCaption);

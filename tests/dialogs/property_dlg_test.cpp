@@ -1,5 +1,5 @@
-// The service properties dialog over the fake registry: what it shows, which of its ways out
-// write the start type, and what a vanished service key does.
+// The service properties dialog over the fake service manager and registry: what it shows, which of
+// its ways out change the start type, and what the manager's refusals do.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/service_control.h"
 #include "dialogs/service_property_dlg.h"
 #include "tests/support/running_frame.h"
 #include "modal_driver.h"
@@ -36,6 +37,7 @@ void SelectStartType(HWND dialog, int index) {
 SERVICE_ITEM Record(const char* name, uint32_t start, uint32_t state) {
     SERVICE_ITEM item;
     item.lpServiceName = name;
+    item.lpServiceNameW = Utf8ToUtf16(name);
     item.lpDisplayName = std::string(name) + " 显示";
     item.Start = start;
     item.ServiceStatus.dwCurrentState = state;
@@ -139,8 +141,8 @@ TEST_F(PropertyDialogTest, ConfirmedOkWritesTheChosenStartType) {
     EXPECT_EQ(StartValue(fake), 4u);
 }
 
-TEST_F(PropertyDialogTest, NoCancelEscapeAndEnterWriteNothing) {
-    auto change = [](HWND dialog) { SelectStartType(dialog, 0); };
+TEST_F(PropertyDialogTest, NoCancelEscapeAndUnchangedEnterWriteNothing) {
+    auto change = [](HWND dialog) { SelectStartType(dialog, 2); };
     const std::vector<std::vector<ModalStep>> ways = {
         {{kPropertyCaption,
           [&](HWND d) {
@@ -162,12 +164,15 @@ TEST_F(PropertyDialogTest, NoCancelEscapeAndEnterWriteNothing) {
           [&](HWND d) {
               change(d);
               PressKey(GetDlgItem(d, IDC_START_TYPE), VK_RETURN);
-          }}},
+          }},
+         {kAppCaption, [](HWND box) { PressButton(box, IDNO); }}},
+        // Unchanged, Enter closes as the plain OK does, without asking.
+        {{kPropertyCaption, [&](HWND d) { PressKey(GetDlgItem(d, IDC_START_TYPE), VK_RETURN); }}},
     };
-    const INT_PTR expected[] = {IDOK, IDCANCEL, IDCANCEL, IDOK};
+    const INT_PTR expected[] = {IDOK, IDCANCEL, IDCANCEL, IDOK, IDOK};
     for (size_t way = 0; way < ways.size(); ++way) {
         bool done = false;
-        // Enter must end the dialog without asking; an unexpected box would stay unanswered.
+        // An unexpected box would stay unanswered and fail the steps.
         INT_PTR result = RunDialog(fake, Record("Alpha", 3, kStateStopped), ways[way], &done);
         EXPECT_TRUE(done) << way;
         EXPECT_EQ(result, expected[way]) << way;
@@ -175,29 +180,58 @@ TEST_F(PropertyDialogTest, NoCancelEscapeAndEnterWriteNothing) {
     }
 }
 
-TEST_F(PropertyDialogTest, StartTypeOfFiveShowsNoSelectionAndWritesNothing) {
-    fake.SetDword(kKey, "Start", 5);
-    int selection = 0;
+// Runs the dialog on the record, picks the start type (-1: none) and presses the OK button, every
+// question answered Yes; the texts of the message boxes shown, the question first.
+std::vector<std::string> PickAndConfirm(FakeSystem& fake, const SERVICE_ITEM& record, int index,
+                                        int* shown = nullptr) {
     std::vector<std::string> boxes;
     ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT) {
         boxes.push_back(text);
         return IDYES;
     });
     bool done = false;
-    RunDialog(fake, Record("Alpha", 5, kStateStopped),
+    RunDialog(fake, record,
               {{kPropertyCaption,
                 [&](HWND dialog) {
-                    selection = ComboSelection(dialog);
+                    if (shown)
+                        *shown = ComboSelection(dialog);
+                    SelectStartType(dialog, index);
                     PressButton(dialog, IDC_PROPERTY_OK);
                 }}},
               &done);
     EXPECT_TRUE(done);
-    EXPECT_EQ(selection, -1);
-    EXPECT_EQ(boxes.size(), 1u);  // the confirmation, no error
-    EXPECT_EQ(StartValue(fake), 5u);
+    return boxes;
 }
 
-TEST_F(PropertyDialogTest, KeyDeletedWhileOpenShowsTheReasonAndCreatesNoKey) {
+// A start type of 5, or one that could not be read at all: no selection, and nothing is written
+// unless the user picks one.
+TEST_F(PropertyDialogTest, StartTypeOutsideTheListShowsNoSelectionAndWritesNothing) {
+    fake.SetDword(kKey, "Start", 5);
+    for (uint32_t start : {5u, kStartUnknown}) {
+        int shown = 0;
+        EXPECT_EQ(PickAndConfirm(fake, Record("Alpha", start, kStateStopped), -1, &shown).size(),
+                  1u);
+        EXPECT_EQ(shown, -1);
+        EXPECT_EQ(StartValue(fake), 5u);
+    }
+    EXPECT_EQ(fake.Service("Alpha")->changeRequests, 0);
+}
+
+// What the manager refuses is shown with its reason, and nothing is written. Boot and system start
+// for a Win32 service are refused before the manager is asked.
+TEST_F(PropertyDialogTest, RefusalsShowTheirReasonAndWriteNothing) {
+    fake.Service("Alpha")->changeError = kErrorAccessDenied;
+    const std::pair<int, uint32_t> cases[] = {
+        {0, kErrorInvalidParameter}, {1, kErrorInvalidParameter}, {4, kErrorAccessDenied}};
+    for (const auto& [index, error] : cases) {
+        EXPECT_EQ(PickAndConfirm(fake, Record("Alpha", 3, kStateStopped), index).back(),
+                  SystemErrorText(error));
+        EXPECT_EQ(StartValue(fake), 3u);
+    }
+    EXPECT_EQ(fake.Service("Alpha")->changeRequests, 1);
+}
+
+TEST_F(PropertyDialogTest, ServiceDeletedWhileOpenShowsTheReasonAndCreatesNoKey) {
     std::vector<std::pair<std::string, UINT>> boxes;
     ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT type) {
         boxes.emplace_back(text, type);
@@ -207,7 +241,7 @@ TEST_F(PropertyDialogTest, KeyDeletedWhileOpenShowsTheReasonAndCreatesNoKey) {
     INT_PTR result = RunDialog(fake, Record("Alpha", 3, kStateStopped),
                                {{kPropertyCaption,
                                  [&](HWND dialog) {
-                                     fake.DeleteKey(kKey);
+                                     fake.DeleteService("Alpha");
                                      SelectStartType(dialog, 2);
                                      PressButton(dialog, IDC_PROPERTY_OK);
                                  }}},
@@ -215,7 +249,7 @@ TEST_F(PropertyDialogTest, KeyDeletedWhileOpenShowsTheReasonAndCreatesNoKey) {
     EXPECT_TRUE(done);
     EXPECT_EQ(result, IDOK);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].first, SystemErrorText(kErrorFileNotFound));
+    EXPECT_EQ(boxes[1].first, SystemErrorText(kErrorServiceDoesNotExist));
     EXPECT_EQ(boxes[1].second, static_cast<UINT>(MB_OK | MB_ICONHAND));
     RegistryValue value;
     EXPECT_FALSE(fake.ReadValue(kKey, "Start", value));

@@ -39,12 +39,10 @@ void AddAwkwardServices(FakeSystem& fake) {
     fake.SetString(key("Full"), "Description", Text(259, "描"));
     fake.SetString(key("Full"), "Group", Text(259));
     fake.SetString(FakeSystem::ParametersKey("Full"), "ServiceDll", Text(259));
-    // A name so long that the catalogue cuts both its key paths to the same 259 characters.
+    // A name so long that its key path is longer than any text field: the key is used whole.
     const std::string longName = Text(240, "n");
-    const std::string cutKey = FakeSystem::ServiceKey(longName).substr(0, 259);
-    fake.AddEntry(kServiceTypeWin32, longName);
-    fake.SetString(cutKey, "ImagePath", "long.exe");
-    fake.SetString(cutKey, "Description", "cut key");
+    fake.AddService(kServiceTypeWin32, longName, "long.exe");
+    fake.SetString(FakeSystem::ServiceKey(longName), "Description", "whole key");
     fake.AddService(kServiceTypeDriver, "Boot", "\\SystemRoot\\System32\\drivers\\b.sys", 0,
                     kStateRunning);
     fake.AddService(kServiceTypeDriver, "FsDrv", "system32\\drivers\\fs.sys", 1)
@@ -121,7 +119,7 @@ TEST(InventoryRoundTrip, FileHoldsBomHeaderQuotedTextsAndDecimalNumbers) {
         "ImagePath,ServiceDll,Group,SvchostGroup\r\n"
         "Quoted,Quoted display,48,16,4,2,\"a, \"\"b\"\"\r\nc\",C:\\a\\q.exe -k netsvcs,q.dll,,"
         "2\r\n"
-        "驱动,驱动 display,11,1,4,4294967295,驱动 display,d.sys,,,0\r\n");
+        "驱动,驱动 display,11,1,4,,驱动 display,d.sys,,,0\r\n");
 }
 
 TEST(InventoryRoundTrip, MalformedTextIsSavedAsReplacementCharactersOfTheSameCount) {

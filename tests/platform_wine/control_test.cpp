@@ -25,7 +25,7 @@ bool ScReaches(const char* name, uint32_t state) {
 TEST(ServiceSession, StartsAndStopsSpoolerForReal) {
     Win32System system;
     std::unique_ptr<ServiceSession> session;
-    ASSERT_EQ(system.OpenServiceSession("Spooler", session), 0u);
+    ASSERT_EQ(system.OpenServiceSession(u"Spooler", session), 0u);
     ASSERT_NE(session, nullptr);
     uint32_t state = 0;
     ASSERT_EQ(session->QueryState(state), 0u);
@@ -50,7 +50,7 @@ TEST(ServiceSession, DisabledServiceRefusesToStart) {
                                 &start, sizeof start));
     ASSERT_EQ(start, 4u);  // Wine registers it disabled
     std::unique_ptr<ServiceSession> session;
-    ASSERT_EQ(system.OpenServiceSession("LanmanServer", session), 0u);
+    ASSERT_EQ(system.OpenServiceSession(u"LanmanServer", session), 0u);
     EXPECT_EQ(session->Start(), static_cast<uint32_t>(ERROR_SERVICE_DISABLED));
     uint32_t state = 0;
     ASSERT_EQ(session->QueryState(state), 0u);
@@ -60,7 +60,7 @@ TEST(ServiceSession, DisabledServiceRefusesToStart) {
 TEST(ServiceSession, MissingServiceGivesItsErrorAndNoSession) {
     Win32System system;
     std::unique_ptr<ServiceSession> session;
-    EXPECT_EQ(system.OpenServiceSession("OrvaneNoSuchService", session),
+    EXPECT_EQ(system.OpenServiceSession(u"OrvaneNoSuchService", session),
               static_cast<uint32_t>(ERROR_SERVICE_DOES_NOT_EXIST));
     EXPECT_EQ(session, nullptr);
 }

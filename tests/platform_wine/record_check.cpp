@@ -12,11 +12,12 @@
 
 namespace {
 
-// The text a record field should hold for a registry value: REG_EXPAND_SZ expanded as SHGetValueA
-// does, empty when missing or too long for the field.
-std::string ExpectedText(const std::map<std::string, RegText>& values, const char* name) {
+// The text a registry value gives: REG_EXPAND_SZ expanded as SHGetValue does; empty when it is
+// missing or of another type.
+std::string RegistryText(const std::map<std::string, RegText>& values, const char* name) {
     const auto found = values.find(name);
-    if (found == values.end()) {
+    if (found == values.end() ||
+        (found->second.type != "REG_SZ" && found->second.type != "REG_EXPAND_SZ")) {
         return "";
     }
     std::string text = found->second.data;
@@ -25,6 +26,12 @@ std::string ExpectedText(const std::map<std::string, RegText>& values, const cha
         ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
         text = expanded;
     }
+    return text;
+}
+
+// The text a record field should hold: empty as well when it is too long for the field.
+std::string ExpectedText(const std::map<std::string, RegText>& values, const char* name) {
+    const std::string text = RegistryText(values, name);
     return TextFits(text.c_str()) ? text : "";
 }
 
@@ -32,7 +39,7 @@ std::string ExpectedImagePath(const std::map<std::string, RegText>& values) {
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, MAX_PATH);
     char path[kTextBytes] = {};
-    CopyText(path, sizeof path, ExpectedText(values, "ImagePath").c_str());
+    CopyText(path, sizeof path, RegistryText(values, "ImagePath").c_str());  // cut, never dropped
     CServiceList::NormalizeImagePath(windows, path);
     return path;
 }
@@ -56,8 +63,9 @@ void ExpectRecordMatchesRegistry(const SERVICE_ITEM& item, const RegKeys& keys) 
     }
     EXPECT_EQ(item.Group, ExpectedText(v, "Group"));
     const auto start = v.find("Start");
-    EXPECT_EQ(item.Start,
-              start != v.end() ? std::strtoul(start->second.data.c_str(), nullptr, 16) : 0ul);
+    EXPECT_EQ(item.Start, start != v.end() && start->second.type == "REG_DWORD"
+                              ? std::strtoul(start->second.data.c_str(), nullptr, 16)
+                              : static_cast<unsigned long>(kStartUnknown));
     const auto parameters = keys.find(key + "\\Parameters");
     EXPECT_EQ(item.ServiceDll,
               parameters != keys.end() ? ExpectedText(parameters->second, "ServiceDll") : "");

@@ -40,6 +40,14 @@ protected:
     }
 };
 
+// The folder of the test executable, where the test's resource DLLs are built.
+std::wstring ModuleFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
 bool KeyExists(const char* subKey) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
@@ -54,17 +62,18 @@ TEST_F(RegistryTest, IndirectStringResolvesFromItsResource) {
     PutText(key, L"Good", L"@%SystemRoot%\\system32\\shell32.dll,-8");
     PutText(key, L"MissingFile", L"@%SystemRoot%\\system32\\orvane-none.dll,-8");
     PutText(key, L"MissingId", L"@%SystemRoot%\\system32\\shell32.dll,-64999");
-    const char* sub = "SOFTWARE\\OrvaneTest\\Indirect";
-    char text[64] = "unchanged";
-    ASSERT_TRUE(system_.LoadIndirectString(sub, "Good", text, sizeof text));
-    EXPECT_STREQ(text, "Size");
-    EXPECT_TRUE(system_.LoadIndirectString(sub, "Good", text, 5));  // exactly "Size" and its NUL
-    EXPECT_FALSE(system_.LoadIndirectString(sub, "Good", text, 4));
-    EXPECT_FALSE(system_.LoadIndirectString(sub, "MissingFile", text, sizeof text));
-    EXPECT_FALSE(system_.LoadIndirectString(sub, "MissingId", text, sizeof text));
-    EXPECT_FALSE(system_.LoadIndirectString(sub, "NoSuchValue", text, sizeof text));
-    EXPECT_FALSE(
-        system_.LoadIndirectString("SOFTWARE\\OrvaneTest\\None", "Good", text, sizeof text));
+    // A text of any length resolves whole: the catalogue, not the resolver, judges its length.
+    PutText(key, L"Long", L"@" + ModuleFolder() + L"\\long_string.dll,-1");
+    const std::u16string sub = u"SOFTWARE\\OrvaneTest\\Indirect";
+    std::string text = "unchanged";
+    ASSERT_TRUE(system_.LoadIndirectString(sub, "Good", text));
+    EXPECT_EQ(text, "Size");
+    ASSERT_TRUE(system_.LoadIndirectString(sub, "Long", text));
+    EXPECT_EQ(text, "说" + std::string(1099, 'x'));
+    EXPECT_FALSE(system_.LoadIndirectString(sub, "MissingFile", text));
+    EXPECT_FALSE(system_.LoadIndirectString(sub, "MissingId", text));
+    EXPECT_FALSE(system_.LoadIndirectString(sub, "NoSuchValue", text));
+    EXPECT_FALSE(system_.LoadIndirectString(u"SOFTWARE\\OrvaneTest\\None", "Good", text));
 }
 
 TEST_F(RegistryTest, SetDwordLandsInTheRegistryAndNeverCreatesAKey) {

@@ -31,6 +31,17 @@ TEST(CommandRouting, TheFirstHandlersUpdateFunctionDecides) {
     EXPECT_TRUE(IsCommandEnabledIn({&view, &frame, &app}, kCommand));
     EXPECT_TRUE(IsCommandEnabledIn({&app}, kCommand));  // no update function: enabled
 
+    int ran = 0;
+    CommandTable guarded;
+    guarded.Add(
+        kCommand, [&] { ++ran; }, [&] { return allowed; });
+    allowed = false;
+    EXPECT_TRUE(RouteCommandThrough({&guarded, &app}, kCommand));  // taken, and refused
+    EXPECT_EQ(ran, 0);
+    allowed = true;
+    RouteCommandThrough({&guarded}, kCommand);
+    EXPECT_EQ(ran, 1);
+
     view.Add(kCommand + 1, {}, [] { return true; });
     EXPECT_FALSE(IsCommandEnabledIn({&view, &frame, &app}, kCommand + 1));  // no handler anywhere
 }
