@@ -91,6 +91,14 @@ bool ToCodePage(const std::wstring& text, std::vector<uint8_t>& bytes) {
     return true;
 }
 
+// A key named in UTF-16 opened for reading one value, and that value's name in UTF-16.
+bool OpenForQuery(const std::u16string& subKey, const char* valueName, RegKey& key,
+                  std::wstring& name) {
+    return RegOpenKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t*>(subKey.c_str()), 0,
+                         KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS &&
+           ToWide(valueName, name);
+}
+
 }  // namespace
 
 bool Win32System::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
@@ -103,9 +111,7 @@ bool Win32System::GetValue(const std::u16string& subKey, const char* valueName,
                            RegistryValue& value) {
     RegKey key;
     std::wstring name;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t*>(subKey.c_str()), 0,
-                      KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS ||
-        !ToWide(valueName, name)) {
+    if (!OpenForQuery(subKey, valueName, key, name)) {
         return false;
     }
     std::vector<uint8_t> data;
@@ -133,9 +139,7 @@ bool Win32System::LoadIndirectString(const std::u16string& subKey, const char* v
                                      std::string& text) {
     RegKey key;
     std::wstring name;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t*>(subKey.c_str()), 0,
-                      KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS ||
-        !ToWide(valueName, name)) {
+    if (!OpenForQuery(subKey, valueName, key, name)) {
         return false;
     }
     // A resource string holds at most 65535 characters; a buffer with room for more can tell a

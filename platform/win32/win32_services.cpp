@@ -5,9 +5,20 @@
 
 #include "platform/win32/enum_buffer.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
 
 namespace {
+
+ServiceStatusFields StatusFields(const SERVICE_STATUS& s) {
+    return {s.dwServiceType,
+            s.dwCurrentState,
+            s.dwControlsAccepted,
+            s.dwWin32ExitCode,
+            s.dwServiceSpecificExitCode,
+            s.dwCheckPoint,
+            s.dwWaitHint};
+}
 
 const wchar_t* Wide(const std::u16string& text) {
     return reinterpret_cast<const wchar_t*>(text.c_str());
@@ -27,17 +38,11 @@ public:
     }
 
     uint32_t QueryStatus(ServiceStatusFields& status) override {
-        SERVICE_STATUS s = {};
-        if (!QueryServiceStatus(service_.Get(), &s)) {
+        SERVICE_STATUS system = {};
+        if (!QueryServiceStatus(service_.Get(), &system)) {
             return GetLastError();
         }
-        status = {s.dwServiceType,
-                  s.dwCurrentState,
-                  s.dwControlsAccepted,
-                  s.dwWin32ExitCode,
-                  s.dwServiceSpecificExitCode,
-                  s.dwCheckPoint,
-                  s.dwWaitHint};
+        status = StatusFields(system);
         return 0;
     }
     uint32_t Start() override {
@@ -63,13 +68,8 @@ private:
 // UTF-16 from the manager in the program's code page. A name the code page cannot hold (a lone
 // surrogate) comes out with a replacement character; the record keeps the UTF-16 original.
 std::string ToCodePage(const wchar_t* text) {
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) {
-        return std::string();
-    }
-    std::string converted(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &converted[0], bytes, nullptr, nullptr);
-    converted.resize(static_cast<size_t>(bytes - 1));
+    std::string converted;
+    ToNarrow(text, -1, converted);
     return converted;
 }
 
@@ -81,14 +81,7 @@ ServiceEntry ToEntry(const ENUM_SERVICE_STATUSW& source) {
     if (entry.hasDisplayName) {
         entry.displayName = ToCodePage(source.lpDisplayName);
     }
-    const SERVICE_STATUS& s = source.ServiceStatus;
-    entry.status = {s.dwServiceType,
-                    s.dwCurrentState,
-                    s.dwControlsAccepted,
-                    s.dwWin32ExitCode,
-                    s.dwServiceSpecificExitCode,
-                    s.dwCheckPoint,
-                    s.dwWaitHint};
+    entry.status = StatusFields(source.ServiceStatus);
     return entry;
 }
 
