@@ -83,9 +83,6 @@ public:
                                 std::unique_ptr<ServiceSession>& session) override {
         return Timed([&] { return real_.OpenServiceSession(name, session); });
     }
-    bool GetValue(const char* key, const char* name, void* dest, uint32_t size) override {
-        return Timed([&] { return real_.GetValue(key, name, dest, size); });
-    }
     bool GetValue(const std::u16string& key, const char* name, RegistryValue& value) override {
         return Timed([&] { return real_.GetValue(key, name, value); });
     }
@@ -99,10 +96,6 @@ public:
     bool EnumerateValues(const char* key, std::vector<RegistryValue>& values) override {
         return Timed([&] { return real_.EnumerateValues(key, values); });
     }
-    uint32_t SetDwordValue(const char* key, const char* name, uint32_t value) override {
-        return Timed([&] { return real_.SetDwordValue(key, name, value); });
-    }
-
 private:
     Win32System real_;
 };

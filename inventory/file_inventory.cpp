@@ -166,21 +166,9 @@ bool FileInventory::GetValue(const std::u16string& subKey, const char* valueName
     return true;
 }
 
-bool FileInventory::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
-    RegistryValue value;
-    if (!ReadValue(subKey, valueName, value) || value.data.size() > size)
-        return false;
-    std::memcpy(dest, value.data.data(), value.data.size());
-    return true;
-}
-
 bool FileInventory::LoadIndirectString(const std::u16string&, const char*, std::string&) {
     // Descriptions were saved resolved; one still indirect could not be resolved when saved.
     return false;
-}
-
-uint32_t FileInventory::SetDwordValue(const char*, const char*, uint32_t) {
-    return kErrorSavedInventory;
 }
 
 bool LoadInventory(const char* data, std::size_t size, LoadedInventory& loaded,

@@ -32,14 +32,12 @@ public:
 
     // RegistryApi: each record's key holds "ImagePath", "Description", "Group" and "Start", its
     // "Parameters" key "ServiceDll"; nothing else exists and nothing can be written.
-    bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;
     bool GetValue(const std::u16string& subKey, const char* valueName,
                   RegistryValue& value) override;
     bool LoadIndirectString(const std::u16string& subKey, const char* valueName,
                             std::string& text) override;
     bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override;
     bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
-    uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) override;
 
 private:
     using KeyIndex = std::unordered_map<std::u16string_view, std::size_t>;

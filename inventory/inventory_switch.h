@@ -31,9 +31,6 @@ public:
         return Services().OpenServiceSession(serviceName, session);
     }
 
-    bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override {
-        return Registry().GetValue(subKey, valueName, dest, size);
-    }
     bool GetValue(const std::u16string& subKey, const char* valueName,
                   RegistryValue& value) override {
         return Registry().GetValue(subKey, valueName, value);
@@ -48,10 +45,6 @@ public:
     bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override {
         return Registry().EnumerateValues(subKey, values);
     }
-    uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) override {
-        return Registry().SetDwordValue(subKey, valueName, value);
-    }
-
 private:
     ServiceManagerApi& Services() const {
         return file_ ? static_cast<ServiceManagerApi&>(*file_) : liveServices_;

@@ -85,11 +85,6 @@ class RegistryApi {
 public:
     virtual ~RegistryApi() = default;
 
-    // SHGetValueA: true when the key and value exist and the data fits into size bytes; the data
-    // is then in dest (REG_EXPAND_SZ expanded, texts with their NUL). Otherwise dest counts as
-    // unwritten.
-    virtual bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) = 0;
-
     // A value as SHGetValue reads it, at whatever size it has, from a key named in UTF-16 (a
     // service's key is named as the manager names the service). The type is the stored one; a
     // REG_SZ or REG_EXPAND_SZ comes as text in the program's code page ending in one NUL (expanded
@@ -109,7 +104,4 @@ public:
     // Every value of the key in enumeration order, each at its real size. False when the key
     // cannot be opened; an enumeration error ends the list where it happens.
     virtual bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) = 0;
-
-    // Writes a REG_DWORD into an existing key, never creating one. Returns 0 or the error code.
-    virtual uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) = 0;
 };

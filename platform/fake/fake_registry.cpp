@@ -1,5 +1,5 @@
 // The fake registry: keys by case-insensitive path, values in insertion order, reads that answer
-// like SHGetValueA (nothing written unless the whole data fits).
+// like SHGetValue (texts cut at their first NUL, REG_EXPAND_SZ expanded).
 #include <cstring>
 
 #include "catalogue/text.h"
@@ -111,23 +111,6 @@ void FakeSystem::SetIndirectString(const std::string& indirect, const std::strin
     indirectStrings_[indirect] = text;
 }
 
-bool FakeSystem::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
-    RegistryValue* value = FindValue(subKey, valueName);
-    if (value == nullptr)
-        return false;
-    std::vector<uint8_t> data = value->data;
-    if (value->type == kRegExpandSz) {
-        std::string text(reinterpret_cast<const char*>(data.data()), data.size());
-        text = text.substr(0, text.find('\0'));
-        data = TextBytes(Expand(text, windowsDirectory_));
-    }
-    if (data.size() > size)
-        return false;
-    if (!data.empty())
-        std::memcpy(dest, data.data(), data.size());
-    return true;
-}
-
 bool FakeSystem::GetValue(const std::u16string& subKey, const char* valueName,
                           RegistryValue& value) {
     RegistryValue* stored = FindValue(Utf16ToUtf8(subKey), valueName);
@@ -172,9 +155,3 @@ bool FakeSystem::EnumerateValues(const char* subKey, std::vector<RegistryValue>&
     return true;
 }
 
-uint32_t FakeSystem::SetDwordValue(const char* subKey, const char* valueName, uint32_t value) {
-    if (FindKey(subKey) == nullptr)
-        return kErrorFileNotFound;
-    SetDword(subKey, valueName, value);
-    return 0;
-}

@@ -1,6 +1,5 @@
 // The registry half of Win32System, always under HKEY_LOCAL_MACHINE.
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <cstring>
 #include <cwchar>
@@ -100,12 +99,6 @@ bool OpenForQuery(const std::u16string& subKey, const char* valueName, RegKey& k
 }
 
 }  // namespace
-
-bool Win32System::GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) {
-    DWORD type = 0;
-    DWORD bytes = size;
-    return SHGetValueA(HKEY_LOCAL_MACHINE, subKey, valueName, &type, dest, &bytes) == ERROR_SUCCESS;
-}
 
 bool Win32System::GetValue(const std::u16string& subKey, const char* valueName,
                            RegistryValue& value) {
@@ -241,14 +234,3 @@ bool Win32System::EnumerateValues(const char* subKey, std::vector<RegistryValue>
     }
 }
 
-uint32_t Win32System::SetDwordValue(const char* subKey, const char* valueName, uint32_t value) {
-    // Opened, never created: a start type is only ever written into a service that exists.
-    RegKey key;
-    const LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_SET_VALUE, key.Receive());
-    if (opened != ERROR_SUCCESS) {
-        return static_cast<uint32_t>(opened);
-    }
-    const DWORD data = value;
-    return static_cast<uint32_t>(RegSetValueExA(
-        key.Get(), valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)));
-}

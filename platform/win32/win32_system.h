@@ -27,12 +27,10 @@ public:
                                 std::unique_ptr<ServiceSession>& session) override;
 
     // RegistryApi, always under HKEY_LOCAL_MACHINE
-    bool GetValue(const char* subKey, const char* valueName, void* dest, uint32_t size) override;
     bool GetValue(const std::u16string& subKey, const char* valueName,
                   RegistryValue& value) override;
     bool LoadIndirectString(const std::u16string& subKey, const char* valueName,
                             std::string& text) override;
     bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override;
     bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
-    uint32_t SetDwordValue(const char* subKey, const char* valueName, uint32_t value) override;
 };

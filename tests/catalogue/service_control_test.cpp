@@ -223,10 +223,10 @@ TEST_F(FollowTest, ServiceAlreadyOnItsWayIsFollowedWithoutARequest) {
 TEST_F(ServiceControlTest, StartTypeChangesThroughTheManager) {
     FakeService& svc = Add(kStateStopped);
     fake.AddService(kServiceTypeDriver, "drv", "d.sys", 3);
-    uint32_t start = 0;
     EXPECT_EQ(ChangeServiceStartType(fake, u"svc", 4), 0u);
-    ASSERT_TRUE(fake.GetValue(FakeSystem::ServiceKey("svc").c_str(), "Start", &start, 4));
-    EXPECT_EQ(start, 4u);
+    RegistryValue start;
+    ASSERT_TRUE(fake.ReadValue(FakeSystem::ServiceKey("svc").c_str(), "Start", start));
+    EXPECT_EQ(start.data, (std::vector<uint8_t>{4, 0, 0, 0}));
     EXPECT_EQ(ChangeServiceStartType(fake, u"drv", 0), 0u);  // boot start is for drivers
 
     // Refused before the manager is asked: boot or system start for a Win32 service, or no type.

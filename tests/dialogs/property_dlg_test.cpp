@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <string>
 #include <vector>
 
@@ -21,8 +23,10 @@ namespace {
 const char kKey[] = "SYSTEM\\CurrentControlSet\\Services\\Alpha";
 
 uint32_t StartValue(FakeSystem& fake, const char* key = kKey) {
+    RegistryValue value;
     uint32_t start = 0xFFFF;
-    fake.GetValue(key, "Start", &start, sizeof start);
+    if (fake.ReadValue(key, "Start", value) && value.data.size() == sizeof start)
+        std::memcpy(&start, value.data.data(), sizeof start);
     return start;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "catalogue/service_control.h"
 #include "inventory/file_inventory.h"
 #include "inventory/inventory_switch.h"
 #include "platform/fake/fake_system.h"
@@ -159,8 +160,7 @@ TEST(InventoryRoundTrip, TheCheckedCatalogueTakesTheShownOnesPlaceAndTheFileCont
     ServiceControlResult result;
     EXPECT_FALSE(shown.StartServiceByName("Saved", &result));
     EXPECT_EQ(result.error, kErrorSavedInventory);
-    EXPECT_EQ(inventories.SetDwordValue("SYSTEM\\CurrentControlSet\\Services\\Saved", "Start", 2),
-              kErrorSavedInventory);
+    EXPECT_EQ(ChangeServiceStartType(inventories, u"Saved", 2), kErrorSavedInventory);
 }
 
 }  // namespace

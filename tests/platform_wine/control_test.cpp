@@ -45,10 +45,10 @@ TEST(ServiceSession, StartsAndStopsSpoolerForReal) {
 
 TEST(ServiceSession, DisabledServiceRefusesToStart) {
     Win32System system;
-    uint32_t start = 0;
-    ASSERT_TRUE(system.GetValue("SYSTEM\\CurrentControlSet\\Services\\LanmanServer", "Start",
-                                &start, sizeof start));
-    ASSERT_EQ(start, 4u);  // Wine registers it disabled
+    RegistryValue start;
+    ASSERT_TRUE(
+        system.ReadValue("SYSTEM\\CurrentControlSet\\Services\\LanmanServer", "Start", start));
+    ASSERT_EQ(start.data, (std::vector<uint8_t>{4, 0, 0, 0}));  // Wine registers it disabled
     std::unique_ptr<ServiceSession> session;
     ASSERT_EQ(system.OpenServiceSession(u"LanmanServer", session), 0u);
     EXPECT_EQ(session->Start(), static_cast<uint32_t>(ERROR_SERVICE_DISABLED));

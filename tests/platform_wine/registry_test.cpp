@@ -48,15 +48,6 @@ std::wstring ModuleFolder() {
     return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-bool KeyExists(const char* subKey) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    RegCloseKey(key);
-    return true;
-}
-
 TEST_F(RegistryTest, IndirectStringResolvesFromItsResource) {
     const wchar_t* key = L"SOFTWARE\\OrvaneTest\\Indirect";
     PutText(key, L"Good", L"@%SystemRoot%\\system32\\shell32.dll,-8");
@@ -76,36 +67,20 @@ TEST_F(RegistryTest, IndirectStringResolvesFromItsResource) {
     EXPECT_FALSE(system_.LoadIndirectString(u"SOFTWARE\\OrvaneTest\\None", "Good", text));
 }
 
-TEST_F(RegistryTest, SetDwordLandsInTheRegistryAndNeverCreatesAKey) {
-    PutText(L"SOFTWARE\\OrvaneTest\\Service", L"ImagePath", L"x.exe");
-    EXPECT_EQ(system_.SetDwordValue("SOFTWARE\\OrvaneTest\\Service", "Start", 4), 0u);
-    RegKeys keys;
-    ASSERT_TRUE(RegQueryTree("SOFTWARE\\OrvaneTest\\Service", keys));
-    const auto& values = keys["SOFTWARE\\OrvaneTest\\Service"];
-    ASSERT_EQ(values.count("Start"), 1u);
-    EXPECT_EQ(values.at("Start").type, "REG_DWORD");
-    EXPECT_EQ(values.at("Start").data, "0x4");
-    EXPECT_EQ(system_.SetDwordValue("SOFTWARE\\OrvaneTest\\Service", "Start", 2), 0u);
-    uint32_t start = 0;
-    ASSERT_TRUE(system_.GetValue("SOFTWARE\\OrvaneTest\\Service", "Start", &start, sizeof start));
-    EXPECT_EQ(start, 2u);
-
-    EXPECT_EQ(system_.SetDwordValue("SOFTWARE\\OrvaneTest\\Gone", "Start", 3),
-              static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
-    EXPECT_FALSE(KeyExists("SOFTWARE\\OrvaneTest\\Gone"));
-}
-
-TEST_F(RegistryTest, GetValueExpandsAndRefusesWhatDoesNotFit) {
+TEST_F(RegistryTest, TextValuesReadAsSHGetValueGivesThemWithTheirStoredType) {
     const std::wstring path = L"%SystemRoot%\\system32\\x.exe";
     Put(L"SOFTWARE\\OrvaneTest", L"Expand", REG_EXPAND_SZ, path.c_str(),
         static_cast<DWORD>((path.size() + 1) * 2));
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, MAX_PATH);
-    char text[260] = {};
-    ASSERT_TRUE(system_.GetValue(kTestKey, "Expand", text, sizeof text));
-    EXPECT_EQ(std::string(text), std::string(windows) + "\\system32\\x.exe");
-    EXPECT_FALSE(system_.GetValue(kTestKey, "Expand", text, 8));
-    EXPECT_FALSE(system_.GetValue(kTestKey, "NoSuchValue", text, sizeof text));
+    RegistryValue value;
+    ASSERT_TRUE(system_.GetValue(u"SOFTWARE\\OrvaneTest", "Expand", value));
+    EXPECT_EQ(value.type, static_cast<uint32_t>(REG_EXPAND_SZ));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(value.data.data())),
+              std::string(windows) + "\\system32\\x.exe");
+    EXPECT_EQ(value.data.back(), 0);
+    EXPECT_FALSE(system_.GetValue(u"SOFTWARE\\OrvaneTest", "NoSuchValue", value));
+    EXPECT_FALSE(system_.GetValue(u"SOFTWARE\\OrvaneTest\\None", "Expand", value));
 }
 
 // Values of several kilobytes and of non-text types come back whole, in enumeration order; texts
