@@ -14,10 +14,12 @@
 COrvaneApp theApp;
 
 COrvaneApp::COrvaneApp() {
-    commands_.Add(ID_APP_ABOUT, [this] { OnAppAbout(); });
-    commands_.Add(ID_APP_EXIT, [this] { OnAppExit(); });
-    // Both load the catalogue afresh: not while a command follows a service.
+    // New and Open load the catalogue afresh, and the About box would hold the following up in its
+    // own message loop: none of them while a command follows a service.
     auto idle = [this] { return !frame_ || !frame_->IsBusy(); };
+    commands_.Add(
+        ID_APP_ABOUT, [this] { OnAppAbout(); }, idle);
+    commands_.Add(ID_APP_EXIT, [this] { OnAppExit(); });
     commands_.Add(
         ID_FILE_NEW, [this] { OnFileNew(); }, idle);
     commands_.Add(

@@ -38,11 +38,14 @@ CMainFrame::CMainFrame(InventorySwitch& inventory) : inventory_(inventory) {
         ID_SERVICE_STOP, [this] { OnServiceStop(); }, [this] { return OnUpdateServiceControl(); });
     commands_.Add(
         ID_REFRESH, [this] { OnRefresh(); }, [this] { return OnUpdateServiceCommand(); });
-    commands_.Add(ID_SERVICE_GROUP, [this] { OnServiceGroup(); });
+    // A dialog's own message loop would hold up a service being followed.
+    commands_.Add(
+        ID_SERVICE_GROUP, [this] { OnServiceGroup(); }, [this] { return !IsBusy(); });
     commands_.Add(
         ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); },
         [this] { return OnUpdateServiceCommand(); });
-    commands_.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
+    commands_.Add(
+        ID_FILE_SAVE, [this] { OnFileSave(); }, [this] { return !IsBusy(); });
     commands_.Add(ID_EDIT_COPY, [this] { OnEditCopy(); });
     commands_.Add(ID_NEXT_PANE, [this] { OnNextPane(); });
     commands_.Add(ID_PREV_PANE, [this] { OnPrevPane(); });

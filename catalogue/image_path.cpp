@@ -1,6 +1,6 @@
 // Image paths as the registry stores them ("\??\", "\SystemRoot\", "system32\", quoted) turned into
 // plain file paths, so the detail pane can open the file.
-#include <cstring>
+#include <string>
 
 #include "catalogue/service_list.h"
 
@@ -18,35 +18,31 @@ bool StartsWithNoCase(const char* text, const char* prefix) {
     return true;
 }
 
-void DropBytes(char* at, std::size_t count) {
-    std::memmove(at, at + count, std::strlen(at + count) + 1);
-}
-
-// A quoted file name keeps what follows it (its arguments); only the quote pair goes.
-void DropQuotes(char* path) {
-    char* closing = std::strchr(path + 1, '"');
-    if (closing)
-        DropBytes(closing, 1);
-    DropBytes(path, 1);
-}
-
 }  // namespace
+
+std::string CServiceList::NormalizedImagePath(const char* windowsDirectory,
+                                              const std::string& path) {
+    if (windowsDirectory == nullptr)
+        windowsDirectory = "";
+    if (path.compare(0, 4, "\\??\\") == 0)
+        return path.substr(4);
+    if (StartsWithNoCase(path.c_str(), "\\systemroot"))
+        return windowsDirectory + path.substr(11);
+    if (StartsWithNoCase(path.c_str(), "system32\\"))
+        return windowsDirectory + ("\\" + path);
+    if (!path.empty() && path[0] == '"') {
+        // A quoted file name keeps what follows it (its arguments); only the quote pair goes.
+        std::string unquoted = path.substr(1);
+        const std::string::size_type closing = unquoted.find('"');
+        if (closing != std::string::npos)
+            unquoted.erase(closing, 1);
+        return unquoted;
+    }
+    return path;
+}
 
 void CServiceList::NormalizeImagePath(const char* windowsDirectory, char* path) {
     if (path == nullptr || path[0] == '\0')
         return;
-    if (windowsDirectory == nullptr)
-        windowsDirectory = "";
-    char rewritten[kTextBytes];
-    if (std::strncmp(path, "\\??\\", 4) == 0) {
-        DropBytes(path, 4);
-    } else if (StartsWithNoCase(path, "\\systemroot")) {
-        FormatText(rewritten, sizeof rewritten, kTextMaxChars, "%s%s", windowsDirectory, path + 11);
-        std::memcpy(path, rewritten, std::strlen(rewritten) + 1);
-    } else if (StartsWithNoCase(path, "system32\\")) {
-        FormatText(rewritten, sizeof rewritten, kTextMaxChars, "%s\\%s", windowsDirectory, path);
-        std::memcpy(path, rewritten, std::strlen(rewritten) + 1);
-    } else if (path[0] == '"') {
-        DropQuotes(path);
-    }
+    CopyText(path, kTextBytes, NormalizedImagePath(windowsDirectory, path).c_str());
 }

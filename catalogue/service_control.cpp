@@ -4,7 +4,7 @@
 #include "catalogue/service_control.h"
 
 #include "catalogue/service_list.h"
-#include "catalogue/text.h"
+#include "platform/utf16.h"
 
 namespace {
 
@@ -115,9 +115,12 @@ uint32_t FollowService(ServiceSession& session, FollowTarget target, FollowClock
         if (status.dwCheckPoint > before.dwCheckPoint ||
             status.dwCurrentState != before.dwCurrentState) {
             lastProgress = now;
-        } else if (IsPending(status.dwCurrentState) && now - lastProgress > status.dwWaitHint) {
+        } else if (IsPending(status.dwCurrentState) && status.dwWaitHint > 0 &&
+                   now - lastProgress > status.dwWaitHint) {
             break;  // it promised progress within its wait hint and made none
         }
+        // A wait hint of 0 promises nothing (many services report their pending states so): only
+        // the bound ends the wait for such a service.
     }
     return 0;
 }

@@ -9,14 +9,10 @@
 
 #include "catalogue/service_item.h"
 #include "platform/platform.h"
+#include "platform/system_errors.h"
 
 // The longest a start or stop is followed, in all.
 constexpr uint32_t kFollowBoundMs = 30000;
-
-// System error codes the outcome is told in.
-constexpr uint32_t kErrorInvalidParameter = 87;         // ERROR_INVALID_PARAMETER
-constexpr uint32_t kErrorServiceRequestTimeout = 1053;  // ERROR_SERVICE_REQUEST_TIMEOUT
-constexpr uint32_t kErrorServiceSpecificError = 1066;   // ERROR_SERVICE_SPECIFIC_ERROR
 
 // Time for following a service: the caller decides how the waits are spent (the window keeps
 // handling its messages meanwhile; tests move a clock of their own).
@@ -32,8 +28,8 @@ enum class FollowTarget { Started, Stopped };
 // Queries the service, then keeps querying while it is on its way: for Started while it is start-
 // or stop-pending (a start that fails winds down through stop-pending), for Stopped until it is
 // stopped. Between two queries it waits a tenth of the wait hint, 1 to 10 seconds. It gives up
-// when a pending service has not advanced its check point within its wait hint, and in any case
-// once boundMs have passed. Returns 0 with the last status, or the error of a failed query.
+// when a pending service has not advanced its check point within its (nonzero) wait hint, and in
+// any case once boundMs have passed. Returns 0 with the last status, or the error of a failed query.
 uint32_t FollowService(ServiceSession& session, FollowTarget target, FollowClock& clock,
                        uint32_t boundMs, ServiceStatusFields& status);
 

@@ -42,8 +42,15 @@ bool CServiceList::GetFirst(int32_t& cursor, const SERVICE_ITEM*& item) const {
 
 bool CServiceList::GetNext(int32_t& cursor, const SERVICE_ITEM*& item) const {
     ++cursor;
-    if (cursor < 0 || static_cast<std::size_t>(cursor) >= items_.size())
+    const SERVICE_ITEM* next = GetAt(cursor);
+    if (!next)
         return false;
-    item = items_[static_cast<std::size_t>(cursor)].get();
+    item = next;
     return true;
+}
+
+const SERVICE_ITEM* CServiceList::GetAt(int32_t cursor) const {
+    if (cursor < 0 || static_cast<std::size_t>(cursor) >= items_.size())
+        return nullptr;
+    return items_[static_cast<std::size_t>(cursor)].get();
 }

@@ -51,12 +51,17 @@ public:
     // Cursor walk: GetFirst sets the cursor to -1, or to 0 and the first record.
     bool GetFirst(int32_t& cursor, const SERVICE_ITEM*& item) const;
     bool GetNext(int32_t& cursor, const SERVICE_ITEM*& item) const;
+    // The record at a cursor position of a walk, or null outside the catalogue.
+    const SERVICE_ITEM* GetAt(int32_t cursor) const;
     std::size_t GetCount() const { return items_.size(); }
     // The registry the records are read from (the properties dialog writes through it).
     RegistryApi& Registry() const { return registry_; }
 
-    // Rewrites a stored image path into a file path, in place (path holds kTextBytes bytes).
+    // Rewrites a stored image path into a file path, in place (path holds kTextBytes bytes), cut
+    // to the field's characters.
     static void NormalizeImagePath(const char* windowsDirectory, char* path);
+    // The same rewriting of a path of any length, uncut.
+    static std::string NormalizedImagePath(const char* windowsDirectory, const std::string& path);
 
     // Service control by name. Neither reads nor changes the records. With a clock, an accepted
     // request (or a service found already on its way) is followed until the service gets there, for

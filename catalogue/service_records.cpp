@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "catalogue/service_list.h"
+#include "platform/utf16.h"
 
 namespace {
 
@@ -78,8 +79,9 @@ bool EnrichRecord(RegistryApi& registry, const char* windowsDirectory, SERVICE_I
     std::string imagePath;
     if (!ReadText(registry, key, "ImagePath", imagePath))
         return false;
-    CopyText(item.ImagePath, kTextBytes, imagePath.c_str());
-    CServiceList::NormalizeImagePath(windowsDirectory, item.ImagePath);
+    // Rewritten whole, then cut: a long path keeps as much of the file path as the field holds.
+    CopyText(item.ImagePath, kTextBytes,
+             CServiceList::NormalizedImagePath(windowsDirectory, imagePath).c_str());
     ReadDescription(registry, key, item);
     ReadTextField(registry, key, "Group", item.Group);
     item.Start = ReadStart(registry, key);

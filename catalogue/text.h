@@ -33,10 +33,3 @@ void FormatText(char* dest, std::size_t destBytes, std::size_t maxChars, const c
 inline bool TextFits(const char* text) {
     return TextCharCount(text) <= kTextMaxChars;
 }
-
-// UTF-16 as the service manager and the registry keep names, and the program's UTF-8. A lone
-// surrogate, which the manager accepts in a name, has no UTF-8 form: it becomes U+FFFD, so the
-// converted text serves for display while the UTF-16 original stays the name to open things by.
-std::string Utf16ToUtf8(const std::u16string& text);
-// Invalid UTF-8 bytes become U+FFFD.
-std::u16string Utf8ToUtf16(const char* text);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "window/list_view.h"
 
@@ -12,16 +13,6 @@ const char kGroupOrderKey[] = "System\\CurrentControlSet\\Control\\ServiceGroupO
 const char kGroupOrderValue[] = "List";
 
 constexpr DWORD kListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;
-
-std::wstring Widen(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 1)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
 
 }  // namespace
 
@@ -87,7 +78,7 @@ bool CServiceGroupDlg::OnNotify(NMHDR* header, LRESULT& result) {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
         if (item.mask & LVIF_TEXT) {
             const GroupListRow row = Row(listId, item.iItem);
-            cellText_ = Widen(item.iSubItem == 0 ? row.first : row.second);
+            cellText_ = WideText(item.iSubItem == 0 ? row.first : row.second);
             item.pszText = &cellText_[0];
         }
         return true;

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "catalogue/text.h"
+#include "platform/utf16.h"
 
 namespace {
 

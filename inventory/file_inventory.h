@@ -14,9 +14,10 @@
 #include "catalogue/service_list.h"
 #include "inventory/inventory_csv.h"
 #include "platform/platform.h"
+#include "platform/system_errors.h"
 
 // What the saved inventory answers to a request that would change the system.
-constexpr uint32_t kErrorSavedInventory = 50;  // ERROR_NOT_SUPPORTED
+constexpr uint32_t kErrorSavedInventory = kErrorNotSupported;
 
 class FileInventory : public ServiceManagerApi, public RegistryApi {
 public:

@@ -45,6 +45,7 @@ public:
     bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override {
         return Registry().EnumerateValues(subKey, values);
     }
+
 private:
     ServiceManagerApi& Services() const {
         return file_ ? static_cast<ServiceManagerApi&>(*file_) : liveServices_;

@@ -97,10 +97,10 @@ void CWinSvrView::SetupColumns() {
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
 }
 
-void CWinSvrView::AddRow(int index, const SERVICE_ITEM& record, bool showServiceDll,
+void CWinSvrView::AddRow(int index, int32_t cursor, const SERVICE_ITEM& record, bool showServiceDll,
                          const RowTexts& texts) {
     HWND list = Handle();
-    InsertListRow(list, index, record.lpServiceName.c_str(), 0);
+    InsertListRow(list, index, record.lpServiceName.c_str(), 0, cursor);
     SetListCell(list, index, kColDescription, record.Description);
     SetListCell(list, index, kColFile, showServiceDll ? record.ServiceDll : record.ImagePath);
     if (record.Group[0])
@@ -126,7 +126,7 @@ void CWinSvrView::FillList(int32_t kind, int32_t group, int32_t value) {
          more = services_.GetNext(cursor, record)) {
         if (!record || IsFilteredOut(*record, filter))
             continue;
-        AddRow(row++, *record, showServiceDll, texts);
+        AddRow(row++, cursor, *record, showServiceDll, texts);
     }
     ready_ = 1;
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
@@ -147,14 +147,23 @@ void CWinSvrView::OnItemChanged(const NMLISTVIEW& notification, LRESULT& result)
     result = 0;
     if (!ready_ || notification.iItem == -1)
         return;
-    std::string name = ListCellText(Handle(), notification.iItem, kColName);
-    if (name.empty())
-        return;
-    const SERVICE_ITEM* record = services_.Find(name.c_str());
+    const SERVICE_ITEM* record = RecordOfRow(notification.iItem);
     if (!record)
         return;
     if (CMainFrame* frame = CMainFrame::Get())
         frame->ShowServiceDetail(record);
+}
+
+const SERVICE_ITEM* CWinSvrView::RecordOfRow(int row) const {
+    const std::string name = ListCellText(Handle(), row, kColName);
+    if (name.empty())
+        return nullptr;
+    // Names are unique as the manager holds them, in UTF-16, but two can read alike in UTF-8 (a
+    // lone surrogate and U+FFFD): the row's own record, not the first of that name, is the one.
+    const SERVICE_ITEM* filled = services_.GetAt(static_cast<int32_t>(ListRowData(Handle(), row)));
+    if (filled && filled->lpServiceName == name)
+        return filled;
+    return services_.Find(name.c_str());
 }
 
 bool CWinSvrView::OnReflectedNotify(NMHDR* header, LRESULT& result) {

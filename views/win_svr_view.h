@@ -35,6 +35,8 @@ public:
     void StartSelectedService();
     void StopSelectedService();
     void ShowSelectedProperties(bool savedInventory = false);
+    // The record of a row: the one it was filled from (its name in column 0), or null.
+    const SERVICE_ITEM* RecordOfRow(int row) const;
     // How long start and stop follow a service at most; shorter only in tests.
     void SetFollowBound(uint32_t ms) { followBoundMs_ = ms; }
     // The selected row's six cells as shown, separated by tabs and ended by CRLF; false when no
@@ -58,7 +60,9 @@ protected:
 private:
     void OnItemChanged(const NMLISTVIEW& notification, LRESULT& result);
     struct RowTexts;
-    void AddRow(int index, const SERVICE_ITEM& item, bool showServiceDll, const RowTexts& texts);
+    // A row for the record at cursor in the catalogue, which the row keeps as its value.
+    void AddRow(int index, int32_t cursor, const SERVICE_ITEM& record, bool showServiceDll,
+                const RowTexts& texts);
     void ControlSelectedService(bool start);
 
     CServiceList services_;

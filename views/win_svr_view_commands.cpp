@@ -22,28 +22,24 @@ namespace {
 constexpr UINT kConfirmStyle = MB_YESNO | MB_ICONQUESTION;
 constexpr UINT kFailureStyle = MB_OK | MB_ICONHAND;
 
-// The service name of the selected row; empty (after telling the user when no row is selected)
-// when there is nothing to act on.
-std::string SelectedServiceName(HWND list, int& row) {
-    row = SelectedListRow(list);
+// The record of the selected row; null (after telling the user when no row is selected) when
+// there is nothing to act on.
+const SERVICE_ITEM* SelectedRecord(const CWinSvrView& view, int& row) {
+    row = SelectedListRow(view.ListControl());
     if (row < 0) {
         AppMessageBox(IDS_SELECT_SERVICE, MB_OK | MB_ICONHAND);
-        return std::string();
+        return nullptr;
     }
-    return ListCellText(list, row, CWinSvrView::kColName);
+    return view.RecordOfRow(row);
 }
 
 // The selected Win32 service's record, once the user has confirmed the command named by
 // confirmText; null when there is nothing to act on or the user said no.
-const SERVICE_ITEM* ConfirmedService(HWND list, const CServiceList& services, UINT confirmText,
-                                     int& row) {
-    std::string name = SelectedServiceName(list, row);
-    if (name.empty())
-        return nullptr;
-    const SERVICE_ITEM* record = services.Find(name.c_str());
+const SERVICE_ITEM* ConfirmedService(const CWinSvrView& view, UINT confirmText, int& row) {
+    const SERVICE_ITEM* record = SelectedRecord(view, row);
     if (!record || record->ServiceKind != kKindWin32)
         return nullptr;
-    if (AppMessageBox(FormatResString(confirmText, name), kConfirmStyle) != IDYES)
+    if (AppMessageBox(FormatResString(confirmText, record->lpServiceName), kConfirmStyle) != IDYES)
         return nullptr;
     return record;
 }
@@ -93,12 +89,16 @@ std::string OutcomeFailureText(const ServiceControlResult& result) {
 }
 
 // The row that shows the service: the one acted on, unless the list was rebuilt meanwhile.
-int RowOfService(HWND list, int row, const std::string& name) {
-    if (row >= 0 && ListCellText(list, row, CWinSvrView::kColName) == name)
+int RowOfService(const CWinSvrView& view, int row, const std::u16string& name) {
+    auto shows = [&](int i) {
+        const SERVICE_ITEM* record = view.RecordOfRow(i);
+        return record && record->lpServiceNameW == name;
+    };
+    if (row >= 0 && shows(row))
         return row;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageA(view.ListControl(), LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        if (ListCellText(list, i, CWinSvrView::kColName) == name)
+        if (shows(i))
             return i;
     }
     return -1;
@@ -125,11 +125,10 @@ void CWinSvrView::ControlSelectedService(bool start) {
     } running{commandRunning_};
     FrameBusyScope busy;
     int row = -1;
-    const SERVICE_ITEM* record = ConfirmedService(
-        ListControl(), services_, start ? IDS_CONFIRM_START : IDS_CONFIRM_STOP, row);
+    const SERVICE_ITEM* record =
+        ConfirmedService(*this, start ? IDS_CONFIRM_START : IDS_CONFIRM_STOP, row);
     if (!record)
         return;
-    const std::string name = record->lpServiceName;
     const std::u16string nameW = record->lpServiceNameW;
     ServiceControlResult result;
     bool reached = false;
@@ -147,7 +146,7 @@ void CWinSvrView::ControlSelectedService(bool start) {
     const uint32_t state = result.followed ? result.status.dwCurrentState
                            : start         ? kStateRunning
                                            : kStateStopped;
-    row = RowOfService(ListControl(), row, name);
+    row = RowOfService(*this, row, nameW);
     if (row >= 0)
         SetListCell(ListControl(), row, kColStatus, ServiceStatusText(state).c_str());
     if (!reached && result.followed)
@@ -156,10 +155,7 @@ void CWinSvrView::ControlSelectedService(bool start) {
 
 void CWinSvrView::ShowSelectedProperties(bool savedInventory) {
     int row = -1;
-    std::string name = SelectedServiceName(ListControl(), row);
-    if (name.empty())
-        return;
-    const SERVICE_ITEM* record = services_.Find(name.c_str());
+    const SERVICE_ITEM* record = SelectedRecord(*this, row);
     if (!record)
         return;
     CServicePropertyDlg dialog(services_.Services());

@@ -20,12 +20,13 @@ void InsertListColumn(HWND list, int index, const char* heading, int format, int
                  reinterpret_cast<LPARAM>(&column));
 }
 
-int InsertListRow(HWND list, int index, const char* text, int image) {
+int InsertListRow(HWND list, int index, const char* text, int image, LPARAM data) {
     LVITEMA item = {};
-    item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0);
+    item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
     item.iItem = index;
     item.pszText = const_cast<char*>(text);
     item.iImage = image;
+    item.lParam = data;
     return static_cast<int>(
         SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
@@ -59,4 +60,11 @@ std::string ListCellText(HWND list, int row, int column) {
 int SelectedListRow(HWND list) {
     return static_cast<int>(
         SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+LPARAM ListRowData(HWND list, int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    return SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : 0;
 }

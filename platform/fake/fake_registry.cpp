@@ -2,7 +2,7 @@
 // like SHGetValue (texts cut at their first NUL, REG_EXPAND_SZ expanded).
 #include <cstring>
 
-#include "catalogue/text.h"
+#include "platform/utf16.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_text.h"
 
@@ -154,4 +154,3 @@ bool FakeSystem::EnumerateValues(const char* subKey, std::vector<RegistryValue>&
     values = k->values;
     return true;
 }
-

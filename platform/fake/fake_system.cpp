@@ -1,9 +1,8 @@
 // The fake service manager: enumeration passes, sessions and the state changes of start and stop.
 #include "platform/fake/fake_system.h"
 
-#include "catalogue/service_control.h"
-#include "catalogue/text.h"
 #include "platform/fake/fake_text.h"
+#include "platform/utf16.h"
 
 class FakeSystem::Session : public ServiceSession {
 public:
@@ -143,7 +142,14 @@ uint32_t FakeSystem::OpenServiceSession(const std::u16string& serviceName,
     session.reset();
     if (managerFails_)
         return kErrorAccessDenied;
-    FakeService* service = Service(Utf16ToUtf8(serviceName));
+    // The manager's own name first: two names can read alike in UTF-8 and still be two services.
+    FakeService* service = nullptr;
+    for (FakeService& candidate : services_) {
+        if (candidate.entry.serviceNameW == serviceName && !service)
+            service = &candidate;
+    }
+    if (!service)
+        service = Service(Utf16ToUtf8(serviceName));
     if (service == nullptr || service->deleted)
         return kErrorServiceDoesNotExist;
     if (service->openError != 0)

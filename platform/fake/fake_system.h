@@ -11,14 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-
-// System error codes the fake answers with.
-constexpr uint32_t kErrorFileNotFound = 2;
-constexpr uint32_t kErrorAccessDenied = 5;
-constexpr uint32_t kErrorServiceAlreadyRunning = 1056;
-constexpr uint32_t kErrorServiceDoesNotExist = 1060;
-constexpr uint32_t kErrorServiceNotActive = 1062;
-constexpr uint32_t kErrorServiceMarkedForDelete = 1072;
+#include "platform/system_errors.h"
 
 // One service of the fake manager: its enumeration entry and what its control calls answer.
 struct FakeService {

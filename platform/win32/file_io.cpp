@@ -44,8 +44,10 @@ DWORD CreateBeside(const std::wstring& path, std::wstring& tempPath, FileHandle&
 
 uint32_t ReadWholeFile(const std::wstring& path, std::size_t maxBytes, FileBytes& bytes) {
     bytes = FileBytes();
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // A file a spreadsheet holds open is still read: what is read is checked whole anyway.
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         return GetLastError();
     }

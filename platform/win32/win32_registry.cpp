@@ -61,22 +61,22 @@ bool QueryWholeValue(HKEY key, const wchar_t* name, DWORD& type, std::vector<uin
     return false;
 }
 
-// Environment variables expanded, as SHGetValue expands a REG_EXPAND_SZ.
-bool Expand(std::wstring& text) {
+// Environment variables expanded, as SHGetValue expands a REG_EXPAND_SZ; the text stays as it was
+// when they cannot be.
+void Expand(std::wstring& text) {
     DWORD chars = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
     for (int attempt = 0; attempt < 3 && chars > 0; ++attempt) {
         std::unique_ptr<wchar_t[]> expanded(new (std::nothrow) wchar_t[chars]);
         if (!expanded) {
-            return false;
+            return;
         }
         const DWORD needed = ExpandEnvironmentStringsW(text.c_str(), expanded.get(), chars);
         if (needed > 0 && needed <= chars) {
             text.assign(expanded.get());
-            return true;
+            return;
         }
         chars = needed;
     }
-    return false;
 }
 
 // UTF-16 text as bytes in the program's code page, with its NUL.
@@ -122,8 +122,10 @@ bool Win32System::GetValue(const std::u16string& subKey, const char* valueName,
     // one), environment variables expanded in a REG_EXPAND_SZ.
     std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
     text.resize(wcsnlen(text.c_str(), text.size()));
-    if (type == REG_EXPAND_SZ && !Expand(text)) {
-        return false;
+    // Windows expands at most 32K characters: a longer value stays as stored rather than
+    // becoming unreadable, which would hide its service.
+    if (type == REG_EXPAND_SZ) {
+        Expand(text);
     }
     return ToCodePage(text, value.data);
 }
@@ -233,4 +235,3 @@ bool Win32System::EnumerateValues(const char* subKey, std::vector<RegistryValue>
         ++index;
     }
 }
-

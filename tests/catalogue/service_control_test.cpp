@@ -210,6 +210,14 @@ TEST_F(FollowTest, GivesUpWithoutProgressWithinTheWaitHintAndAfterThirtySeconds)
               (std::vector<uint32_t>{1000, 1000, 500}));
 }
 
+TEST_F(FollowTest, AWaitHintOfZeroPromisesNothingSoOnlyTheBoundEndsTheWait) {
+    FakeService& svc = Add(kStateRunning);
+    svc.afterStop = {Status(kStateStopPending), Status(kStateStopPending),
+                     Status(kStateStopPending), Status(kStateStopped)};
+    EXPECT_TRUE(list.StopServiceByName(u"svc", &result, &clock));
+    EXPECT_EQ(clock.Waited(), 3000u);
+}
+
 TEST_F(FollowTest, ServiceAlreadyOnItsWayIsFollowedWithoutARequest) {
     FakeService& svc = Add(kStateStopPending);
     svc.queued = {Status(kStateStopPending, 1, 5000), Status(kStateStopped)};

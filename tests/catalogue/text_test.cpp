@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalogue/text.h"
+#include "platform/utf16.h"
 
 namespace {
 

@@ -200,4 +200,25 @@ TEST_F(CommandsTest, EmptyNameOrUnknownServiceDoesNothingSilently) {
     EXPECT_TRUE(noDialog.Done());
 }
 
+// Two names that read alike in UTF-8 (a lone surrogate, and U+FFFD itself): each row acts on the
+// service it shows, not on the first of that name.
+TEST(CommandsOnNamesAlike, EachRowStartsItsOwnService) {
+    FakeSystem system;
+    const std::string shown = "Twin\xEF\xBF\xBD";
+    FakeService& lone =
+        system.AddService(kServiceTypeWin32, shown, "C:\\twin.exe", 3, kStateStopped);
+    lone.entry.serviceNameW = u"Twin\xD800";
+    FakeService& other =
+        system.AddService(kServiceTypeWin32, shown, "C:\\twin.exe", 3, kStateStopped);
+    RunningFrame frame(system, system);
+    ASSERT_EQ(frame.RowCount(), 2);
+    BoxRecorder yes(IDYES);
+    frame.SelectRow(1);
+    frame.Command(ID_SERVICE_START);
+    EXPECT_EQ(lone.startRequests, 0);
+    EXPECT_EQ(other.startRequests, 1);
+    EXPECT_EQ(frame.Cell(1, CWinSvrView::kColStatus), "已启动");
+    EXPECT_EQ(frame.Cell(0, CWinSvrView::kColStatus), "");
+}
+
 }  // namespace

@@ -19,6 +19,7 @@
 #include "modal_driver.h"
 #include "platform/fake/fake_system.h"
 #include "platform/win32/file_io.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/win32_system.h"
 #include "views/class_view.h"
 #include "views/detail_view.h"
@@ -246,6 +247,21 @@ TEST_F(InventoryFake, FilesRefusedAtStartOrLaterNameTheirFirstBadLineAndChangeNo
               std::string::npos);
     EXPECT_EQ(WindowText(frame.FrameWindow()), caption);
     EXPECT_GE(frame.RowOf("SavedService"), 0);
+}
+
+TEST_F(InventoryFake, AFileAnotherProgramHoldsOpenForWritingStillOpens) {
+    TempFile file(L"orvane-held.csv");
+    WriteSavedInventory(file.Path());
+    // As a spreadsheet holds the file it shows.
+    FileHandle held(CreateFileW(file.Path().c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+    ASSERT_TRUE(held);
+    RunningFrame frame(fake, fake);
+    Boxes boxes;
+    EXPECT_TRUE(theApp.OpenInventoryFile(file.Path()));
+    EXPECT_GE(frame.RowOf("SavedService"), 0);
+    EXPECT_TRUE(boxes.texts.empty());
 }
 
 // (A folder in the file's place, and a folder that does not exist: tests/export.)

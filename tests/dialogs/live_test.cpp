@@ -361,7 +361,8 @@ TEST_F(LiveServices, WindowStaysResponsiveWhileAStartIsFollowed) {
     const auto began = GetTickCount64();
     EXPECT_TRUE(Command("OrvaneTestSlow", ID_SERVICE_START, -1, false).empty());
     EXPECT_GE(GetTickCount64() - began, 2500u);
-    EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, false, true}));
+    // The groups dialog too: its own message loop would hold the following up.
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, false, false}));
     EXPECT_TRUE(waitCursor);
     EXPECT_TRUE(repainted);
     EXPECT_EQ(Status("OrvaneTestSlow"), "已启动");

@@ -15,6 +15,7 @@
 #include "tests/support/running_frame.h"
 #include "modal_driver.h"
 #include "platform/fake/fake_system.h"
+#include "platform/utf16.h"
 #include "res/resource.h"
 #include "window/message_box.h"
 

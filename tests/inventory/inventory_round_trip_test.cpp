@@ -31,6 +31,8 @@ void AddAwkwardServices(FakeSystem& fake) {
     // Paths that the rewriting would change a second time.
     fake.AddService(kServiceTypeWin32, "Again", "\\??\\\\??\\C:\\again.exe", 7, kStatePaused);
     fake.AddService(kServiceTypeWin32, "Inner", "\\??\\\"C:\\x\" -y", 4);
+    // Rewritten to 259 characters that the rewriting would change again: saved all the same.
+    fake.AddService(kServiceTypeWin32, "LongQuote", "\\??\\\"" + Text(258, "q"), 3);
     fake.AddService(kServiceTypeWin32, "NoDisplay", "").entry.hasDisplayName = false;
     fake.AddService(kServiceTypeWin32, "EmptyDescription", "e.exe");
     fake.SetString(key("EmptyDescription"), "Description", "");
@@ -87,7 +89,7 @@ TEST(InventoryRoundTrip, EveryRecordOfBothKindsComesBackFieldForField) {
     AddAwkwardServices(fake);
     CServiceList saved(fake, fake);
     saved.Reload();
-    ASSERT_EQ(saved.GetCount(), 11u);
+    ASSERT_EQ(saved.GetCount(), 12u);
     EXPECT_EQ(saved.Find("Quoted")->SvchostGroup, kSvchostNetsvcs);
     EXPECT_STREQ(saved.Find("Again")->ImagePath, "\\??\\C:\\again.exe");
 

@@ -13,10 +13,8 @@
 // Drivers: DrvBoot (boot, running), DrvFs (a file-system driver), DrvAuto (automatic, running).
 #pragma once
 
-#include <cstdint>
+#include "platform/system_errors.h"  // the codes the sample's refusals answer with
 
 class FakeSystem;
-
-constexpr uint32_t kErrorServiceDisabled = 1058;
 
 void AddSampleServices(FakeSystem& system);
