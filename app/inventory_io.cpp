@@ -3,7 +3,6 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <vector>
 
 #include "platform/win32/file_io.h"
@@ -38,20 +37,6 @@ UINT ProblemTextId(InventoryProblem problem) {
     }
 }
 
-// The string-table text with its "%s" replaced by the arguments in turn, each taken as is.
-std::string FormatTexts(UINT id, std::initializer_list<std::string> arguments) {
-    std::string text = LoadResString(id);
-    std::string::size_type from = 0;
-    for (const std::string& argument : arguments) {
-        const std::string::size_type at = text.find("%s", from);
-        if (at == std::string::npos)
-            break;
-        text.replace(at, 2, argument);
-        from = at + argument.size();
-    }
-    return text;
-}
-
 }  // namespace
 
 bool ReadInventoryFile(const std::wstring& path, LoadedInventory& loaded,
@@ -73,12 +58,13 @@ std::string InventoryOpenFailureText(const std::wstring& path,
                                      const InventoryOpenFailure& failure) {
     const std::string name = NarrowText(path);
     if (failure.systemError != 0)
-        return FormatTexts(IDS_INVENTORY_READ_FAILED, {name, SystemErrorText(failure.systemError)});
+        return FormatResString(IDS_INVENTORY_READ_FAILED,
+                               {name, SystemErrorText(failure.systemError)});
     const std::string problem = LoadResString(ProblemTextId(failure.format.problem));
     if (failure.format.line == 0)
-        return FormatTexts(IDS_INVENTORY_BAD_FILE, {name, problem});
-    return FormatTexts(IDS_INVENTORY_BAD_LINE,
-                       {name, std::to_string(failure.format.line), problem});
+        return FormatResString(IDS_INVENTORY_BAD_FILE, {name, problem});
+    return FormatResString(IDS_INVENTORY_BAD_LINE,
+                           {name, std::to_string(failure.format.line), problem});
 }
 
 uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalogue) {
@@ -88,7 +74,7 @@ uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalo
 }
 
 std::string InventorySaveFailureText(const std::wstring& path, uint32_t error) {
-    return FormatTexts(IDS_INVENTORY_SAVE_FAILED, {NarrowText(path), SystemErrorText(error)});
+    return FormatResString(IDS_INVENTORY_SAVE_FAILED, {NarrowText(path), SystemErrorText(error)});
 }
 
 std::wstring DefaultInventoryFileName() {

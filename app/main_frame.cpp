@@ -36,16 +36,17 @@ CMainFrame::CMainFrame(InventorySwitch& inventory) : inventory_(inventory) {
         [this] { return OnUpdateServiceControl(); });
     commands_.Add(
         ID_SERVICE_STOP, [this] { OnServiceStop(); }, [this] { return OnUpdateServiceControl(); });
+    // Refresh reloads the catalogue under a service command, and a dialog's own message loop would
+    // hold up a service being followed: none of them while the frame is busy.
+    auto notBusy = [this] { return !IsBusy(); };
     commands_.Add(
-        ID_REFRESH, [this] { OnRefresh(); }, [this] { return OnUpdateServiceCommand(); });
-    // A dialog's own message loop would hold up a service being followed.
+        ID_REFRESH, [this] { OnRefresh(); }, notBusy);
     commands_.Add(
-        ID_SERVICE_GROUP, [this] { OnServiceGroup(); }, [this] { return !IsBusy(); });
+        ID_SERVICE_GROUP, [this] { OnServiceGroup(); }, notBusy);
     commands_.Add(
-        ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); },
-        [this] { return OnUpdateServiceCommand(); });
+        ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); }, notBusy);
     commands_.Add(
-        ID_FILE_SAVE, [this] { OnFileSave(); }, [this] { return !IsBusy(); });
+        ID_FILE_SAVE, [this] { OnFileSave(); }, notBusy);
     commands_.Add(ID_EDIT_COPY, [this] { OnEditCopy(); });
     commands_.Add(ID_NEXT_PANE, [this] { OnNextPane(); });
     commands_.Add(ID_PREV_PANE, [this] { OnPrevPane(); });
@@ -180,16 +181,11 @@ void CMainFrame::OnVisitWebsite() {
 }
 
 void CMainFrame::OnServiceStart() {
-    // A saved inventory has no service to start; the command is disabled, this holds it.
-    if (!inventory_.IsLive())
-        return;
     if (CWinSvrView* list = FindServiceListView())
         list->StartSelectedService();
 }
 
 void CMainFrame::OnServiceStop() {
-    if (!inventory_.IsLive())
-        return;
     if (CWinSvrView* list = FindServiceListView())
         list->StopSelectedService();
 }

@@ -48,12 +48,12 @@ public:
     void OnServiceProperty();
     void OnServiceGroup();
     bool OnUpdateServiceControl() const;
-    // Refresh and properties: not while a service command runs.
-    bool OnUpdateServiceCommand() const { return !IsBusy(); }
 
     // One service command at a time. While start or stop runs (asking, following the service,
-    // reporting) the frame is busy: the service commands report disabled and are refused, and a
-    // close waits until the command has ended, so the list is never destroyed under it.
+    // reporting) the frame is busy: the service commands, and those that would reload the
+    // catalogue or run a dialog, report disabled and are refused; a close waits until the command
+    // has ended, so the list is never destroyed under it. Start and stop are also disabled while a
+    // saved inventory is shown.
     bool IsBusy() const { return busy_ > 0; }
     void BeginBusy() { ++busy_; }
     void EndBusy();

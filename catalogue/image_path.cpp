@@ -3,22 +3,7 @@
 #include <string>
 
 #include "catalogue/service_list.h"
-
-namespace {
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool StartsWithNoCase(const char* text, const char* prefix) {
-    for (; *prefix; ++text, ++prefix) {
-        if (FoldAscii(*text) != FoldAscii(*prefix))
-            return false;
-    }
-    return true;
-}
-
-}  // namespace
+#include "platform/ascii_case.h"
 
 std::string CServiceList::NormalizedImagePath(const char* windowsDirectory,
                                               const std::string& path) {
@@ -26,9 +11,9 @@ std::string CServiceList::NormalizedImagePath(const char* windowsDirectory,
         windowsDirectory = "";
     if (path.compare(0, 4, "\\??\\") == 0)
         return path.substr(4);
-    if (StartsWithNoCase(path.c_str(), "\\systemroot"))
+    if (StartsWithNoCase(path, "\\systemroot"))
         return windowsDirectory + path.substr(11);
-    if (StartsWithNoCase(path.c_str(), "system32\\"))
+    if (StartsWithNoCase(path, "system32\\"))
         return windowsDirectory + ("\\" + path);
     if (!path.empty() && path[0] == '"') {
         // A quoted file name keeps what follows it (its arguments); only the quote pair goes.

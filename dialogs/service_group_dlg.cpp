@@ -83,14 +83,5 @@ bool CServiceGroupDlg::OnNotify(NMHDR* header, LRESULT& result) {
         }
         return true;
     }
-    if (header->code == LVN_GETDISPINFOA) {
-        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            const GroupListRow row = Row(listId, item.iItem);
-            const std::string& text = item.iSubItem == 0 ? row.first : row.second;
-            lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
-        }
-        return true;
-    }
     return false;
 }

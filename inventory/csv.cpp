@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/utf16.h"
+
 namespace {
 
 // Length of the well-formed UTF-8 sequence at s (avail bytes left), or 0 when there is none.
@@ -37,21 +39,6 @@ std::size_t WellFormedLength(const unsigned char* s, std::size_t avail) {
     for (std::size_t i = 2; i < n; ++i) {
         if ((s[i] & 0xC0) != 0x80)
             return 0;
-    }
-    return n;
-}
-
-// What the program's text limits take for one character (catalogue/text.cpp): a lead byte and its
-// continuation bytes, or a single byte.
-std::size_t CountedLength(const unsigned char* s) {
-    const unsigned char c = s[0];
-    const std::size_t n = c >= 0xC2 && c <= 0xDF   ? 2
-                          : c >= 0xE0 && c <= 0xEF ? 3
-                          : c >= 0xF0 && c <= 0xF4 ? 4
-                                                   : 1;
-    for (std::size_t i = 1; i < n; ++i) {
-        if ((s[i] & 0xC0) != 0x80)
-            return 1;
     }
     return n;
 }
@@ -191,7 +178,7 @@ std::string WellFormedUtf8(const char* text) {
         if (n != 0) {
             out.append(text + pos, n);
         } else {
-            n = CountedLength(s + pos);
+            n = Utf8SequenceLength(s + pos);  // one character as the text limits count it
             out += "\xEF\xBF\xBD";
         }
         pos += n;

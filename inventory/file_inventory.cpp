@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "catalogue/text.h"
+#include "platform/ascii_case.h"
 #include "platform/utf16.h"
 
 namespace {
@@ -12,16 +12,6 @@ int32_t KindOf(uint32_t serviceType) {
     return serviceType == kServiceTypeWin32    ? kKindWin32
            : serviceType == kServiceTypeDriver ? kKindDriver
                                                : 0;
-}
-
-bool SameName(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        char x = (*a >= 'A' && *a <= 'Z') ? static_cast<char>(*a - 'A' + 'a') : *a;
-        char y = (*b >= 'A' && *b <= 'Z') ? static_cast<char>(*b - 'A' + 'a') : *b;
-        if (x != y)
-            return false;
-    }
-    return *a == *b;
 }
 
 // The key paths exactly as the catalogue forms them from the name the enumeration gives.
@@ -33,10 +23,7 @@ std::u16string ServiceKeyPath(const std::string& name) {
 // path itself when the rewriting leaves it alone, otherwise the saved path behind an empty quoted
 // part, which the rewriting drops and nothing else.
 std::string StoredImagePath(const std::string& saved) {
-    char rewritten[kTextBytes];
-    CopyText(rewritten, sizeof rewritten, saved.c_str());
-    CServiceList::NormalizeImagePath("", rewritten);
-    return saved == rewritten ? saved : "\"\"" + saved;
+    return CServiceList::NormalizedImagePath("", saved) == saved ? saved : "\"\"" + saved;
 }
 
 // The values a record stands behind: four in its service key, one in its "Parameters" key, each
@@ -54,7 +41,7 @@ const ValueDef kValues[] = {
 
 const ValueDef* FindValueDef(const char* valueName) {
     for (const ValueDef& def : kValues) {
-        if (valueName && SameName(def.name, valueName))
+        if (valueName && EqualsNoCase(def.name, valueName))
             return &def;
     }
     return nullptr;
@@ -134,19 +121,16 @@ const std::string& FileInventory::Text(InventoryColumn column, std::size_t index
 
 bool FileInventory::EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) {
     values.clear();
-    std::size_t service = 0;
-    std::size_t parameters = 0;
     const std::u16string key = Utf8ToUtf16(subKey ? subKey : "");
-    const bool hasService = FindRecord(serviceKeys_, key, service);
-    const bool hasParameters = FindRecord(parametersKeys_, key, parameters);
+    std::size_t index = 0;
+    if (!FindRecord(serviceKeys_, key, index) && !FindRecord(parametersKeys_, key, index))
+        return false;
     for (const ValueDef& def : kValues) {
-        if (def.column == kInvStart && hasService && records_[service].Text(kInvStart).empty())
-            continue;  // saved as unreadable
-        if (def.inParameters ? hasParameters : hasService)
-            values.push_back(
-                MakeValue(def.name, def.column, def.inParameters ? parameters : service));
+        RegistryValue value;
+        if (GetValue(key, def.name, value))
+            values.push_back(std::move(value));
     }
-    return hasService || hasParameters;
+    return true;
 }
 
 bool FileInventory::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {

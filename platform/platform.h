@@ -34,14 +34,6 @@ public:
     virtual uint32_t Stop() = 0;  // ControlService(SERVICE_CONTROL_STOP)
     // ChangeServiceConfig with the start type alone; every other field SERVICE_NO_CHANGE.
     virtual uint32_t ChangeStartType(uint32_t startType) = 0;
-
-    uint32_t QueryState(uint32_t& currentState) {
-        ServiceStatusFields status;
-        const uint32_t error = QueryStatus(status);
-        if (error == 0)
-            currentState = status.dwCurrentState;
-        return error;
-    }
 };
 
 class ServiceManagerApi {

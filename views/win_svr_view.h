@@ -69,7 +69,6 @@ private:
     HIMAGELIST images_ = nullptr;
     int32_t ready_ = 0;
     uint32_t followBoundMs_ = kFollowBoundMs;
-    bool commandRunning_ = false;
 };
 
 // Texts of the status and start-type columns, from the string table.

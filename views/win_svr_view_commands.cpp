@@ -10,6 +10,7 @@
 
 #include "app/main_frame.h"
 #include "dialogs/service_property_dlg.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "views/win_svr_view.h"
 #include "window/application.h"
@@ -115,14 +116,8 @@ void CWinSvrView::StopSelectedService() {
 }
 
 void CWinSvrView::ControlSelectedService(bool start) {
-    // A command that arrives while another runs (its waits dispatch messages) is not taken.
-    if (commandRunning_)
-        return;
-    commandRunning_ = true;
-    struct Running {
-        bool& flag;
-        ~Running() { flag = false; }
-    } running{commandRunning_};
+    // While the frame is busy, the commands that arrive during the waits (which dispatch messages)
+    // report disabled and are refused.
     FrameBusyScope busy;
     int row = -1;
     const SERVICE_ITEM* record =
@@ -168,20 +163,12 @@ bool CWinSvrView::SelectedRowText(std::wstring& text) const {
     const int row = SelectedListRow(ListControl());
     if (row < 0)
         return false;
-    text.clear();
-    wchar_t cell[4096];
+    std::string cells;
     for (int column = kColName; column <= kColGroup; ++column) {
-        LVITEMW item = {};
-        item.iSubItem = column;
-        item.pszText = cell;
-        item.cchTextMax = static_cast<int>(sizeof cell / sizeof cell[0]);
-        cell[0] = L'\0';
-        SendMessageW(ListControl(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&item));
         if (column != kColName)
-            text += L'\t';
-        text += cell;
+            cells += '\t';
+        cells += ListCellText(ListControl(), row, column);
     }
-    text += L"\r\n";
+    text = WideText(cells + "\r\n");
     return true;
 }

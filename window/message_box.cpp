@@ -38,12 +38,21 @@ int AppMessageBox(UINT stringId, UINT type) {
     return AppMessageBox(LoadResString(stringId), type);
 }
 
-std::string FormatResString(UINT stringId, const std::string& argument) {
+std::string FormatResString(UINT stringId, std::initializer_list<std::string> arguments) {
     std::string text = LoadResString(stringId);
-    std::string::size_type at = text.find("%s");
-    if (at != std::string::npos)
+    std::string::size_type from = 0;
+    for (const std::string& argument : arguments) {
+        const std::string::size_type at = text.find("%s", from);
+        if (at == std::string::npos)
+            break;
         text.replace(at, 2, argument);
+        from = at + argument.size();
+    }
     return text;
+}
+
+std::string FormatResString(UINT stringId, const std::string& argument) {
+    return FormatResString(stringId, {argument});
 }
 
 std::string SystemErrorText(DWORD error) {

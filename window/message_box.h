@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 // Shows text with the MB_ style type; the button the user chose (IDOK, IDYES, ...).
@@ -13,7 +14,9 @@ int AppMessageBox(const std::string& text, UINT type = MB_OK);
 // The same with the text of a string-table entry.
 int AppMessageBox(UINT stringId, UINT type = MB_OK);
 
-// The string-table text with its first "%s" replaced by argument (taken as is, never as a format).
+// The string-table text with its "%s" replaced by the arguments in turn (each taken as is, never as
+// a format).
+std::string FormatResString(UINT stringId, std::initializer_list<std::string> arguments);
 std::string FormatResString(UINT stringId, const std::string& argument);
 
 // The system's reason for an error code, without the trailing line break; the code as a number

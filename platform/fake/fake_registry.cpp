@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "platform/utf16.h"
+#include "platform/ascii_case.h"
 #include "platform/fake/fake_system.h"
-#include "platform/fake/fake_text.h"
 
 namespace {
 

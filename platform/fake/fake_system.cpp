@@ -1,7 +1,7 @@
 // The fake service manager: enumeration passes, sessions and the state changes of start and stop.
+#include "platform/ascii_case.h"
 #include "platform/fake/fake_system.h"
 
-#include "platform/fake/fake_text.h"
 #include "platform/utf16.h"
 
 class FakeSystem::Session : public ServiceSession {
@@ -112,7 +112,7 @@ void FakeSystem::DeleteService(const std::string& name) {
 
 FakeService* FakeSystem::Service(const std::string& name) {
     for (FakeService& service : services_) {
-        if (FoldAscii(service.entry.serviceName) == FoldAscii(name))
+        if (EqualsNoCase(service.entry.serviceName, name))
             return &service;
     }
     return nullptr;

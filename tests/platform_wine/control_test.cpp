@@ -27,14 +27,14 @@ TEST(ServiceSession, StartsAndStopsSpoolerForReal) {
     std::unique_ptr<ServiceSession> session;
     ASSERT_EQ(system.OpenServiceSession(u"Spooler", session), 0u);
     ASSERT_NE(session, nullptr);
-    uint32_t state = 0;
-    ASSERT_EQ(session->QueryState(state), 0u);
-    ASSERT_EQ(state, kStateStopped);
+    ServiceStatusFields status;
+    ASSERT_EQ(session->QueryStatus(status), 0u);
+    ASSERT_EQ(status.dwCurrentState, kStateStopped);
 
     EXPECT_EQ(session->Start(), 0u);
     EXPECT_TRUE(ScReaches("Spooler", kStateRunning));
-    ASSERT_EQ(session->QueryState(state), 0u);
-    EXPECT_EQ(state, kStateRunning);
+    ASSERT_EQ(session->QueryStatus(status), 0u);
+    EXPECT_EQ(status.dwCurrentState, kStateRunning);
     // A second start of a running service is the manager's refusal, passed on as it is.
     EXPECT_EQ(session->Start(), static_cast<uint32_t>(ERROR_SERVICE_ALREADY_RUNNING));
 
@@ -52,9 +52,9 @@ TEST(ServiceSession, DisabledServiceRefusesToStart) {
     std::unique_ptr<ServiceSession> session;
     ASSERT_EQ(system.OpenServiceSession(u"LanmanServer", session), 0u);
     EXPECT_EQ(session->Start(), static_cast<uint32_t>(ERROR_SERVICE_DISABLED));
-    uint32_t state = 0;
-    ASSERT_EQ(session->QueryState(state), 0u);
-    EXPECT_EQ(state, kStateStopped);
+    ServiceStatusFields status;
+    ASSERT_EQ(session->QueryStatus(status), 0u);
+    EXPECT_EQ(status.dwCurrentState, kStateStopped);
 }
 
 TEST(ServiceSession, MissingServiceGivesItsErrorAndNoSession) {
