@@ -96,6 +96,7 @@ public:
     bool EnumerateValues(const char* key, std::vector<RegistryValue>& values) override {
         return Timed([&] { return real_.EnumerateValues(key, values); });
     }
+
 private:
     Win32System real_;
 };

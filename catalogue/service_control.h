@@ -29,7 +29,8 @@ enum class FollowTarget { Started, Stopped };
 // or stop-pending (a start that fails winds down through stop-pending), for Stopped until it is
 // stopped. Between two queries it waits a tenth of the wait hint, 1 to 10 seconds. It gives up
 // when a pending service has not advanced its check point within its (nonzero) wait hint, and in
-// any case once boundMs have passed. Returns 0 with the last status, or the error of a failed query.
+// any case once boundMs have passed. Returns 0 with the last status, or the error of a failed
+// query.
 uint32_t FollowService(ServiceSession& session, FollowTarget target, FollowClock& clock,
                        uint32_t boundMs, ServiceStatusFields& status);
 

@@ -8,7 +8,7 @@ mkdir -p "$ORVANE_BUILD"
 
 ORVANE_PACKAGES=(cmake ninja-build g++ python3 git
     mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
-    wine wine64 fonts-wine xvfb x11-utils fonts-wqy-microhei imagemagick procps)
+    wine wine64 fonts-wine xvfb x11-utils fonts-wqy-microhei imagemagick procps clang-format)
 
 # Installs whatever of the package set is missing; silent when nothing is.
 orvane_setup_packages() {
