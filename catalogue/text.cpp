@@ -11,7 +11,7 @@ std::size_t TextCharCount(const char* text) {
     const auto* s = reinterpret_cast<const unsigned char*>(text);
     std::size_t chars = 0;
     while (*s) {
-        s += Utf8SequenceLength(s);
+        s += LenientUtf8CharLength(s);
         ++chars;
     }
     return chars;
@@ -21,7 +21,7 @@ std::size_t TextPrefixBytes(const char* text, std::size_t maxChars) {
     const auto* s = reinterpret_cast<const unsigned char*>(text);
     std::size_t bytes = 0;
     for (std::size_t chars = 0; chars < maxChars && s[bytes]; ++chars) {
-        bytes += Utf8SequenceLength(s + bytes);
+        bytes += LenientUtf8CharLength(s + bytes);
     }
     return bytes;
 }

@@ -7,42 +7,6 @@
 
 namespace {
 
-// Length of the well-formed UTF-8 sequence at s (avail bytes left), or 0 when there is none.
-std::size_t WellFormedLength(const unsigned char* s, std::size_t avail) {
-    const unsigned char c = s[0];
-    if (c == 0)
-        return 0;
-    if (c < 0x80)
-        return 1;
-    std::size_t n = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0)
-            low = 0xA0;  // shorter forms are overlong
-        if (c == 0xED)
-            high = 0x9F;  // surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0)
-            low = 0x90;
-        if (c == 0xF4)
-            high = 0x8F;  // beyond U+10FFFF
-    } else {
-        return 0;
-    }
-    if (avail < n || s[1] < low || s[1] > high)
-        return 0;
-    for (std::size_t i = 2; i < n; ++i) {
-        if ((s[i] & 0xC0) != 0x80)
-            return 0;
-    }
-    return n;
-}
-
 bool NeedsQuotes(const std::string& field) {
     return field.find_first_of(",\"\r\n") != std::string::npos;
 }
@@ -156,7 +120,7 @@ std::size_t FindInvalidUtf8(const char* data, std::size_t size) {
             ++pos;
             continue;
         }
-        const std::size_t n = WellFormedLength(s + pos, size - pos);
+        const std::size_t n = WellFormedUtf8Length(s + pos, size - pos);
         if (n == 0)
             return pos;
         pos += n;
@@ -174,11 +138,11 @@ std::string WellFormedUtf8(const char* text) {
     std::string out;
     out.reserve(size);
     for (std::size_t pos = 0; pos < size;) {
-        std::size_t n = WellFormedLength(s + pos, size - pos);
+        std::size_t n = WellFormedUtf8Length(s + pos, size - pos);
         if (n != 0) {
             out.append(text + pos, n);
         } else {
-            n = Utf8SequenceLength(s + pos);  // one character as the text limits count it
+            n = LenientUtf8CharLength(s + pos);  // one character as the text limits count it
             out += "\xEF\xBF\xBD";
         }
         pos += n;

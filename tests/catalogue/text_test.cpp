@@ -62,4 +62,17 @@ TEST(Text, ConvertsBetweenUtf16AndUtf8) {
     EXPECT_EQ(Utf8ToUtf16(nullptr), u"");
 }
 
+// The converter keeps to the one strict rule: an overlong form (never a hidden NUL or slash), a
+// surrogate, a code point above U+10FFFF or a cut sequence gives one U+FFFD per byte.
+TEST(Text, Utf8ToUtf16RefusesWhatIsNotUtf8) {
+    EXPECT_EQ(Utf8ToUtf16("\xE0\x80\x80x"), u"\uFFFD\uFFFD\uFFFDx");
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8ToUtf16("\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8ToUtf16("\xE6\x9C"), u"\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8ToUtf16("\xED\x9F\xBF\xF4\x8F\xBF\xBF"), u"\uD7FF\U0010FFFF");
+    // The text limits still count such bytes as the lenient rule says: three bytes, one character.
+    EXPECT_EQ(TextCharCount("\xE0\x80\x80x"), 2u);
+}
+
 }  // namespace
