@@ -1,10 +1,6 @@
-// Starting and stopping one service by name, following it until it gets there, and changing its
-// start type. A service already on its way to the asked-for state needs no request; the result
-// says which call failed, or how the service ended, so the caller can explain it.
 #include "catalogue/service_control.h"
 
-#include "catalogue/service_list.h"
-#include "platform/utf16.h"
+#include <memory>
 
 namespace {
 
@@ -22,8 +18,9 @@ bool IsPending(uint32_t state) {
            state == kStateContinuePending || state == kStatePausePending;
 }
 
-bool OnItsWay(FollowTarget target, uint32_t state) {
-    if (target == FollowTarget::Started)
+// Whether a service in this state is still on its way to where the request sent it.
+bool OnItsWay(Request request, uint32_t state) {
+    if (request == Request::Start)
         return state == kStateStartPending || state == kStateStopPending;
     return state != kStateStopped;
 }
@@ -33,73 +30,16 @@ uint32_t PollInterval(uint32_t waitHint) {
     return tenth < kMinPollMs ? kMinPollMs : tenth > kMaxPollMs ? kMaxPollMs : tenth;
 }
 
-// Tells how a followed service ended: there, stopped with an exit code, or not there in time.
-void JudgeOutcome(Request request, ServiceControlResult& result) {
-    const ServiceStatusFields& status = result.status;
-    result.followed = true;
-    if (request == Request::Stop) {
-        result.succeeded = status.dwCurrentState == kStateStopped;
-        result.error = result.succeeded ? 0 : kErrorServiceRequestTimeout;
-        return;
-    }
-    if (status.dwCurrentState == kStateStopped) {
-        result.error = status.dwWin32ExitCode;
-        if (result.error == kErrorServiceSpecificError)
-            result.serviceSpecificError = status.dwServiceSpecificExitCode;
-        return;
-    }
-    if (OnItsWay(FollowTarget::Started, status.dwCurrentState)) {
-        result.error = kErrorServiceRequestTimeout;
-        return;
-    }
-    result.succeeded = true;
-}
-
-// The session lives only inside this call, so its handles are closed after the error is taken.
-bool Control(ServiceManagerApi& services, const std::u16string& name, Request request,
-             ServiceControlResult& result, FollowClock* clock, uint32_t boundMs) {
-    result = ServiceControlResult();
-    std::unique_ptr<ServiceSession> session;
-    result.error = services.OpenServiceSession(name, session);
-    if (result.error != 0 || !session)
-        return false;
-    ServiceStatusFields status;
-    result.error = session->QueryStatus(status);
-    if (result.error != 0)
-        return false;
-    const uint32_t state = status.dwCurrentState;
-    if (request == Request::Start) {
-        if (!IsStartedOrStarting(state))
-            result.error = session->Start();
-    } else if (state == kStateStopped || (state == kStateStopPending && !clock)) {
-        result.alreadyStopped = true;
-        return false;
-    } else if (state != kStateStopPending) {
-        result.error = session->Stop();
-    }
-    if (result.error != 0)
-        return false;
-    if (!clock)
-        return result.succeeded = true;
-    const FollowTarget target =
-        request == Request::Start ? FollowTarget::Started : FollowTarget::Stopped;
-    result.error = FollowService(*session, target, *clock, boundMs, result.status);
-    if (result.error != 0)
-        return false;
-    JudgeOutcome(request, result);
-    return result.succeeded;
-}
-
-}  // namespace
-
-uint32_t FollowService(ServiceSession& session, FollowTarget target, FollowClock& clock,
-                       uint32_t boundMs, ServiceStatusFields& status) {
+// Queries the service, then keeps querying while it is on its way. Returns 0 with the last
+// status, or the error of a failed query.
+uint32_t Follow(ServiceSession& session, Request request, FollowClock& clock, uint32_t boundMs,
+                ServiceStatusFields& status) {
     uint32_t error = session.QueryStatus(status);
     if (error != 0)
         return error;
     const uint64_t begun = clock.NowMs();
     uint64_t lastProgress = begun;
-    while (OnItsWay(target, status.dwCurrentState)) {
+    while (OnItsWay(request, status.dwCurrentState)) {
         const uint64_t waited = clock.NowMs() - begun;
         if (waited >= boundMs)
             break;
@@ -125,6 +65,72 @@ uint32_t FollowService(ServiceSession& session, FollowTarget target, FollowClock
     return 0;
 }
 
+// Tells how a followed service ended: there, stopped with an exit code, or not there in time.
+void JudgeOutcome(Request request, ServiceControlResult& result) {
+    const ServiceStatusFields& status = result.status;
+    result.followed = true;
+    if (request == Request::Stop) {
+        result.succeeded = status.dwCurrentState == kStateStopped;
+        result.error = result.succeeded ? 0 : kErrorServiceRequestTimeout;
+        return;
+    }
+    if (status.dwCurrentState == kStateStopped) {
+        result.error = status.dwWin32ExitCode;
+        if (result.error == kErrorServiceSpecificError)
+            result.serviceSpecificError = status.dwServiceSpecificExitCode;
+        return;
+    }
+    if (OnItsWay(Request::Start, status.dwCurrentState)) {
+        result.error = kErrorServiceRequestTimeout;
+        return;
+    }
+    result.succeeded = true;
+}
+
+// A service already on its way to the asked-for state needs no request. The session lives only
+// inside this call, so its handles are closed after the error is taken.
+bool Control(ServiceManagerApi& services, const std::u16string& name, Request request,
+             FollowClock& clock, uint32_t boundMs, ServiceControlResult& result) {
+    result = ServiceControlResult();
+    std::unique_ptr<ServiceSession> session;
+    result.error = services.OpenServiceSession(name, session);
+    if (result.error != 0 || !session)
+        return false;
+    ServiceStatusFields status;
+    result.error = session->QueryStatus(status);
+    if (result.error != 0)
+        return false;
+    const uint32_t state = status.dwCurrentState;
+    if (request == Request::Start) {
+        if (!IsStartedOrStarting(state))
+            result.error = session->Start();
+    } else if (state == kStateStopped) {
+        result.alreadyStopped = true;
+        return false;
+    } else if (state != kStateStopPending) {
+        result.error = session->Stop();
+    }
+    if (result.error != 0)
+        return false;
+    result.error = Follow(*session, request, clock, boundMs, result.status);
+    if (result.error != 0)
+        return false;
+    JudgeOutcome(request, result);
+    return result.succeeded;
+}
+
+}  // namespace
+
+bool StartServiceAndFollow(ServiceManagerApi& services, const std::u16string& name,
+                           FollowClock& clock, uint32_t boundMs, ServiceControlResult& result) {
+    return Control(services, name, Request::Start, clock, boundMs, result);
+}
+
+bool StopServiceAndFollow(ServiceManagerApi& services, const std::u16string& name,
+                          FollowClock& clock, uint32_t boundMs, ServiceControlResult& result) {
+    return Control(services, name, Request::Stop, clock, boundMs, result);
+}
+
 uint32_t ChangeServiceStartType(ServiceManagerApi& services, const std::u16string& serviceName,
                                 uint32_t startType) {
     if (startType > kStartDisabled)
@@ -142,34 +148,4 @@ uint32_t ChangeServiceStartType(ServiceManagerApi& services, const std::u16strin
     if ((status.dwServiceType & kServiceTypeWin32) != 0 && startType <= kStartSystem)
         return kErrorInvalidParameter;
     return session->ChangeStartType(startType);
-}
-
-bool CServiceList::StartServiceByName(const std::u16string& name, ServiceControlResult* result,
-                                      FollowClock* clock, uint32_t boundMs) {
-    ServiceControlResult local;
-    return Control(services_, name, Request::Start, result ? *result : local, clock, boundMs);
-}
-
-bool CServiceList::StopServiceByName(const std::u16string& name, ServiceControlResult* result,
-                                     FollowClock* clock, uint32_t boundMs) {
-    ServiceControlResult local;
-    return Control(services_, name, Request::Stop, result ? *result : local, clock, boundMs);
-}
-
-bool CServiceList::StartServiceByName(const char* name, ServiceControlResult* result) {
-    if (name == nullptr) {
-        if (result)
-            *result = ServiceControlResult();
-        return false;
-    }
-    return StartServiceByName(Utf8ToUtf16(name), result);
-}
-
-bool CServiceList::StopServiceByName(const char* name, ServiceControlResult* result) {
-    if (name == nullptr) {
-        if (result)
-            *result = ServiceControlResult();
-        return false;
-    }
-    return StopServiceByName(Utf8ToUtf16(name), result);
 }

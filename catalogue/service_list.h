@@ -5,29 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "catalogue/service_control.h"
 #include "catalogue/service_item.h"
 #include "platform/platform.h"
-
-// How a start or stop request ended.
-struct ServiceControlResult {
-    // The service got where it was sent (with following: it is there now).
-    bool succeeded = false;
-    // The service was already stopped (or stopping, when not followed) when a stop was asked for:
-    // no request was made.
-    bool alreadyStopped = false;
-    // Why it failed: the error code of the call that failed; after following, the exit code the
-    // service stopped with, or ERROR_SERVICE_REQUEST_TIMEOUT when it did not get there in time.
-    // 0 for a service that stopped after its start without an exit code.
-    uint32_t error = 0;
-    // The service's own code, when error is ERROR_SERVICE_SPECIFIC_ERROR.
-    uint32_t serviceSpecificError = 0;
-    // The service was followed; status is the last one read.
-    bool followed = false;
-    ServiceStatusFields status;
-};
 
 class CServiceList {
 public:
@@ -54,8 +37,6 @@ public:
     // The record at a cursor position of a walk, or null outside the catalogue.
     const SERVICE_ITEM* GetAt(int32_t cursor) const;
     std::size_t GetCount() const { return items_.size(); }
-    // The registry the records are read from (the properties dialog writes through it).
-    RegistryApi& Registry() const { return registry_; }
 
     // Rewrites a stored image path into a file path, in place (path holds kTextBytes bytes), cut
     // to the field's characters.
@@ -63,16 +44,17 @@ public:
     // The same rewriting of a path of any length, uncut.
     static std::string NormalizedImagePath(const char* windowsDirectory, const std::string& path);
 
-    // Service control by name. Neither reads nor changes the records. With a clock, an accepted
-    // request (or a service found already on its way) is followed until the service gets there, for
-    // at most boundMs. A record's lpServiceNameW is the name to pass; the text form is taken as
-    // UTF-8.
-    bool StartServiceByName(const std::u16string& name, ServiceControlResult* result = nullptr,
-                            FollowClock* clock = nullptr, uint32_t boundMs = kFollowBoundMs);
-    bool StopServiceByName(const std::u16string& name, ServiceControlResult* result = nullptr,
-                           FollowClock* clock = nullptr, uint32_t boundMs = kFollowBoundMs);
-    bool StartServiceByName(const char* name, ServiceControlResult* result = nullptr);
-    bool StopServiceByName(const char* name, ServiceControlResult* result = nullptr);
+    // Service control by the manager's own name (a record's lpServiceNameW), following the service
+    // until it gets there, for at most boundMs (service_control.h). Neither reads nor changes the
+    // records.
+    bool StartServiceByName(const std::u16string& name, FollowClock& clock,
+                            ServiceControlResult& result, uint32_t boundMs = kFollowBoundMs) {
+        return StartServiceAndFollow(services_, name, clock, boundMs, result);
+    }
+    bool StopServiceByName(const std::u16string& name, FollowClock& clock,
+                           ServiceControlResult& result, uint32_t boundMs = kFollowBoundMs) {
+        return StopServiceAndFollow(services_, name, clock, boundMs, result);
+    }
 
     // The service manager the records come from (the properties dialog changes start types
     // through it).

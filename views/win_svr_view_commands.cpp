@@ -130,8 +130,8 @@ void CWinSvrView::ControlSelectedService(bool start) {
     {
         WaitCursorScope cursor(busy.Frame());
         PumpingClock clock;
-        reached = start ? services_.StartServiceByName(nameW, &result, &clock, followBoundMs_)
-                        : services_.StopServiceByName(nameW, &result, &clock, followBoundMs_);
+        reached = start ? services_.StartServiceByName(nameW, clock, result, followBoundMs_)
+                        : services_.StopServiceByName(nameW, clock, result, followBoundMs_);
     }
     // A refused request changed nothing; a stop of a stopped service got what was asked for.
     if (!reached && !result.followed && !result.alreadyStopped) {

@@ -1,22 +1,9 @@
 // Starting and stopping by name: which requests are made, what the result says, sessions released;
 // following the service to where it was sent, on a clock of the test's own; start-type changes.
-#include <numeric>
-
 #include "tests/catalogue/catalogue_fixture.h"
+#include "tests/support/test_clock.h"
 
 namespace {
-
-// Time moves only when the follower waits.
-struct TestClock : FollowClock {
-    uint64_t now = 5000;
-    std::vector<uint32_t> waits;
-    uint64_t NowMs() override { return now; }
-    void Wait(uint32_t ms) override {
-        waits.push_back(ms);
-        now += ms;
-    }
-    uint64_t Waited() const { return std::accumulate(waits.begin(), waits.end(), uint64_t{0}); }
-};
 
 ServiceStatusFields Status(uint32_t state, uint32_t checkPoint = 0, uint32_t waitHint = 0,
                            uint32_t exitCode = 0, uint32_t specific = 0) {
@@ -34,17 +21,26 @@ protected:
     FakeService& Add(uint32_t state) {
         return fake.AddService(kServiceTypeWin32, "svc", "s.exe", 3, state);
     }
+    bool Start(const std::u16string& name, CServiceList& services) {
+        return services.StartServiceByName(name, clock, result);
+    }
+    bool Stop(const std::u16string& name, CServiceList& services) {
+        return services.StopServiceByName(name, clock, result);
+    }
+    bool Start(const std::u16string& name = u"svc") { return Start(name, list); }
+    bool Stop(const std::u16string& name = u"svc") { return Stop(name, list); }
 
     void TearDown() override { EXPECT_EQ(fake.OpenSessions(), 0); }
 
+    TestClock clock;
     ServiceControlResult result;
 };
 
 TEST_F(ServiceControlTest, StartOfStoppedServiceStartsIt) {
     FakeService& svc = Add(kStateStopped);
     list.Reload();
-    EXPECT_TRUE(list.StartServiceByName("svc", &result));
-    EXPECT_TRUE(result.succeeded);
+    EXPECT_TRUE(Start());
+    EXPECT_TRUE(result.succeeded && result.followed);
     EXPECT_EQ(result.error, 0u);
     EXPECT_EQ(svc.startRequests, 1);
     // The record keeps the state of its load; the next load sees the change.
@@ -58,7 +54,8 @@ TEST_F(ServiceControlTest, StartOfStartedServiceMakesNoRequest) {
         FakeSystem system;
         CServiceList services(system, system);
         FakeService& svc = system.AddService(kServiceTypeWin32, "svc", "s.exe", 3, state);
-        EXPECT_TRUE(services.StartServiceByName("svc", &result)) << state;
+        svc.queued = {Status(kStateRunning)};
+        EXPECT_TRUE(Start(u"svc", services)) << state;
         EXPECT_TRUE(result.succeeded);
         EXPECT_EQ(svc.startRequests, 0);
     }
@@ -66,30 +63,27 @@ TEST_F(ServiceControlTest, StartOfStartedServiceMakesNoRequest) {
 
 TEST_F(ServiceControlTest, StartOfPausedServiceIsRequested) {
     FakeService& svc = Add(kStatePaused);
-    EXPECT_FALSE(list.StartServiceByName("svc", &result));
+    EXPECT_FALSE(Start());
     EXPECT_EQ(svc.startRequests, 1);
     EXPECT_EQ(result.error, kErrorServiceAlreadyRunning);
 }
 
 TEST_F(ServiceControlTest, RefusedStartReportsItsError) {
     Add(kStateStopped).startError = 1058;  // ERROR_SERVICE_DISABLED
-    EXPECT_FALSE(list.StartServiceByName("svc", &result));
+    EXPECT_FALSE(Start());
     EXPECT_FALSE(result.succeeded);
     EXPECT_FALSE(result.alreadyStopped);
+    EXPECT_FALSE(result.followed);
     EXPECT_EQ(result.error, 1058u);
 }
 
 TEST_F(ServiceControlTest, StopOfStoppedServiceMakesNoRequest) {
-    for (uint32_t state : {kStateStopped, kStateStopPending}) {
-        FakeSystem system;
-        CServiceList services(system, system);
-        FakeService& svc = system.AddService(kServiceTypeWin32, "svc", "s.exe", 3, state);
-        EXPECT_FALSE(services.StopServiceByName("svc", &result)) << state;
-        EXPECT_TRUE(result.alreadyStopped);
-        EXPECT_FALSE(result.succeeded);
-        EXPECT_EQ(result.error, 0u);
-        EXPECT_EQ(svc.stopRequests, 0);
-    }
+    FakeService& svc = Add(kStateStopped);
+    EXPECT_FALSE(Stop());
+    EXPECT_TRUE(result.alreadyStopped);
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_EQ(result.error, 0u);
+    EXPECT_EQ(svc.stopRequests, 0);
 }
 
 TEST_F(ServiceControlTest, StopOfRunningOrPausedServiceStopsIt) {
@@ -97,7 +91,7 @@ TEST_F(ServiceControlTest, StopOfRunningOrPausedServiceStopsIt) {
         FakeSystem system;
         CServiceList services(system, system);
         FakeService& svc = system.AddService(kServiceTypeWin32, "svc", "s.exe", 3, state);
-        EXPECT_TRUE(services.StopServiceByName("svc", &result)) << state;
+        EXPECT_TRUE(Stop(u"svc", services)) << state;
         EXPECT_TRUE(result.succeeded);
         EXPECT_EQ(svc.stopRequests, 1);
         EXPECT_EQ(svc.entry.status.dwCurrentState, kStateStopped);
@@ -106,42 +100,42 @@ TEST_F(ServiceControlTest, StopOfRunningOrPausedServiceStopsIt) {
 
 TEST_F(ServiceControlTest, RefusedStopReportsItsError) {
     Add(kStateRunning).stopError = 1051;  // ERROR_DEPENDENT_SERVICES_RUNNING
-    EXPECT_FALSE(list.StopServiceByName("svc", &result));
+    EXPECT_FALSE(Stop());
     EXPECT_EQ(result.error, 1051u);
     EXPECT_FALSE(result.alreadyStopped);
 }
 
 TEST_F(ServiceControlTest, FailuresBeforeTheRequestReportTheirCall) {
     FakeService& svc = Add(kStateStopped);
-    EXPECT_FALSE(list.StartServiceByName("nosuch", &result));
+    EXPECT_FALSE(Start(u"nosuch"));
     EXPECT_EQ(result.error, kErrorServiceDoesNotExist);
 
     svc.queryError = 6;  // ERROR_INVALID_HANDLE
-    EXPECT_FALSE(list.StopServiceByName("svc", &result));
+    EXPECT_FALSE(Stop());
     EXPECT_EQ(result.error, 6u);
     EXPECT_FALSE(result.alreadyStopped);
 
     svc.openError = kErrorAccessDenied;
-    EXPECT_FALSE(list.StartServiceByName("svc", &result));
+    EXPECT_FALSE(Start());
     EXPECT_EQ(result.error, kErrorAccessDenied);
     EXPECT_EQ(svc.startRequests + svc.stopRequests, 0);
+    EXPECT_TRUE(clock.waits.empty());
 }
 
 TEST_F(ServiceControlTest, ManagerThatCannotOpenFailsBoth) {
     Add(kStateRunning);
     fake.SetManagerFails(true);
-    EXPECT_FALSE(list.StartServiceByName("svc", &result));
+    EXPECT_FALSE(Start());
     EXPECT_EQ(result.error, kErrorAccessDenied);
-    EXPECT_FALSE(list.StopServiceByName("svc"));
+    EXPECT_FALSE(Stop());
+    EXPECT_EQ(result.error, kErrorAccessDenied);
 }
 
 TEST_F(ServiceControlTest, ResultStartsFreshEachCall) {
     Add(kStateStopped);
-    EXPECT_FALSE(list.StopServiceByName("svc", &result));
-    EXPECT_TRUE(list.StartServiceByName("svc", &result));
+    EXPECT_FALSE(Stop());
+    EXPECT_TRUE(Start());
     EXPECT_FALSE(result.alreadyStopped);
-    EXPECT_FALSE(list.StartServiceByName(nullptr, &result));
-    EXPECT_FALSE(result.succeeded);
 }
 
 class FollowTest : public ServiceControlTest {
@@ -153,10 +147,10 @@ protected:
         svc.queued.clear();
         svc.afterStart = script;
         clock.waits.clear();
-        list.StartServiceByName(u"svc", &result, &clock);
+        ServiceControlTest::Start();
         return clock.waits;
     }
-    TestClock clock;
+    using ServiceControlTest::Start;
 };
 
 TEST_F(FollowTest, StartIsFollowedThroughItsCheckPointsAtATenthOfItsWaitHint) {
@@ -195,7 +189,7 @@ TEST_F(FollowTest, GivesUpWithoutProgressWithinTheWaitHintAndAfterThirtySeconds)
         svc.queued.clear();
         svc.afterStop = script;
         clock.waits.clear();
-        EXPECT_FALSE(list.StopServiceByName(u"svc", &result, &clock, bound));
+        EXPECT_FALSE(list.StopServiceByName(u"svc", clock, result, bound));
         EXPECT_EQ(result.error, kErrorServiceRequestTimeout);
         return clock.waits;
     };
@@ -214,17 +208,17 @@ TEST_F(FollowTest, AWaitHintOfZeroPromisesNothingSoOnlyTheBoundEndsTheWait) {
     FakeService& svc = Add(kStateRunning);
     svc.afterStop = {Status(kStateStopPending), Status(kStateStopPending),
                      Status(kStateStopPending), Status(kStateStopped)};
-    EXPECT_TRUE(list.StopServiceByName(u"svc", &result, &clock));
+    EXPECT_TRUE(Stop());
     EXPECT_EQ(clock.Waited(), 3000u);
 }
 
 TEST_F(FollowTest, ServiceAlreadyOnItsWayIsFollowedWithoutARequest) {
     FakeService& svc = Add(kStateStopPending);
     svc.queued = {Status(kStateStopPending, 1, 5000), Status(kStateStopped)};
-    EXPECT_TRUE(list.StopServiceByName(u"svc", &result, &clock));
+    EXPECT_TRUE(Stop());
     svc.entry.status = Status(kStateStartPending, 1, 1000);
     svc.queued = {Status(kStateRunning)};
-    EXPECT_TRUE(list.StartServiceByName(u"svc", &result, &clock));
+    EXPECT_TRUE(ServiceControlTest::Start());
     EXPECT_EQ(svc.startRequests + svc.stopRequests, 0);
 }
 

@@ -8,6 +8,7 @@
 #include "inventory/file_inventory.h"
 #include "inventory/inventory_switch.h"
 #include "platform/fake/fake_system.h"
+#include "tests/support/test_clock.h"
 
 namespace {
 
@@ -160,7 +161,8 @@ TEST(InventoryRoundTrip, TheCheckedCatalogueTakesTheShownOnesPlaceAndTheFileCont
     EXPECT_NE(shown.Find("Saved"), nullptr);
     EXPECT_NE(inventory.catalogue->Find("LiveOnly"), nullptr);  // the old records go with it
     ServiceControlResult result;
-    EXPECT_FALSE(shown.StartServiceByName("Saved", &result));
+    TestClock clock;
+    EXPECT_FALSE(shown.StartServiceByName(u"Saved", clock, result));
     EXPECT_EQ(result.error, kErrorSavedInventory);
     EXPECT_EQ(ChangeServiceStartType(inventories, u"Saved", 2), kErrorSavedInventory);
 }
