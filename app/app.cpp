@@ -28,13 +28,16 @@ COrvaneApp::COrvaneApp() {
 
 COrvaneApp::~COrvaneApp() = default;
 
-void COrvaneApp::SetPlatform(ServiceManagerApi& services, RegistryApi& registry) {
-    if (!frame_)
-        inventory_.reset(new (std::nothrow) InventorySwitch(services, registry));
+void COrvaneApp::SetPlatform(ServiceManagerApi& services, ServiceRegistryApi& registry,
+                             GroupRegistryApi& groupRegistry) {
+    if (frame_)
+        return;
+    inventory_.reset(new (std::nothrow) InventorySwitch(services, registry));
+    groupRegistry_ = &groupRegistry;
 }
 
 bool COrvaneApp::InitInstance() {
-    if (!inventory_ || frame_)
+    if (!inventory_ || !groupRegistry_ || frame_)
         return false;
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
@@ -51,7 +54,7 @@ bool COrvaneApp::InitInstance() {
         inventory_->UseFile(std::move(startupInventory.inventory));
 
     document_.reset(new (std::nothrow) COrvaneDoc());
-    frame_.reset(new (std::nothrow) CMainFrame(*inventory_));
+    frame_.reset(new (std::nothrow) CMainFrame(*inventory_, *groupRegistry_));
     if (!document_ || !frame_ || !document_->OnNewDocument())
         return false;
     CreateContext context;

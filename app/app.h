@@ -24,8 +24,10 @@ public:
     COrvaneApp();
     ~COrvaneApp() override;
 
-    // The live platform that the main frame's panes work on; set before InitInstance.
-    void SetPlatform(ServiceManagerApi& services, RegistryApi& registry);
+    // The live platform that the main frame's panes work on, and the registry the service groups
+    // dialog reads (always the live one); set before InitInstance.
+    void SetPlatform(ServiceManagerApi& services, ServiceRegistryApi& registry,
+                     GroupRegistryApi& groupRegistry);
     // A saved inventory that the window shows from the start instead of the live system.
     void SetStartupFile(const std::wstring& path) { startupFile_ = path; }
 
@@ -51,6 +53,7 @@ public:
 
 private:
     std::unique_ptr<InventorySwitch> inventory_;
+    GroupRegistryApi* groupRegistry_ = nullptr;
     std::wstring startupFile_;
     std::unique_ptr<COrvaneDoc> document_;
     std::unique_ptr<CMainFrame> frame_;

@@ -10,7 +10,7 @@ namespace {
 constexpr UINT kPaneFirst = AFX_IDW_PANE_FIRST;
 }
 
-CDataView::CDataView(ServiceManagerApi& services, RegistryApi& registry)
+CDataView::CDataView(ServiceManagerApi& services, ServiceRegistryApi& registry)
     : services_(services), registry_(registry) {}
 
 bool CDataView::OnCreateClient(CreateContext& context) {

@@ -10,7 +10,7 @@
 
 class CDataView : public ContainerPane {
 public:
-    CDataView(ServiceManagerApi& services, RegistryApi& registry);
+    CDataView(ServiceManagerApi& services, ServiceRegistryApi& registry);
 
     CSplitterWndEx& Splitter() { return splitter_; }
     const CSplitterWndEx& Splitter() const { return splitter_; }
@@ -26,7 +26,7 @@ private:
     void OnSize();
 
     ServiceManagerApi& services_;
-    RegistryApi& registry_;
+    ServiceRegistryApi& registry_;
     CSplitterWndEx splitter_;
     int32_t layoutReady_ = 0;
 };

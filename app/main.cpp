@@ -30,7 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (IsExportCommand(arguments))
         return RunExportCommand(arguments);
     Win32System system;
-    theApp.SetPlatform(system, system);
+    theApp.SetPlatform(system, system, system);
     // Options of other tools are not files: only a plain name is opened.
     if (!arguments.empty() && !arguments[0].empty() && arguments[0][0] != L'/')
         theApp.SetStartupFile(arguments[0]);

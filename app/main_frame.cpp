@@ -28,7 +28,8 @@ constexpr int kToolBarIcons[] = {IDI_REFRESH,          IDI_SERVICE_START, IDI_SE
 constexpr int kToolBarImageSize = 24;
 }  // namespace
 
-CMainFrame::CMainFrame(InventorySwitch& inventory) : inventory_(inventory) {
+CMainFrame::CMainFrame(InventorySwitch& inventory, GroupRegistryApi& groupRegistry)
+    : inventory_(inventory), groupRegistry_(groupRegistry) {
     SetIdleText(LoadResString(IDS_IDLE_MESSAGE));
     commands_.Add(ID_VISIT_WEBSITE, [this] { OnVisitWebsite(); });
     commands_.Add(
@@ -196,7 +197,7 @@ void CMainFrame::OnServiceProperty() {
 }
 
 void CMainFrame::OnServiceGroup() {
-    CServiceGroupDlg dialog(inventory_.LiveRegistry());
+    CServiceGroupDlg dialog(groupRegistry_);
     dialog.DoModal();
 }
 

@@ -27,7 +27,7 @@ class CMainFrame : public FrameWindow {
 public:
     // The panes' service list works on the inventory; the service groups dialog always reads the
     // live registry.
-    explicit CMainFrame(InventorySwitch& inventory);
+    CMainFrame(InventorySwitch& inventory, GroupRegistryApi& groupRegistry);
     ~CMainFrame() override;
 
     // Creates the window (not yet shown); the panes are in context.views, in creation order.
@@ -96,6 +96,7 @@ private:
     void MoveFocusToPane(int step);
 
     InventorySwitch& inventory_;
+    GroupRegistryApi& groupRegistry_;
     std::wstring inventoryFileName_;  // of the saved inventory shown; empty for the live system
     CSplitterWndEx splitter_;
     int32_t layoutReady_ = 0;

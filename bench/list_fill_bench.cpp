@@ -33,7 +33,7 @@ void AddFakeServices(FakeSystem& system, int count) {
 void BenchFake(int count) {
     FakeSystem system;
     AddFakeServices(system, count);
-    theApp.SetPlatform(system, system);
+    theApp.SetPlatform(system, system, system);
     if (!theApp.InitInstance())
         return;
     CWinSvrView* list = theApp.MainFrame()->FindServiceListView();
@@ -69,7 +69,7 @@ double SinceProcessStart() {
 int main() {
     // First the live start-up, while the process is young.
     Win32System system;
-    theApp.SetPlatform(system, system);
+    theApp.SetPlatform(system, system, system);
     if (theApp.InitInstance()) {
         int rows = static_cast<int>(SendMessageA(
             theApp.MainFrame()->FindServiceListView()->Handle(), LVM_GETITEMCOUNT, 0, 0));

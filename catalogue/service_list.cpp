@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-CServiceList::CServiceList(ServiceManagerApi& services, RegistryApi& registry)
+CServiceList::CServiceList(ServiceManagerApi& services, ServiceRegistryApi& registry)
     : services_(services), registry_(registry) {}
 
 CServiceList::~CServiceList() {

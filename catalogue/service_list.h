@@ -14,7 +14,7 @@
 
 class CServiceList {
 public:
-    CServiceList(ServiceManagerApi& services, RegistryApi& registry);
+    CServiceList(ServiceManagerApi& services, ServiceRegistryApi& registry);
     virtual ~CServiceList();
     CServiceList(const CServiceList&) = delete;
     CServiceList& operator=(const CServiceList&) = delete;
@@ -62,7 +62,7 @@ public:
 
 private:
     ServiceManagerApi& services_;
-    RegistryApi& registry_;
+    ServiceRegistryApi& registry_;
     // One allocation per record, so a record stays where it is while later ones are appended.
     std::vector<std::unique_ptr<SERVICE_ITEM>> items_;
 };

@@ -1,5 +1,6 @@
 // One enumeration pass: each entry of the service manager becomes a record, enriched from the
-// service's registry key. Entries whose record cannot be built are left out silently.
+// service's registry key, which is opened once (below the Services key, opened once for the pass)
+// and read value by value. Entries whose record cannot be built are left out silently.
 #include <cstring>
 #include <memory>
 #include <new>
@@ -12,11 +13,9 @@
 namespace {
 
 // A text value: only REG_SZ and REG_EXPAND_SZ count; any other type is as good as missing.
-bool ReadText(RegistryApi& registry, const std::u16string& key, const char* name,
-              std::string& text) {
+bool ReadText(RegistryKey& key, const char* name, std::string& text) {
     RegistryValue value;
-    if (!registry.GetValue(key, name, value) ||
-        (value.type != kRegSz && value.type != kRegExpandSz))
+    if (!key.GetValue(name, value) || (value.type != kRegSz && value.type != kRegExpandSz))
         return false;
     text.assign(value.data.begin(), value.data.end());
     text.resize(std::strlen(text.c_str()));
@@ -24,22 +23,21 @@ bool ReadText(RegistryApi& registry, const std::u16string& key, const char* name
 }
 
 // A text that fits its field; one that is missing or too long leaves the field empty.
-void ReadTextField(RegistryApi& registry, const std::u16string& key, const char* name,
-                   char* field) {
+void ReadTextField(RegistryKey& key, const char* name, char* field) {
     std::string text;
-    if (ReadText(registry, key, name, text) && TextFits(text.c_str()))
+    if (ReadText(key, name, text) && TextFits(text.c_str()))
         CopyText(field, kTextBytes, text.c_str());
 }
 
 // Descriptions may be indirect strings ("@file,-id") that only the resource they name can resolve;
 // when it cannot, the raw value is still more telling than nothing. A text too long for the field,
 // resolved or raw, gives way to the display name.
-void ReadDescription(RegistryApi& registry, const std::u16string& key, SERVICE_ITEM& item) {
+void ReadDescription(RegistryKey& key, SERVICE_ITEM& item) {
     std::string raw;
     std::string resolved;
     const char* text = item.lpDisplayName.c_str();
-    if (ReadText(registry, key, "Description", raw)) {
-        if (raw[0] == '@' && registry.LoadIndirectString(key, "Description", resolved)) {
+    if (ReadText(key, "Description", raw)) {
+        if (raw[0] == '@' && key.LoadIndirectString("Description", resolved)) {
             if (TextFits(resolved.c_str()))
                 text = resolved.c_str();
         } else if (TextFits(raw.c_str())) {
@@ -50,9 +48,9 @@ void ReadDescription(RegistryApi& registry, const std::u16string& key, SERVICE_I
 }
 
 // Only a REG_DWORD of four bytes is a start type; anything else leaves it unknown.
-uint32_t ReadStart(RegistryApi& registry, const std::u16string& key) {
+uint32_t ReadStart(RegistryKey& key) {
     RegistryValue value;
-    if (!registry.GetValue(key, "Start", value) || value.type != kRegDword ||
+    if (!key.GetValue("Start", value) || value.type != kRegDword ||
         value.data.size() != sizeof(uint32_t)) {
         return kStartUnknown;
     }
@@ -72,20 +70,19 @@ int32_t SvchostGroupOf(const SERVICE_ITEM& item) {
 }
 
 // False when the service has no readable image path: such a service is not catalogued. A path
-// too long for the field is cut, so a long value cannot hide its service. The key is named by the
-// manager's own UTF-16 name, whole, whatever its length.
-bool EnrichRecord(RegistryApi& registry, const char* windowsDirectory, SERVICE_ITEM& item) {
-    const std::u16string key = std::u16string(kServicesKeyW) + u"\\" + item.lpServiceNameW;
+// too long for the field is cut, so a long value cannot hide its service.
+bool EnrichRecord(RegistryKey& key, const char* windowsDirectory, SERVICE_ITEM& item) {
     std::string imagePath;
-    if (!ReadText(registry, key, "ImagePath", imagePath))
+    if (!ReadText(key, "ImagePath", imagePath))
         return false;
     // Rewritten whole, then cut: a long path keeps as much of the file path as the field holds.
     CopyText(item.ImagePath, kTextBytes,
              CServiceList::NormalizedImagePath(windowsDirectory, imagePath).c_str());
-    ReadDescription(registry, key, item);
-    ReadTextField(registry, key, "Group", item.Group);
-    item.Start = ReadStart(registry, key);
-    ReadTextField(registry, key + u"\\Parameters", "ServiceDll", item.ServiceDll);
+    ReadDescription(key, item);
+    ReadTextField(key, "Group", item.Group);
+    item.Start = ReadStart(key);
+    if (std::unique_ptr<RegistryKey> parameters = key.OpenSubKey(u"Parameters"))
+        ReadTextField(*parameters, "ServiceDll", item.ServiceDll);
     item.SvchostGroup = SvchostGroupOf(item);
     return true;
 }
@@ -99,6 +96,9 @@ void CServiceList::Enumerate(bool win32) {
     std::vector<ServiceEntry> entries;
     if (!services_.EnumerateServices(win32 ? kServiceTypeWin32 : kServiceTypeDriver, entries))
         return;
+    std::unique_ptr<RegistryKey> servicesKey = registry_.OpenKey(kServicesKeyW);
+    if (!servicesKey)
+        return;  // no service could be read
 
     for (const ServiceEntry& entry : entries) {
         std::unique_ptr<SERVICE_ITEM> item(new (std::nothrow) SERVICE_ITEM());
@@ -110,7 +110,9 @@ void CServiceList::Enumerate(bool win32) {
         item->lpDisplayName = entry.hasDisplayName ? entry.displayName : entry.serviceName;
         item->ServiceStatus = entry.status;
         item->ServiceKind = win32 ? kKindWin32 : kKindDriver;
-        if (!EnrichRecord(registry_, windowsDirectory, *item))
+        // The key is named by the manager's own UTF-16 name, whole, whatever its length.
+        std::unique_ptr<RegistryKey> key = servicesKey->OpenSubKey(item->lpServiceNameW);
+        if (!key || !EnrichRecord(*key, windowsDirectory, *item))
             continue;
         items_.push_back(std::move(item));
     }

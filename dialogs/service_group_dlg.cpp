@@ -16,7 +16,7 @@ constexpr DWORD kListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_
 
 }  // namespace
 
-CServiceGroupDlg::CServiceGroupDlg(RegistryApi& registry)
+CServiceGroupDlg::CServiceGroupDlg(GroupRegistryApi& registry)
     : Dialog(IDD_SERVICE_GROUP), registry_(registry) {}
 
 BOOL CServiceGroupDlg::OnInitDialog() {

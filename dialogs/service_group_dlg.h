@@ -11,7 +11,7 @@
 
 class CServiceGroupDlg : public Dialog {
 public:
-    explicit CServiceGroupDlg(RegistryApi& registry);
+    explicit CServiceGroupDlg(GroupRegistryApi& registry);
 
 protected:
     BOOL OnInitDialog() override;
@@ -26,7 +26,7 @@ private:
     GroupListRow Row(int listId, int row) const;
     static void SetRowCount(HWND list, std::size_t count);
 
-    RegistryApi& registry_;
+    GroupRegistryApi& registry_;
     std::vector<RegistryValue> svchostValues_;
     std::vector<uint8_t> groupOrder_;
     std::vector<GroupOrderPiece> groupOrderPieces_;

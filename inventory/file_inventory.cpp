@@ -14,11 +14,6 @@ int32_t KindOf(uint32_t serviceType) {
                                                : 0;
 }
 
-// The key paths exactly as the catalogue forms them from the name the enumeration gives.
-std::u16string ServiceKeyPath(const std::string& name) {
-    return std::u16string(kServicesKeyW) + u"\\" + Utf8ToUtf16(name.c_str());
-}
-
 // The stored image path that the catalogue's rewriting turns back into the saved one: the saved
 // path itself when the rewriting leaves it alone, otherwise the saved path behind an empty quoted
 // part, which the rewriting drops and nothing else.
@@ -50,19 +45,17 @@ const ValueDef* FindValueDef(const char* valueName) {
 }  // namespace
 
 FileInventory::FileInventory(std::vector<InventoryRecord> records) : records_(std::move(records)) {
-    keyPaths_.reserve(records_.size() * 2);
+    keyNames_.reserve(records_.size());
     storedImagePaths_.reserve(records_.size());
     for (const InventoryRecord& record : records_) {
-        keyPaths_.push_back(ServiceKeyPath(record.Text(kInvServiceName)));
-        keyPaths_.push_back(keyPaths_.back() + u"\\Parameters");
+        // Exactly as the catalogue forms the name from the one the enumeration gives.
+        keyNames_.push_back(Utf8ToUtf16(record.Text(kInvServiceName).c_str()));
         storedImagePaths_.push_back(StoredImagePath(record.Text(kInvImagePath)));
     }
-    // The paths stay where they are from here on, so the indexes can refer to them. A path that
-    // two records share (the same name twice) answers for the first.
-    for (std::size_t i = 0; i < records_.size(); ++i) {
-        serviceKeys_.emplace(keyPaths_[2 * i], i);
-        parametersKeys_.emplace(keyPaths_[2 * i + 1], i);
-    }
+    // The names stay where they are from here on, so the index can refer to them. A name that two
+    // records share answers for the first.
+    for (std::size_t i = 0; i < records_.size(); ++i)
+        keys_.emplace(keyNames_[i], i);
 }
 
 bool FileInventory::EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) {
@@ -89,10 +82,9 @@ uint32_t FileInventory::OpenServiceSession(const std::u16string&,
     return kErrorSavedInventory;
 }
 
-bool FileInventory::FindRecord(const KeyIndex& keys, const std::u16string& subKey,
-                               std::size_t& index) const {
-    auto found = keys.find(std::u16string_view(subKey));
-    if (found == keys.end())
+bool FileInventory::FindRecord(const std::u16string& name, std::size_t& index) const {
+    auto found = keys_.find(std::u16string_view(name));
+    if (found == keys_.end())
         return false;
     index = found->second;
     return true;
@@ -119,41 +111,53 @@ const std::string& FileInventory::Text(InventoryColumn column, std::size_t index
     return column == kInvImagePath ? storedImagePaths_[index] : records_[index].Text(column);
 }
 
-bool FileInventory::EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) {
-    values.clear();
-    const std::u16string key = Utf8ToUtf16(subKey ? subKey : "");
-    std::size_t index = 0;
-    if (!FindRecord(serviceKeys_, key, index) && !FindRecord(parametersKeys_, key, index))
-        return false;
-    for (const ValueDef& def : kValues) {
-        RegistryValue value;
-        if (GetValue(key, def.name, value))
-            values.push_back(std::move(value));
+// The Services key (no record), a record's key or its "Parameters" key. The catalogue's reads
+// come here, a few per record.
+class FileInventory::Key : public RegistryKey {
+public:
+    enum class Level { Services, Service, Parameters };
+    Key(const FileInventory& inventory, Level level, std::size_t record = 0)
+        : inventory_(inventory), level_(level), record_(record) {}
+
+    std::unique_ptr<RegistryKey> OpenSubKey(const std::u16string& name) override {
+        std::size_t record = 0;
+        if (level_ == Level::Services && inventory_.FindRecord(name, record))
+            return Make(Level::Service, record);
+        if (level_ == Level::Service && EqualsNoCase(Utf16ToUtf8(name), "Parameters"))
+            return Make(Level::Parameters, record_);
+        return nullptr;
     }
-    return true;
-}
 
-bool FileInventory::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {
-    return GetValue(Utf8ToUtf16(subKey ? subKey : ""), valueName, value);
-}
+    bool GetValue(const char* valueName, RegistryValue& value) override {
+        const ValueDef* def = FindValueDef(valueName);
+        if (!def || level_ == Level::Services || def->inParameters != (level_ == Level::Parameters))
+            return false;
+        // A start type that could not be read was saved as nothing: it reads as missing again.
+        if (def->column == kInvStart && inventory_.records_[record_].Text(kInvStart).empty())
+            return false;
+        value = inventory_.MakeValue(def->name, def->column, record_);
+        return true;
+    }
 
-// The catalogue's reads come here, a few per record.
-bool FileInventory::GetValue(const std::u16string& subKey, const char* valueName,
-                             RegistryValue& value) {
-    const ValueDef* def = FindValueDef(valueName);
-    std::size_t index = 0;
-    if (!def || !FindRecord(def->inParameters ? parametersKeys_ : serviceKeys_, subKey, index))
+    bool LoadIndirectString(const char*, std::string&) override {
+        // Descriptions were saved resolved; one still indirect could not be resolved when saved.
         return false;
-    // A start type that could not be read was saved as nothing: it reads as missing again.
-    if (def->column == kInvStart && records_[index].Text(kInvStart).empty())
-        return false;
-    value = MakeValue(def->name, def->column, index);
-    return true;
-}
+    }
 
-bool FileInventory::LoadIndirectString(const std::u16string&, const char*, std::string&) {
-    // Descriptions were saved resolved; one still indirect could not be resolved when saved.
-    return false;
+    std::unique_ptr<RegistryKey> Make(Level level, std::size_t record) const {
+        return std::unique_ptr<RegistryKey>(new (std::nothrow) Key(inventory_, level, record));
+    }
+
+private:
+    const FileInventory& inventory_;
+    Level level_;
+    std::size_t record_;
+};
+
+std::unique_ptr<RegistryKey> FileInventory::OpenKey(const std::u16string& path) {
+    if (!EqualsNoCase(Utf16ToUtf8(path), kServicesKey))
+        return nullptr;
+    return std::unique_ptr<RegistryKey>(new (std::nothrow) Key(*this, Key::Level::Services));
 }
 
 bool LoadInventory(const char* data, std::size_t size, LoadedInventory& loaded,

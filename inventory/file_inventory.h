@@ -19,7 +19,7 @@
 // What the saved inventory answers to a request that would change the system.
 constexpr uint32_t kErrorSavedInventory = kErrorNotSupported;
 
-class FileInventory : public ServiceManagerApi, public RegistryApi {
+class FileInventory : public ServiceManagerApi, public ServiceRegistryApi {
 public:
     explicit FileInventory(std::vector<InventoryRecord> records);
 
@@ -31,27 +31,24 @@ public:
     uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
 
-    // RegistryApi: each record's key holds "ImagePath", "Description", "Group" and "Start", its
+    // ServiceRegistryApi: the Services key holds one key per record, named as the enumeration
+    // names it; a record's key holds "ImagePath", "Description", "Group" and "Start", its
     // "Parameters" key "ServiceDll"; nothing else exists and nothing can be written.
-    bool GetValue(const std::u16string& subKey, const char* valueName,
-                  RegistryValue& value) override;
-    bool LoadIndirectString(const std::u16string& subKey, const char* valueName,
-                            std::string& text) override;
-    bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override;
-    bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
+    std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override;
 
 private:
-    using KeyIndex = std::unordered_map<std::u16string_view, std::size_t>;
-    bool FindRecord(const KeyIndex& keys, const std::u16string& subKey, std::size_t& index) const;
+    class Key;
+    // The record whose key has that name, or false.
+    bool FindRecord(const std::u16string& name, std::size_t& index) const;
     // The value of a record's column, as the registry would hand it over.
     RegistryValue MakeValue(const char* name, InventoryColumn column, std::size_t index) const;
     const std::string& Text(InventoryColumn column, std::size_t index) const;
 
     std::vector<InventoryRecord> records_;
     std::vector<std::string> storedImagePaths_;  // per record, as the registry would hold it
-    std::vector<std::u16string> keyPaths_;  // per record its key path and its "Parameters" path
-    KeyIndex serviceKeys_;                  // key path as the catalogue forms it -> record
-    KeyIndex parametersKeys_;               // the same for the "Parameters" key
+    std::vector<std::u16string> keyNames_;       // per record its key's name
+    // Key name as the catalogue forms it from the enumerated name -> record.
+    std::unordered_map<std::u16string_view, std::size_t> keys_;
 };
 
 // A saved inventory read from a file, and the catalogue already loaded from it.

@@ -1,6 +1,7 @@
-// What the system needs of the service manager and the registry, behind two small interfaces: the
-// Win32 implementation calls the real API, the fake keeps a service manager and a registry in
-// memory for the tests. Every text is 8-bit, in the program's code page (UTF-8).
+// What the system needs of the service manager and the registry, behind small interfaces, one for
+// each of their users: the Win32 implementation calls the real API, the fake keeps a service
+// manager and a registry in memory for the tests, a saved inventory stands in for what the
+// catalogue reads. Every text is 8-bit, in the program's code page (UTF-8).
 #pragma once
 
 #include <cstdint>
@@ -72,23 +73,43 @@ struct RegistryValue {
 constexpr char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services";
 constexpr char16_t kServicesKeyW[] = u"SYSTEM\\CurrentControlSet\\Services";
 
-// The registry, always under HKEY_LOCAL_MACHINE; subkey paths as "SYSTEM\CurrentControlSet\...".
-class RegistryApi {
+// A registry key open for reading; closed when the object goes.
+class RegistryKey {
 public:
-    virtual ~RegistryApi() = default;
+    virtual ~RegistryKey() = default;
 
-    // A value as SHGetValue reads it, at whatever size it has, from a key named in UTF-16 (a
-    // service's key is named as the manager names the service). The type is the stored one; a
+    // A key below this one, named in UTF-16 (a service's key by the manager's own name), open for
+    // reading; null when it is missing or cannot be opened.
+    virtual std::unique_ptr<RegistryKey> OpenSubKey(const std::u16string& name) = 0;
+
+    // A value as SHGetValue reads it, at whatever size it has. The type is the stored one; a
     // REG_SZ or REG_EXPAND_SZ comes as text in the program's code page ending in one NUL (expanded
     // for REG_EXPAND_SZ, cut at its first NUL, terminated when it was stored without one); any
-    // other type comes as stored. False when the key or the value is missing or cannot be read.
-    virtual bool GetValue(const std::u16string& subKey, const char* valueName,
-                          RegistryValue& value) = 0;
+    // other type comes as stored. False when the value is missing or cannot be read.
+    virtual bool GetValue(const char* valueName, RegistryValue& value) = 0;
 
     // Resolves an indirect string value ("@file,-id") with RegLoadMUIStringW into text in the
     // program's code page, whatever its length. False when it does not resolve.
-    virtual bool LoadIndirectString(const std::u16string& subKey, const char* valueName,
-                                    std::string& text) = 0;
+    virtual bool LoadIndirectString(const char* valueName, std::string& text) = 0;
+};
+
+// The registry as the catalogue reads it, under HKEY_LOCAL_MACHINE: the Services key is opened
+// once for a pass, each service's key once below it, and the values are read from the open keys.
+class ServiceRegistryApi {
+public:
+    virtual ~ServiceRegistryApi() = default;
+
+    // The key of a path such as kServicesKeyW, open for reading; null when it is missing or
+    // cannot be opened.
+    virtual std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) = 0;
+};
+
+// The registry as the service groups dialog reads it: any key under HKEY_LOCAL_MACHINE, named by
+// an 8-bit path ("SOFTWARE\Microsoft\..."), its values as the 8-bit calls give them (texts and
+// multi-strings in the program's code page, every other type as stored).
+class GroupRegistryApi {
+public:
+    virtual ~GroupRegistryApi() = default;
 
     // Reads a value at whatever size it has. False when the key or the value is missing.
     virtual bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) = 0;

@@ -66,7 +66,7 @@ struct CWinSvrView::RowTexts {
     }
 };
 
-CWinSvrView::CWinSvrView(ServiceManagerApi& services, RegistryApi& registry)
+CWinSvrView::CWinSvrView(ServiceManagerApi& services, ServiceRegistryApi& registry)
     : services_(services, registry) {}
 
 CWinSvrView::~CWinSvrView() {

@@ -15,7 +15,7 @@
 
 class CWinSvrView : public ListPane {
 public:
-    CWinSvrView(ServiceManagerApi& services, RegistryApi& registry);
+    CWinSvrView(ServiceManagerApi& services, ServiceRegistryApi& registry);
     ~CWinSvrView() override;
 
     void OnInitialUpdate() override;

@@ -1,6 +1,8 @@
 // The fake registry: keys by case-insensitive path, values in insertion order, reads that answer
 // like SHGetValue (texts cut at their first NUL, REG_EXPAND_SZ expanded).
 #include <cstring>
+#include <memory>
+#include <utility>
 
 #include "platform/utf16.h"
 #include "platform/ascii_case.h"
@@ -54,17 +56,26 @@ RegistryValue* FakeSystem::FindValue(const std::string& key, const std::string& 
     return nullptr;
 }
 
+FakeSystem::Key& FakeSystem::MakeKey(const std::string& key) {
+    const std::string folded = FoldAscii(key);
+    for (std::size_t slash = folded.find('\\'); slash != std::string::npos;
+         slash = folded.find('\\', slash + 1)) {
+        keys_[folded.substr(0, slash)];
+    }
+    return keys_[folded];
+}
+
 RegistryValue& FakeSystem::ValueForWrite(const std::string& key, const std::string& name) {
     if (RegistryValue* value = FindValue(key, name))
         return *value;
-    Key& k = keys_[FoldAscii(key)];
+    Key& k = MakeKey(key);
     k.values.push_back(RegistryValue());
     k.values.back().name = name;
     return k.values.back();
 }
 
 void FakeSystem::CreateKey(const std::string& key) {
-    keys_[FoldAscii(key)];
+    MakeKey(key);
 }
 
 void FakeSystem::DeleteKey(const std::string& key) {
@@ -111,9 +122,41 @@ void FakeSystem::SetIndirectString(const std::string& indirect, const std::strin
     indirectStrings_[indirect] = text;
 }
 
-bool FakeSystem::GetValue(const std::u16string& subKey, const char* valueName,
-                          RegistryValue& value) {
-    RegistryValue* stored = FindValue(Utf16ToUtf8(subKey), valueName);
+// A key of the fake, open as long as the object lives: it reads what its path holds at the time,
+// and nothing once the key has been deleted.
+class FakeSystem::OpenedKey : public RegistryKey {
+public:
+    OpenedKey(FakeSystem& system, std::string path) : system_(system), path_(std::move(path)) {}
+
+    std::unique_ptr<RegistryKey> OpenSubKey(const std::u16string& name) override {
+        return system_.OpenExisting(path_ + "\\" + Utf16ToUtf8(name));
+    }
+    bool GetValue(const char* valueName, RegistryValue& value) override {
+        return system_.GetShellValue(path_, valueName, value);
+    }
+    bool LoadIndirectString(const char* valueName, std::string& text) override {
+        return system_.LoadIndirectString(path_, valueName, text);
+    }
+
+private:
+    FakeSystem& system_;
+    std::string path_;
+};
+
+std::unique_ptr<RegistryKey> FakeSystem::OpenExisting(const std::string& key) {
+    if (!FindKey(key))
+        return nullptr;
+    ++keysOpened_;
+    return std::unique_ptr<RegistryKey>(new OpenedKey(*this, key));
+}
+
+std::unique_ptr<RegistryKey> FakeSystem::OpenKey(const std::u16string& path) {
+    return OpenExisting(Utf16ToUtf8(path));
+}
+
+bool FakeSystem::GetShellValue(const std::string& key, const char* valueName,
+                               RegistryValue& value) {
+    RegistryValue* stored = FindValue(key, valueName);
     if (stored == nullptr)
         return false;
     value = *stored;
@@ -125,9 +168,9 @@ bool FakeSystem::GetValue(const std::u16string& subKey, const char* valueName,
     return true;
 }
 
-bool FakeSystem::LoadIndirectString(const std::u16string& subKey, const char* valueName,
+bool FakeSystem::LoadIndirectString(const std::string& key, const char* valueName,
                                     std::string& text) {
-    RegistryValue* value = FindValue(Utf16ToUtf8(subKey), valueName);
+    RegistryValue* value = FindValue(key, valueName);
     if (value == nullptr || value->data.empty())
         return false;
     std::string raw(value->data.begin(), value->data.end());

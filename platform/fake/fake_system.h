@@ -1,6 +1,6 @@
 // An in-memory service manager and registry for the tests and the benchmark: services with their
 // states and injectable failures, and a registry with case-insensitive key and value names that
-// answers like the Windows calls behind RegistryApi.
+// answers like the Windows calls behind the registry interfaces.
 #pragma once
 
 #include <cstdint>
@@ -33,7 +33,7 @@ struct FakeService {
     bool deleted = false;                    // DeleteService: gone for the manager
 };
 
-class FakeSystem : public ServiceManagerApi, public RegistryApi {
+class FakeSystem : public ServiceManagerApi, public ServiceRegistryApi, public GroupRegistryApi {
 public:
     // --- The service manager ---
     void SetWindowsDirectory(const std::string& directory) { windowsDirectory_ = directory; }
@@ -60,6 +60,7 @@ public:
     static std::string ParametersKey(const std::string& name);
 
     // --- The registry ---
+    // A key exists once it, or a key below it, has been created or written to.
     void CreateKey(const std::string& key);
     // Deletes the key and every key below it.
     void DeleteKey(const std::string& key);
@@ -73,6 +74,8 @@ public:
                 const std::vector<uint8_t>& data);
     // An indirect string ("@file,-id") that LoadIndirectString resolves to text.
     void SetIndirectString(const std::string& indirect, const std::string& text);
+    // Keys opened through ServiceRegistryApi so far (keys that could not be opened not counted).
+    int KeysOpened() const { return keysOpened_; }
 
     // --- ServiceManagerApi ---
     std::string WindowsDirectory() override { return windowsDirectory_; }
@@ -80,21 +83,26 @@ public:
     uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
 
-    // --- RegistryApi ---
-    bool GetValue(const std::u16string& subKey, const char* valueName,
-                  RegistryValue& value) override;
-    bool LoadIndirectString(const std::u16string& subKey, const char* valueName,
-                            std::string& text) override;
+    // --- ServiceRegistryApi: an open key reads what its path holds when it is read ---
+    std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override;
+
+    // --- GroupRegistryApi ---
     bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override;
     bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
 
 private:
     class Session;
+    class OpenedKey;
     struct Key {
         std::vector<RegistryValue> values;  // insertion order
     };
 
     Key* FindKey(const std::string& key);
+    Key& MakeKey(const std::string& key);  // with the keys above it
+    std::unique_ptr<RegistryKey> OpenExisting(const std::string& key);
+    // What RegistryKey::GetValue and LoadIndirectString of the key give.
+    bool GetShellValue(const std::string& key, const char* valueName, RegistryValue& value);
+    bool LoadIndirectString(const std::string& key, const char* valueName, std::string& text);
     RegistryValue* FindValue(const std::string& key, const std::string& name);
     RegistryValue& ValueForWrite(const std::string& key, const std::string& name);
 
@@ -105,4 +113,5 @@ private:
     int openSessions_ = 0;
     std::unordered_map<std::string, Key> keys_;  // by folded path
     std::map<std::string, std::string> indirectStrings_;
+    int keysOpened_ = 0;
 };

@@ -1,11 +1,13 @@
-// The registry half of Win32System, always under HKEY_LOCAL_MACHINE.
+// The registry half of Win32System, always under HKEY_LOCAL_MACHINE and always through the UTF-16
+// calls: every value is read by one loop that grows its buffer to the value's size, and texts are
+// converted into the program's code page here.
 #include <windows.h>
 
 #include <cstring>
 #include <cwchar>
-#include <string>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
@@ -17,6 +19,8 @@ namespace {
 // memory.
 constexpr DWORD kMaxValueBytes = 16u * 1024 * 1024;
 constexpr DWORD kMaxResourceChars = 65535;
+// The longest value name the registry allows, and its NUL.
+constexpr DWORD kMaxValueNameChars = 16384;
 
 // Resizes without throwing; false when the memory cannot be had or the size is not believed.
 bool Resize(std::vector<uint8_t>& bytes, DWORD size) {
@@ -31,9 +35,13 @@ bool Resize(std::vector<uint8_t>& bytes, DWORD size) {
     return true;
 }
 
-// A value's type and data at whatever size it has. Most values fit a small buffer, so one call
-// usually does, as SHGetValue makes one; a larger value is asked for again at its size, and again
-// should it grow meanwhile.
+const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+// A value's type and data at whatever size it has, the one read of every value. Most values fit a
+// small buffer, so one call usually does, as SHGetValue makes one; a larger value is asked for
+// again at its size, and again should it grow meanwhile.
 bool QueryWholeValue(HKEY key, const wchar_t* name, DWORD& type, std::vector<uint8_t>& data) {
     BYTE small[1024];
     DWORD size = sizeof small;
@@ -54,7 +62,7 @@ bool QueryWholeValue(HKEY key, const wchar_t* name, DWORD& type, std::vector<uin
         }
         status = RegQueryValueExW(key, name, nullptr, &type, data.data(), &size);
         if (status == ERROR_SUCCESS) {
-            data.resize(size);
+            data.resize(size);  // a text can come back shorter than first reported
             return true;
         }
     }
@@ -79,47 +87,25 @@ void Expand(std::wstring& text) {
     }
 }
 
-// UTF-16 text as bytes in the program's code page, with its NUL.
-bool ToCodePage(const std::wstring& text, std::vector<uint8_t>& bytes) {
+// length UTF-16 units as bytes in the program's code page, NULs included as they are.
+bool ToCodePage(const wchar_t* text, size_t length, std::vector<uint8_t>& bytes) {
     std::string narrow;
-    if (!ToNarrow(text.c_str(), static_cast<int>(text.size()), narrow) ||
-        !Resize(bytes, static_cast<DWORD>(narrow.size() + 1))) {
+    if (!ToNarrow(text, static_cast<int>(length), narrow) ||
+        !Resize(bytes, static_cast<DWORD>(narrow.size()))) {
         return false;
     }
-    std::memcpy(bytes.data(), narrow.c_str(), narrow.size() + 1);
+    std::memcpy(bytes.data(), narrow.data(), narrow.size());
     return true;
 }
 
-// A key named in UTF-16 opened for reading one value, and that value's name in UTF-16.
-bool OpenForQuery(const std::u16string& subKey, const char* valueName, RegKey& key,
-                  std::wstring& name) {
-    return RegOpenKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t*>(subKey.c_str()), 0,
-                         KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS &&
-           ToWide(valueName, name);
-}
-
-}  // namespace
-
-bool Win32System::GetValue(const std::u16string& subKey, const char* valueName,
-                           RegistryValue& value) {
-    RegKey key;
-    std::wstring name;
-    if (!OpenForQuery(subKey, valueName, key, name)) {
-        return false;
-    }
-    std::vector<uint8_t> data;
-    DWORD type = 0;
-    if (!QueryWholeValue(key.Get(), name.c_str(), type, data)) {
-        return false;
-    }
-    value.name = valueName;
-    value.type = type;
+// Data as SHGetValue gives it: a text up to its first NUL (or its end, when it was stored without
+// one), environment variables expanded in a REG_EXPAND_SZ, in the code page with one NUL; any
+// other type as stored.
+bool AsShellValue(DWORD type, std::vector<uint8_t>& data, std::vector<uint8_t>& out) {
     if (type != REG_SZ && type != REG_EXPAND_SZ) {
-        value.data = std::move(data);
+        out = std::move(data);
         return true;
     }
-    // As SHGetValue gives a text: up to its first NUL (or its end, when it was stored without
-    // one), environment variables expanded in a REG_EXPAND_SZ.
     std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
     text.resize(wcsnlen(text.c_str(), text.size()));
     // Windows expands at most 32K characters: a longer value stays as stored rather than
@@ -127,111 +113,162 @@ bool Win32System::GetValue(const std::u16string& subKey, const char* valueName,
     if (type == REG_EXPAND_SZ) {
         Expand(text);
     }
-    return ToCodePage(text, value.data);
+    return ToCodePage(text.c_str(), text.size() + 1, out);
 }
 
-bool Win32System::LoadIndirectString(const std::u16string& subKey, const char* valueName,
-                                     std::string& text) {
+// Data as the 8-bit calls give it: the texts (multi-strings too) converted whole into the code
+// page, NULs and all; any other type as stored.
+bool AsNarrowValue(DWORD type, std::vector<uint8_t>& data, std::vector<uint8_t>& out) {
+    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
+        out = std::move(data);
+        return true;
+    }
+    return ToCodePage(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t),
+                      out);
+}
+
+// A key below parent, opened for querying values (a key below an open key needs no right of its
+// parent's).
+RegKey OpenForQuery(HKEY parent, const wchar_t* path) {
     RegKey key;
-    std::wstring name;
-    if (!OpenForQuery(subKey, valueName, key, name)) {
+    if (RegOpenKeyExW(parent, path, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS) {
+        key.Reset();
+    }
+    return key;
+}
+
+class Win32RegistryKey : public RegistryKey {
+public:
+    explicit Win32RegistryKey(RegKey key) : key_(std::move(key)) {}
+
+    std::unique_ptr<RegistryKey> OpenSubKey(const std::u16string& name) override {
+        return Make(OpenForQuery(key_.Get(), Wide(name)));
+    }
+
+    bool GetValue(const char* valueName, RegistryValue& value) override {
+        std::wstring name;
+        std::vector<uint8_t> data;
+        DWORD type = 0;
+        if (!ToWide(valueName, name) || !QueryWholeValue(key_.Get(), name.c_str(), type, data) ||
+            !AsShellValue(type, data, value.data)) {
+            return false;
+        }
+        value.name = valueName;
+        value.type = type;
+        return true;
+    }
+
+    bool LoadIndirectString(const char* valueName, std::string& text) override {
+        std::wstring name;
+        if (!ToWide(valueName, name)) {
+            return false;
+        }
+        // A resource string holds at most 65535 characters; a buffer with room for more can tell
+        // a whole text from one the loader cut to fit.
+        DWORD bytes = (kMaxResourceChars + 2) * sizeof(wchar_t);
+        std::vector<uint8_t> buffer;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (!Resize(buffer, bytes)) {
+                return false;
+            }
+            DWORD used = 0;
+            const LONG status = RegLoadMUIStringW(key_.Get(), name.c_str(),
+                                                  reinterpret_cast<wchar_t*>(buffer.data()), bytes,
+                                                  &used, 0, nullptr);
+            if (status == ERROR_MORE_DATA && used > bytes) {
+                bytes = used + sizeof(wchar_t);
+                continue;
+            }
+            if (status != ERROR_SUCCESS) {
+                return false;
+            }
+            const auto* wide = reinterpret_cast<const wchar_t*>(buffer.data());
+            const size_t chars = wcsnlen(wide, bytes / sizeof(wchar_t));
+            if (chars + 1 >= bytes / sizeof(wchar_t)) {
+                return false;  // filled to the brim: perhaps cut
+            }
+            return ToNarrow(wide, static_cast<int>(chars), text);
+        }
         return false;
     }
-    // A resource string holds at most 65535 characters; a buffer with room for more can tell a
-    // whole text from one the loader cut to fit.
-    DWORD bytes = (kMaxResourceChars + 2) * sizeof(wchar_t);
-    std::vector<uint8_t> buffer;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!Resize(buffer, bytes)) {
-            return false;
+
+    static std::unique_ptr<RegistryKey> Make(RegKey key) {
+        if (!key) {
+            return nullptr;
         }
-        DWORD used = 0;
-        const LONG status =
-            RegLoadMUIStringW(key.Get(), name.c_str(), reinterpret_cast<wchar_t*>(buffer.data()),
-                              bytes, &used, 0, nullptr);
-        if (status == ERROR_MORE_DATA && used > bytes) {
-            bytes = used + sizeof(wchar_t);
-            continue;
-        }
-        if (status != ERROR_SUCCESS) {
-            return false;
-        }
-        const auto* wide = reinterpret_cast<const wchar_t*>(buffer.data());
-        const size_t chars = wcsnlen(wide, bytes / sizeof(wchar_t));
-        if (chars + 1 >= bytes / sizeof(wchar_t)) {
-            return false;  // filled to the brim: perhaps cut
-        }
-        return ToNarrow(wide, static_cast<int>(chars), text);
+        return std::unique_ptr<RegistryKey>(new (std::nothrow) Win32RegistryKey(std::move(key)));
     }
-    return false;
+
+private:
+    RegKey key_;
+};
+
+// A key named by an 8-bit path, opened for querying values.
+RegKey OpenNarrowPath(const char* subKey) {
+    std::wstring path;
+    if (!ToWide(subKey, path)) {
+        return RegKey();
+    }
+    return OpenForQuery(HKEY_LOCAL_MACHINE, path.c_str());
+}
+
+// One value of an open key as the 8-bit calls give it; name null reads the key's default value.
+bool ReadNarrowValue(HKEY key, const wchar_t* name, RegistryValue& value) {
+    std::vector<uint8_t> data;
+    DWORD type = 0;
+    if (!QueryWholeValue(key, name, type, data) || !AsNarrowValue(type, data, value.data)) {
+        return false;
+    }
+    value.type = type;
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<RegistryKey> Win32System::OpenKey(const std::u16string& path) {
+    return Win32RegistryKey::Make(OpenForQuery(HKEY_LOCAL_MACHINE, Wide(path)));
 }
 
 bool Win32System::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {
-    RegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+    RegKey key = OpenNarrowPath(subKey);
+    std::wstring name;
+    if (!key || (valueName && !ToWide(valueName, name)) ||
+        !ReadNarrowValue(key.Get(), valueName ? name.c_str() : nullptr, value)) {
         return false;
     }
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG status = RegQueryValueExA(key.Get(), valueName, nullptr, &type, nullptr, &size);
-    // The value may grow between the two calls: ask again at the size reported (or more, should
-    // the report not grow).
-    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-        if (status == ERROR_MORE_DATA && size <= value.data.size()) {
-            size = static_cast<DWORD>(value.data.size() * 2 + 1);
-        }
-        if (!Resize(value.data, size)) {
-            return false;
-        }
-        status = RegQueryValueExA(key.Get(), valueName, nullptr, &type, value.data.data(), &size);
-        if (status == ERROR_SUCCESS) {
-            value.data.resize(size);  // a text can come back shorter than first reported
-            value.name = valueName != nullptr ? valueName : "";
-            value.type = type;
-            return true;
-        }
-    }
-    return false;
+    value.name = valueName ? valueName : "";
+    return true;
 }
 
 bool Win32System::EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) {
     values.clear();
-    RegKey key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, subKey, key.Receive()) != ERROR_SUCCESS) {
+    RegKey key = OpenNarrowPath(subKey);
+    if (!key) {
         return false;
     }
-    DWORD maxName = 0;
-    DWORD maxData = 0;
-    RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     &maxName, &maxData, nullptr, nullptr);
-    std::vector<uint8_t> name;
-    std::vector<uint8_t> data;
-    // The longest name is counted in characters; a UTF-8 name can take more bytes than that.
-    if (!Resize(name, (maxName + 1) * 4) || !Resize(data, maxData + 1)) {
-        return true;
-    }
+    DWORD longestName = 0;
+    RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     &longestName, nullptr, nullptr, nullptr);
+    std::wstring name(longestName + 1, L'\0');
+    // The names one by one; each value is then read by the one read above. A value that goes
+    // between the two is left out.
     for (DWORD index = 0;;) {
-        DWORD nameSize = static_cast<DWORD>(name.size());
-        DWORD dataSize = static_cast<DWORD>(data.size());
-        DWORD type = 0;
-        const LONG status = RegEnumValueA(key.Get(), index, reinterpret_cast<char*>(name.data()),
-                                          &nameSize, nullptr, &type, data.data(), &dataSize);
-        if (status == ERROR_MORE_DATA) {
-            // The value changed since the key was measured: grow both and ask for it again.
-            const DWORD grownData = dataSize > data.size() ? dataSize : data.size() * 2;
-            if (!Resize(name, static_cast<DWORD>(name.size() * 2)) || !Resize(data, grownData)) {
-                return true;
-            }
+        DWORD chars = static_cast<DWORD>(name.size());
+        const LONG status =
+            RegEnumValueW(key.Get(), index, &name[0], &chars, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_MORE_DATA && name.size() < kMaxValueNameChars) {
+            name.resize(kMaxValueNameChars);  // a longer name was added since the key was measured
             continue;
         }
         if (status != ERROR_SUCCESS) {
             return true;
         }
-        RegistryValue value;
-        value.name.assign(reinterpret_cast<const char*>(name.data()), nameSize);
-        value.type = type;
-        value.data.assign(data.begin(), data.begin() + dataSize);
-        values.push_back(std::move(value));
         ++index;
+        RegistryValue value;
+        const std::wstring valueName(name.c_str(), chars);
+        if (ReadNarrowValue(key.Get(), valueName.c_str(), value) &&
+            ToNarrow(valueName.c_str(), static_cast<int>(valueName.size()), value.name)) {
+            values.push_back(std::move(value));
+        }
     }
 }

@@ -18,7 +18,7 @@
 // buffer grows until they all fit). Returns 0 or the error code that ended the enumeration.
 uint32_t EnumerateIntoBuffer(SC_HANDLE manager, uint32_t serviceType, EnumBuffer& buffer);
 
-class Win32System : public ServiceManagerApi, public RegistryApi {
+class Win32System : public ServiceManagerApi, public ServiceRegistryApi, public GroupRegistryApi {
 public:
     // ServiceManagerApi
     std::string WindowsDirectory() override;
@@ -26,11 +26,10 @@ public:
     uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
 
-    // RegistryApi, always under HKEY_LOCAL_MACHINE
-    bool GetValue(const std::u16string& subKey, const char* valueName,
-                  RegistryValue& value) override;
-    bool LoadIndirectString(const std::u16string& subKey, const char* valueName,
-                            std::string& text) override;
+    // ServiceRegistryApi, under HKEY_LOCAL_MACHINE: keys opened for querying values only.
+    std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override;
+
+    // GroupRegistryApi, under HKEY_LOCAL_MACHINE
     bool ReadValue(const char* subKey, const char* valueName, RegistryValue& value) override;
     bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
 };

@@ -32,6 +32,21 @@ TEST_F(CatalogueTest, RecordHoldsEntryAndRegistryValues) {
     EXPECT_EQ(item.SvchostGroup, kSvchostNetsvcs);
 }
 
+// A load opens the Services key once a pass, and each service's key and "Parameters" key once,
+// however many values it reads from them (the description twice: raw, then resolved).
+TEST_F(CatalogueTest, EachServiceKeyIsOpenedOnce) {
+    fake.AddService(kServiceTypeWin32, "a", "a.exe");
+    fake.SetString(FakeSystem::ServiceKey("a"), "Description", "@a.dll,-1");
+    fake.SetIndirectString("@a.dll,-1", "resolved");
+    fake.SetString(FakeSystem::ParametersKey("a"), "ServiceDll", "a.dll");
+    fake.AddService(kServiceTypeWin32, "b", "b.exe");
+    fake.AddService(kServiceTypeDriver, "d", "d.sys");
+    list.Reload();
+    EXPECT_STREQ(Record("a").Description, "resolved");
+    EXPECT_STREQ(Record("a").ServiceDll, "a.dll");
+    EXPECT_EQ(fake.KeysOpened(), 2 + 3 + 1);
+}
+
 TEST_F(CatalogueTest, MissingValuesLeaveDefaults) {
     fake.AddService(kServiceTypeDriver, "bare", "bare.sys");
     fake.DeleteValue(FakeSystem::ServiceKey("bare"), "Start");

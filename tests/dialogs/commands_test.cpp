@@ -210,7 +210,7 @@ TEST(CommandsOnNamesAlike, EachRowStartsItsOwnService) {
     lone.entry.serviceNameW = u"Twin\xD800";
     FakeService& other =
         system.AddService(kServiceTypeWin32, shown, "C:\\twin.exe", 3, kStateStopped);
-    RunningFrame frame(system, system);
+    RunningFrame frame(system);
     ASSERT_EQ(frame.RowCount(), 2);
     BoxRecorder yes(IDYES);
     frame.SelectRow(1);

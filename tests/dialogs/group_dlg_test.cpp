@@ -73,7 +73,7 @@ struct GroupDialogView {
 };
 
 // Opens the dialog (through the frame's command when a frame is given), reads it, closes it.
-GroupDialogView OpenAndRead(RegistryApi& registry, RunningFrame* frame = nullptr) {
+GroupDialogView OpenAndRead(GroupRegistryApi& registry, RunningFrame* frame = nullptr) {
     GroupDialogView view;
     ModalDriver driver({{kGroupCaption, [&](HWND dialog) {
                              HWND svchost = GetDlgItem(dialog, IDC_SVCHOST_LIST);
@@ -109,7 +109,7 @@ TEST(GroupDialog, OwnRegistryContentsAsStoredThroughTheFramesCommand) {
     fake.SetRaw(kSvchostKey, "pair", kRegMultiSz, Bytes(std::string("AppMgmt\0BITS\0\0", 14)));
     fake.SetDword(kSvchostKey, "Flag", 0x00410042);
     fake.SetRaw(kOrderKey, "List", kRegMultiSz, Bytes(std::string("Base\0\0PNP_TDI\0\0", 16)));
-    RunningFrame frame(fake, fake);
+    RunningFrame frame(fake);
     ASSERT_TRUE(frame.Started());
 
     GroupDialogView view = OpenAndRead(fake, &frame);

@@ -123,7 +123,7 @@ void ExpectFileHoldsRecord(const InventoryRecord& saved, const SERVICE_ITEM& ite
 
 TEST(InventoryLive, SaveDialogWritesTheWholeCatalogueThatReadsBackFieldForField) {
     Win32System system;
-    RunningFrame frame(system, system);
+    RunningFrame frame(system);
     ASSERT_TRUE(frame.Started());
     frame.Frame().SetCategory(kKindDriver, 1, 3);  // the rows shown are not what is saved
     TempFile file(L"orvane-save-test.csv");
@@ -164,7 +164,7 @@ TEST(InventoryLive, OpenShowsTheSavedInventoryReadOnlyAndNewReturnsToTheLiveSyst
     TempFile file(L"orvane-open-test.csv");
     WriteSavedInventory(file.Path());
     Win32System system;
-    RunningFrame frame(system, system);
+    RunningFrame frame(system);
     ASSERT_TRUE(frame.Started());
     const int liveSvchostRows = SvchostRows(frame);
     ModalDriver open({ChooseFile(kOpenCaption, file.Path(), nullptr)});
@@ -229,12 +229,12 @@ TEST_F(InventoryFake, FilesRefusedAtStartOrLaterNameTheirFirstBadLineAndChangeNo
     Boxes boxes;
     theApp.SetStartupFile(missing.Path());
     {
-        RunningFrame frame(fake, fake);  // reported once the window shows, which shows the system
+        RunningFrame frame(fake);  // reported once the window shows, which shows the system
         EXPECT_EQ(WindowText(frame.FrameWindow()), kAppCaption);
         EXPECT_GE(frame.RowOf("Alpha"), 0);
     }
     theApp.SetStartupFile(good.Path());
-    RunningFrame frame(fake, fake);
+    RunningFrame frame(fake);
     const std::string caption = std::string(kAppCaption) + " - orvane-good.csv";
     EXPECT_EQ(WindowText(frame.FrameWindow()), caption);
     EXPECT_EQ(frame.RowOf("Alpha"), -1);
@@ -257,7 +257,7 @@ TEST_F(InventoryFake, AFileAnotherProgramHoldsOpenForWritingStillOpens) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                                 nullptr));
     ASSERT_TRUE(held);
-    RunningFrame frame(fake, fake);
+    RunningFrame frame(fake);
     Boxes boxes;
     EXPECT_TRUE(theApp.OpenInventoryFile(file.Path()));
     EXPECT_GE(frame.RowOf("SavedService"), 0);
@@ -268,7 +268,7 @@ TEST_F(InventoryFake, AFileAnotherProgramHoldsOpenForWritingStillOpens) {
 TEST_F(InventoryFake, AFailedSaveShowsTheSystemsReasonAndLeavesTheFileAsItWas) {
     TempFile existing(L"orvane-locked.csv");
     ASSERT_EQ(ReplaceFileContent(existing.Path(), "before"), 0u);
-    RunningFrame frame(fake, fake);
+    RunningFrame frame(fake);
     Boxes boxes;
     // Another program has the file open and does not let it be replaced.
     HANDLE held = CreateFileW(existing.Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -304,7 +304,7 @@ std::string ClipboardSeenByAnotherProcess() {
 }
 
 TEST_F(InventoryFake, CopyPutsTheSelectedRowOrTreeLabelOnTheClipboardAndNothingElse) {
-    RunningFrame frame(fake, fake);
+    RunningFrame frame(fake);
     ASSERT_EQ(PutTextOnClipboard(frame.FrameWindow(), L"earlier"), 0u);
     SetFocus(frame.ListControl());
     frame.Command(ID_EDIT_COPY);  // no row selected
@@ -321,7 +321,7 @@ TEST_F(InventoryFake, CopyPutsTheSelectedRowOrTreeLabelOnTheClipboardAndNothingE
 }
 
 TEST_F(InventoryFake, NextAndPreviousPaneMoveTheFocusAround) {
-    RunningFrame frame(fake, fake);
+    RunningFrame frame(fake);
     CMainFrame& main = frame.Frame();
     const HWND tree = main.FindClassView()->Handle();
     const HWND list = frame.ListControl();

@@ -156,7 +156,7 @@ protected:
     }
     int shownStartType = -2;
     Win32System system;
-    RunningFrame frame{system, system};
+    RunningFrame frame{system};
 };
 
 TEST_F(LiveTest, ConfirmedStartAndStopReallyStartAndStopSpooler) {

@@ -263,7 +263,7 @@ TEST_F(PropertyDialogTest, ServiceDeletedWhileOpenShowsTheReasonAndCreatesNoKey)
 }
 
 TEST_F(PropertyDialogTest, OpenedFromTheListOnACopyOwnedByTheDisabledFrame) {
-    RunningFrame frame(fake, fake);
+    RunningFrame frame(fake);
     ASSERT_TRUE(frame.Started());
     frame.SelectRow(frame.RowOf("Alpha"));
     HWND owner = nullptr;

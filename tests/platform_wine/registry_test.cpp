@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ protected:
     void SetUp() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestKeyW); }
     void TearDown() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestKeyW); }
 
-    // Writes a value through the wide API, so the 8-bit reads are checked against other code.
+    // Writes a value with calls of its own, so the platform's reads are checked against other code.
     static void Put(const wchar_t* subKey, const wchar_t* name, DWORD type, const void* data,
                     DWORD size) {
         HKEY key = nullptr;
@@ -55,16 +56,16 @@ TEST_F(RegistryTest, IndirectStringResolvesFromItsResource) {
     PutText(key, L"MissingId", L"@%SystemRoot%\\system32\\shell32.dll,-64999");
     // A text of any length resolves whole: the catalogue, not the resolver, judges its length.
     PutText(key, L"Long", L"@" + ModuleFolder() + L"\\long_string.dll,-1");
-    const std::u16string sub = u"SOFTWARE\\OrvaneTest\\Indirect";
+    std::unique_ptr<RegistryKey> indirect = system_.OpenKey(u"SOFTWARE\\OrvaneTest\\Indirect");
+    ASSERT_NE(indirect, nullptr);
     std::string text = "unchanged";
-    ASSERT_TRUE(system_.LoadIndirectString(sub, "Good", text));
+    ASSERT_TRUE(indirect->LoadIndirectString("Good", text));
     EXPECT_EQ(text, "Size");
-    ASSERT_TRUE(system_.LoadIndirectString(sub, "Long", text));
+    ASSERT_TRUE(indirect->LoadIndirectString("Long", text));
     EXPECT_EQ(text, "说" + std::string(1099, 'x'));
-    EXPECT_FALSE(system_.LoadIndirectString(sub, "MissingFile", text));
-    EXPECT_FALSE(system_.LoadIndirectString(sub, "MissingId", text));
-    EXPECT_FALSE(system_.LoadIndirectString(sub, "NoSuchValue", text));
-    EXPECT_FALSE(system_.LoadIndirectString(u"SOFTWARE\\OrvaneTest\\None", "Good", text));
+    EXPECT_FALSE(indirect->LoadIndirectString("MissingFile", text));
+    EXPECT_FALSE(indirect->LoadIndirectString("MissingId", text));
+    EXPECT_FALSE(indirect->LoadIndirectString("NoSuchValue", text));
 }
 
 TEST_F(RegistryTest, TextValuesReadAsSHGetValueGivesThemWithTheirStoredType) {
@@ -73,14 +74,20 @@ TEST_F(RegistryTest, TextValuesReadAsSHGetValueGivesThemWithTheirStoredType) {
         static_cast<DWORD>((path.size() + 1) * 2));
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, MAX_PATH);
+    // Opened once, below a key that is open: as the catalogue opens each service's key.
+    std::unique_ptr<RegistryKey> software = system_.OpenKey(u"SOFTWARE");
+    ASSERT_NE(software, nullptr);
+    std::unique_ptr<RegistryKey> key = software->OpenSubKey(u"OrvaneTest");
+    ASSERT_NE(key, nullptr);
     RegistryValue value;
-    ASSERT_TRUE(system_.GetValue(u"SOFTWARE\\OrvaneTest", "Expand", value));
+    ASSERT_TRUE(key->GetValue("Expand", value));
     EXPECT_EQ(value.type, static_cast<uint32_t>(REG_EXPAND_SZ));
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(value.data.data())),
               std::string(windows) + "\\system32\\x.exe");
     EXPECT_EQ(value.data.back(), 0);
-    EXPECT_FALSE(system_.GetValue(u"SOFTWARE\\OrvaneTest", "NoSuchValue", value));
-    EXPECT_FALSE(system_.GetValue(u"SOFTWARE\\OrvaneTest\\None", "Expand", value));
+    EXPECT_FALSE(key->GetValue("NoSuchValue", value));
+    EXPECT_EQ(key->OpenSubKey(u"None"), nullptr);
+    EXPECT_EQ(system_.OpenKey(u"SOFTWARE\\OrvaneTest\\None"), nullptr);
 }
 
 // Values of several kilobytes and of non-text types come back whole, in enumeration order; texts

@@ -4,8 +4,9 @@ void Pump() {
     theApp.PumpPending();
 }
 
-RunningFrame::RunningFrame(ServiceManagerApi& services, RegistryApi& registry) {
-    theApp.SetPlatform(services, registry);
+RunningFrame::RunningFrame(ServiceManagerApi& services, ServiceRegistryApi& registry,
+                           GroupRegistryApi& groupRegistry) {
+    theApp.SetPlatform(services, registry, groupRegistry);
     started_ = theApp.InitInstance();
     Pump();
 }

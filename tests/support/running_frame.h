@@ -23,7 +23,11 @@ void Pump();
 
 class RunningFrame {
 public:
-    RunningFrame(ServiceManagerApi& services, RegistryApi& registry);
+    RunningFrame(ServiceManagerApi& services, ServiceRegistryApi& registry,
+                 GroupRegistryApi& groupRegistry);
+    // On a system that is all three (the fake, the live one).
+    template <typename System>
+    explicit RunningFrame(System& system) : RunningFrame(system, system, system) {}
     ~RunningFrame();
     RunningFrame(const RunningFrame&) = delete;
     RunningFrame& operator=(const RunningFrame&) = delete;

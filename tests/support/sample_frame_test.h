@@ -13,7 +13,7 @@ class SampleFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AddSampleServices(system_);
-        frame_.reset(new RunningFrame(system_, system_));
+        frame_.reset(new RunningFrame(system_));
         ASSERT_TRUE(frame_->Started());
     }
     void TearDown() override { frame_.reset(); }

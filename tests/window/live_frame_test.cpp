@@ -14,7 +14,7 @@ namespace {
 class LiveFrame : public ::testing::Test {
 protected:
     void SetUp() override {
-        frame_.reset(new RunningFrame(system_, system_));
+        frame_.reset(new RunningFrame(system_));
         ASSERT_TRUE(frame_->Started());
     }
     void TearDown() override { frame_.reset(); }
