@@ -16,14 +16,10 @@ COrvaneApp theApp;
 COrvaneApp::COrvaneApp() {
     // New and Open load the catalogue afresh, and the About box would hold the following up in its
     // own message loop: none of them while a command follows a service.
-    auto idle = [this] { return !frame_ || !frame_->IsBusy(); };
-    commands_.Add(
-        ID_APP_ABOUT, [this] { OnAppAbout(); }, idle);
+    commands_.AddNotWhileBusy(ID_APP_ABOUT, [this] { OnAppAbout(); });
     commands_.Add(ID_APP_EXIT, [this] { OnAppExit(); });
-    commands_.Add(
-        ID_FILE_NEW, [this] { OnFileNew(); }, idle);
-    commands_.Add(
-        ID_FILE_OPEN, [this] { OnFileOpen(); }, idle);
+    commands_.AddNotWhileBusy(ID_FILE_NEW, [this] { OnFileNew(); });
+    commands_.AddNotWhileBusy(ID_FILE_OPEN, [this] { OnFileOpen(); });
 }
 
 COrvaneApp::~COrvaneApp() = default;

@@ -32,22 +32,18 @@ CMainFrame::CMainFrame(InventorySwitch& inventory, GroupRegistryApi& groupRegist
     : inventory_(inventory), groupRegistry_(groupRegistry) {
     SetIdleText(LoadResString(IDS_IDLE_MESSAGE));
     commands_.Add(ID_VISIT_WEBSITE, [this] { OnVisitWebsite(); });
-    commands_.Add(
+    // One service command at a time: while start or stop follows a service the frame is busy.
+    // Refresh would reload the catalogue under it, and a dialog's own message loop would hold the
+    // following up: none of these while the frame is busy.
+    commands_.AddNotWhileBusy(
         ID_SERVICE_START, [this] { OnServiceStart(); },
         [this] { return OnUpdateServiceControl(); });
-    commands_.Add(
+    commands_.AddNotWhileBusy(
         ID_SERVICE_STOP, [this] { OnServiceStop(); }, [this] { return OnUpdateServiceControl(); });
-    // Refresh reloads the catalogue under a service command, and a dialog's own message loop would
-    // hold up a service being followed: none of them while the frame is busy.
-    auto notBusy = [this] { return !IsBusy(); };
-    commands_.Add(
-        ID_REFRESH, [this] { OnRefresh(); }, notBusy);
-    commands_.Add(
-        ID_SERVICE_GROUP, [this] { OnServiceGroup(); }, notBusy);
-    commands_.Add(
-        ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); }, notBusy);
-    commands_.Add(
-        ID_FILE_SAVE, [this] { OnFileSave(); }, notBusy);
+    commands_.AddNotWhileBusy(ID_REFRESH, [this] { OnRefresh(); });
+    commands_.AddNotWhileBusy(ID_SERVICE_GROUP, [this] { OnServiceGroup(); });
+    commands_.AddNotWhileBusy(ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); });
+    commands_.AddNotWhileBusy(ID_FILE_SAVE, [this] { OnFileSave(); });
     commands_.Add(ID_EDIT_COPY, [this] { OnEditCopy(); });
     commands_.Add(ID_NEXT_PANE, [this] { OnNextPane(); });
     commands_.Add(ID_PREV_PANE, [this] { OnPrevPane(); });
@@ -202,7 +198,7 @@ void CMainFrame::OnServiceGroup() {
 }
 
 bool CMainFrame::OnUpdateServiceControl() const {
-    return kind_ == kKindWin32 && inventory_.IsLive() && !IsBusy();
+    return kind_ == kKindWin32 && inventory_.IsLive();
 }
 
 void CMainFrame::ShowInventoryName(const std::wstring& fileName) {
@@ -282,41 +278,4 @@ void CMainFrame::MoveFocusToPane(int step) {
             return;
         }
     }
-}
-
-void CMainFrame::EndBusy() {
-    if (--busy_ > 0 || !closeDeferred_)
-        return;
-    closeDeferred_ = false;
-    PostMessageA(Handle(), WM_CLOSE, 0, 0);
-}
-
-void CMainFrame::SetWaitCursor(bool on) {
-    waitCursor_ = on;
-    if (on) {
-        cursorBeforeWait_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    } else {
-        SetCursor(cursorBeforeWait_);  // until the pointer moves and its window chooses again
-    }
-}
-
-LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CLOSE:
-            if (IsBusy()) {
-                closeDeferred_ = true;
-                return 0;
-            }
-            break;
-        case WM_SETCURSOR:
-            // Every pane asks its parents first, so this covers the whole window.
-            if (waitCursor_) {
-                SetCursor(LoadCursor(nullptr, IDC_WAIT));
-                return TRUE;
-            }
-            break;
-        default:
-            break;
-    }
-    return FrameWindow::HandleMessage(message, wParam, lParam);
 }

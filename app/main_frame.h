@@ -49,17 +49,6 @@ public:
     void OnServiceGroup();
     bool OnUpdateServiceControl() const;
 
-    // One service command at a time. While start or stop runs (asking, following the service,
-    // reporting) the frame is busy: the service commands, and those that would reload the
-    // catalogue or run a dialog, report disabled and are refused; a close waits until the command
-    // has ended, so the list is never destroyed under it. Start and stop are also disabled while a
-    // saved inventory is shown.
-    bool IsBusy() const { return busy_ > 0; }
-    void BeginBusy() { ++busy_; }
-    void EndBusy();
-    // The wait cursor over the whole window, while a command waits on a service.
-    void SetWaitCursor(bool on);
-
     // Saved inventories, the clipboard and the keyboard's way between the panes.
     void OnFileSave();
     // Writes the whole catalogue into the file; a failure is reported. True when it was written.
@@ -89,7 +78,6 @@ protected:
     bool OnCreateClient(CreateContext& context) override;
     int OnCreate() override;
     void OnSize(UINT type, int width, int height) override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void AddToolBarImages();
@@ -104,27 +92,4 @@ private:
     int32_t kind_ = kKindWin32;
     int32_t group_ = -1;
     int32_t value_ = -1;
-    int32_t busy_ = 0;
-    bool waitCursor_ = false;
-    HCURSOR cursorBeforeWait_ = nullptr;
-    bool closeDeferred_ = false;
-};
-
-// Holds the main frame busy for as long as it lives (nothing when there is no main frame).
-class FrameBusyScope {
-public:
-    FrameBusyScope() : frame_(CMainFrame::Get()) {
-        if (frame_)
-            frame_->BeginBusy();
-    }
-    ~FrameBusyScope() {
-        if (frame_)
-            frame_->EndBusy();
-    }
-    FrameBusyScope(const FrameBusyScope&) = delete;
-    FrameBusyScope& operator=(const FrameBusyScope&) = delete;
-    CMainFrame* Frame() const { return frame_; }
-
-private:
-    CMainFrame* frame_;
 };

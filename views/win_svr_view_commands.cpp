@@ -8,12 +8,12 @@
 
 #include <string>
 
-#include "app/main_frame.h"
 #include "dialogs/service_property_dlg.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "views/win_svr_view.h"
 #include "window/application.h"
+#include "window/frame_window.h"
 #include "window/list_view.h"
 #include "window/message_box.h"
 #include "window/resource_strings.h"
@@ -45,8 +45,8 @@ const SERVICE_ITEM* ConfirmedService(const CWinSvrView& view, UINT confirmText, 
     return record;
 }
 
-// The waits of following a service are spent in the message loop: the window repaints, answers
-// and shows its commands disabled meanwhile.
+// The waits of following a service are spent in the message loop: the window repaints, answers,
+// shows the wait cursor and shows its commands disabled meanwhile.
 class PumpingClock : public FollowClock {
 public:
     uint64_t NowMs() override { return GetTickCount64(); }
@@ -57,23 +57,6 @@ public:
             Sleep(ms);
         }
     }
-};
-
-class WaitCursorScope {
-public:
-    explicit WaitCursorScope(CMainFrame* frame) : frame_(frame) {
-        if (frame_)
-            frame_->SetWaitCursor(true);
-    }
-    ~WaitCursorScope() {
-        if (frame_)
-            frame_->SetWaitCursor(false);
-    }
-    WaitCursorScope(const WaitCursorScope&) = delete;
-    WaitCursorScope& operator=(const WaitCursorScope&) = delete;
-
-private:
-    CMainFrame* frame_;
 };
 
 // Why a followed service did not get where it was sent: the system's text for the code it stopped
@@ -126,21 +109,16 @@ void CWinSvrView::ControlSelectedService(bool start) {
         return;
     const std::u16string nameW = record->lpServiceNameW;
     ServiceControlResult result;
-    bool reached = false;
-    {
-        WaitCursorScope cursor(busy.Frame());
-        PumpingClock clock;
-        reached = start ? services_.StartServiceByName(nameW, clock, result, followBoundMs_)
-                        : services_.StopServiceByName(nameW, clock, result, followBoundMs_);
-    }
+    PumpingClock clock;
+    const bool reached = start ? services_.StartServiceByName(nameW, clock, result, followBoundMs_)
+                               : services_.StopServiceByName(nameW, clock, result, followBoundMs_);
     // A refused request changed nothing; a stop of a stopped service got what was asked for.
     if (!reached && !result.followed && !result.alreadyStopped) {
         AppMessageBox(SystemErrorText(result.error), kFailureStyle);
         return;
     }
-    const uint32_t state = result.followed ? result.status.dwCurrentState
-                           : start         ? kStateRunning
-                                           : kStateStopped;
+    // Followed, or found stopped already.
+    const uint32_t state = result.followed ? result.status.dwCurrentState : kStateStopped;
     row = RowOfService(*this, row, nameW);
     if (row >= 0)
         SetListCell(ListControl(), row, kColStatus, ServiceStatusText(state).c_str());

@@ -97,6 +97,8 @@ void Application::PumpPending() {
 }
 
 void Application::PumpFor(DWORD ms) {
+    ++waiting_;
+    const HCURSOR before = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     const ULONGLONG end = GetTickCount64() + ms;
     bool quit = false;
     WPARAM quitCode = 0;
@@ -109,6 +111,8 @@ void Application::PumpFor(DWORD ms) {
             break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
     }
+    SetCursor(before);  // until the pointer moves and its window chooses again
+    --waiting_;
     if (quit)
         PostQuitMessage(static_cast<int>(quitCode));
 }

@@ -36,9 +36,12 @@ public:
     void PumpPending();
     // Spends ms milliseconds handling the window's messages as the loop does (paint, input,
     // timers, accelerators, the idle step when the queue is empty), for work that waits on
-    // something outside while the window stays responsive. A quit that arrives meanwhile is kept
-    // for the message loop.
+    // something outside while the window stays responsive. The wait cursor shows meanwhile (the
+    // frame gives it on WM_SETCURSOR) and the cursor it replaced comes back afterwards. A quit
+    // that arrives meanwhile is kept for the message loop.
     void PumpFor(DWORD ms);
+    // True while PumpFor waits.
+    bool IsWaiting() const { return waiting_ > 0; }
     // The idle step: every idle handler, in the order they were added.
     virtual void OnIdle();
 
@@ -62,6 +65,7 @@ private:
     bool DispatchWaiting(WPARAM& quitCode);
 
     Window* mainWindow_ = nullptr;
+    int waiting_ = 0;
     std::vector<MessageFilter*> filters_;
     std::vector<IdleHandler*> idleHandlers_;
 };

@@ -13,10 +13,21 @@ const CommandEntry* FirstHandler(std::initializer_list<const CommandTable*> tabl
     return nullptr;
 }
 
+bool MayRun(const CommandEntry& entry, bool busy) {
+    if (busy && entry.notWhileBusy)
+        return false;
+    return !entry.enabled || entry.enabled();
+}
+
 }  // namespace
 
 void CommandTable::Add(CommandId id, std::function<void()> handler, std::function<bool()> enabled) {
-    entries_.push_back(CommandEntry{id, std::move(handler), std::move(enabled)});
+    entries_.push_back(CommandEntry{id, std::move(handler), std::move(enabled), false});
+}
+
+void CommandTable::AddNotWhileBusy(CommandId id, std::function<void()> handler,
+                                   std::function<bool()> enabled) {
+    entries_.push_back(CommandEntry{id, std::move(handler), std::move(enabled), true});
 }
 
 const CommandEntry* CommandTable::Find(CommandId id) const {
@@ -35,18 +46,20 @@ bool CommandTable::Execute(CommandId id) const {
     return true;
 }
 
-bool RouteCommandThrough(std::initializer_list<const CommandTable*> tables, CommandId id) {
+bool RouteCommandThrough(std::initializer_list<const CommandTable*> tables, CommandId id,
+                         bool busy) {
     const CommandEntry* entry = FirstHandler(tables, id);
     if (!entry)
         return false;
     // A command that reports itself disabled is refused however it arrives (an accelerator, a
     // posted message), not only when its button is greyed.
-    if (!entry->enabled || entry->enabled())
+    if (MayRun(*entry, busy))
         entry->handler();
     return true;
 }
 
-bool IsCommandEnabledIn(std::initializer_list<const CommandTable*> tables, CommandId id) {
+bool IsCommandEnabledIn(std::initializer_list<const CommandTable*> tables, CommandId id,
+                        bool busy) {
     const CommandEntry* entry = FirstHandler(tables, id);
-    return entry && (!entry->enabled || entry->enabled());
+    return entry && MayRun(*entry, busy);
 }

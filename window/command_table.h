@@ -1,6 +1,7 @@
 // Commands of one handler object (a view, a frame, the application): each id has a handler and,
-// where it can be disabled, an update function that answers whether it is enabled now. Portable:
-// the routing rules hold without a window.
+// where it can be disabled, an update function that answers whether it is enabled now; a command
+// that must not run while the frame is busy (one that reloads, runs a modal loop of its own or acts
+// on a service) says so, and routing honours it. Portable: the routing rules hold without a window.
 #pragma once
 
 #include <functional>
@@ -14,11 +15,15 @@ struct CommandEntry {
     CommandId id;
     std::function<void()> handler;
     std::function<bool()> enabled;  // empty: enabled whenever there is a handler
+    bool notWhileBusy = false;      // disabled, whatever enabled says, while the frame is busy
 };
 
 class CommandTable {
 public:
     void Add(CommandId id, std::function<void()> handler, std::function<bool()> enabled = {});
+    // A command that is disabled while the frame is busy, and otherwise as enabled says.
+    void AddNotWhileBusy(CommandId id, std::function<void()> handler,
+                         std::function<bool()> enabled = {});
     const CommandEntry* Find(CommandId id) const;
     // Runs the handler of id; false when the table has none.
     bool Execute(CommandId id) const;
@@ -36,10 +41,13 @@ public:
 };
 
 // A command offered to tables in order (null ones are passed over): the first with a handler for id
-// takes it, and runs it unless its update function says it is disabled now. False when none has
-// one.
-bool RouteCommandThrough(std::initializer_list<const CommandTable*> tables, CommandId id);
+// takes it, and runs it unless it is disabled now (while busy, one that is not for busy times; its
+// update function's answer). False when none has one.
+bool RouteCommandThrough(std::initializer_list<const CommandTable*> tables, CommandId id,
+                         bool busy = false);
 
-// Whether that first handler may run now: its update function's answer, or true when it has none.
-// A command no table has a handler for is disabled.
-bool IsCommandEnabledIn(std::initializer_list<const CommandTable*> tables, CommandId id);
+// Whether that first handler may run now: false while busy for a command that is not for busy
+// times; otherwise its update function's answer, or true when it has none. A command no table has
+// a handler for is disabled.
+bool IsCommandEnabledIn(std::initializer_list<const CommandTable*> tables, CommandId id,
+                        bool busy = false);

@@ -83,12 +83,33 @@ const CommandTable* ApplicationCommands() {
 
 bool FrameWindow::RouteCommand(UINT id) {
     return RouteCommandThrough(
-        {activeView_ ? activeView_->Commands() : nullptr, &commands_, ApplicationCommands()}, id);
+        {activeView_ ? activeView_->Commands() : nullptr, &commands_, ApplicationCommands()}, id,
+        IsBusy());
 }
 
 bool FrameWindow::IsCommandEnabled(UINT id) const {
     return IsCommandEnabledIn(
-        {activeView_ ? activeView_->Commands() : nullptr, &commands_, ApplicationCommands()}, id);
+        {activeView_ ? activeView_->Commands() : nullptr, &commands_, ApplicationCommands()}, id,
+        IsBusy());
+}
+
+void FrameWindow::EndBusy() {
+    if (--busy_ > 0 || !closeDeferred_)
+        return;
+    closeDeferred_ = false;
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+FrameBusyScope::FrameBusyScope() {
+    Application* app = Application::Current();
+    frame_ = app ? dynamic_cast<FrameWindow*>(app->MainWindow()) : nullptr;
+    if (frame_)
+        frame_->BeginBusy();
+}
+
+FrameBusyScope::~FrameBusyScope() {
+    if (frame_)
+        frame_->EndBusy();
 }
 
 void FrameWindow::UpdateToolBarButtons() {
@@ -263,6 +284,20 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (activeView_ && activeView_->Handle())
                 SetFocus(activeView_->Handle());
             return 0;
+        case WM_CLOSE:
+            // The busy command is still using the panes: they go once it has ended.
+            if (IsBusy()) {
+                closeDeferred_ = true;
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            // Every window of the frame asks its parents first, so this covers the whole frame.
+            if (Application* app = Application::Current(); app && app->IsWaiting()) {
+                SetCursor(LoadCursor(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
         case WM_DESTROY:
             if (Application* app = Application::Current())
                 app->OnMainWindowDestroyed(this);

@@ -2,7 +2,9 @@
 // pane, and one client window (the pane id) laid out in the rest. It routes commands (active view,
 // then itself, then the application), shows command prompts and tooltips, translates its
 // accelerators as the loop's message filter and, as its idle handler, brings the toolbar's buttons
-// in line with the command states.
+// in line with the command states. It is busy while a command hands the message loop on as it
+// waits (FrameBusyScope): the commands that are not for busy times are then disabled and refused,
+// and a close waits until the command has ended.
 #pragma once
 
 #include <windows.h>
@@ -54,6 +56,8 @@ public:
 
     const CommandTable* Commands() const override { return &commands_; }
 
+    bool IsBusy() const { return busy_ > 0; }
+
 protected:
     // Creates the client window (child id AFX_IDW_PANE_FIRST) while the frame is being created.
     virtual bool OnCreateClient(CreateContext& context) = 0;
@@ -74,6 +78,10 @@ protected:
     CreateContext* createContext_ = nullptr;  // only while the window is being created
 
 private:
+    friend class FrameBusyScope;
+    void BeginBusy() { ++busy_; }
+    // The last busy scope has ended: a close that came meanwhile is carried out now.
+    void EndBusy();
     bool OnNotify(NMHDR* header, LRESULT& result);
     void OnMenuSelect(UINT id, UINT flags, HMENU menu);
     void OnInitMenuPopup(HMENU menu);
@@ -88,4 +96,19 @@ private:
     std::string idleText_;
     std::string tooltipText_;  // kept alive for the tooltip that reads it
     std::wstring tooltipWide_;
+    int busy_ = 0;
+    bool closeDeferred_ = false;
+};
+
+// Holds the application's main frame busy for as long as it lives (nothing when the main window
+// is no frame). Scopes nest.
+class FrameBusyScope {
+public:
+    FrameBusyScope();
+    ~FrameBusyScope();
+    FrameBusyScope(const FrameBusyScope&) = delete;
+    FrameBusyScope& operator=(const FrameBusyScope&) = delete;
+
+private:
+    FrameWindow* frame_;
 };

@@ -4,6 +4,7 @@
 
 #include "res/resource.h"
 #include "tests/support/sample_frame_test.h"
+#include "window/frame_window.h"
 
 namespace {
 
@@ -258,6 +259,48 @@ TEST_F(Bars, ServiceGroupsRunModallyOwnedByTheFrame) {
     SendMessageA(frame_->FrameWindow(), WM_COMMAND, ID_SERVICE_GROUP, 0);
     ASSERT_NE(nullptr, g_probe.dialog);
     EXPECT_EQ(frame_->FrameWindow(), g_probe.owner);
+}
+
+// While a command holds the frame busy, the commands that are not for busy times (every one that
+// reloads, acts on a service or runs a dialog) are disabled and refused however they arrive, the
+// others still work, a close waits for the command's end, and the loop's waits show the wait
+// cursor over the frame and give the cursor back afterwards.
+bool g_waitCursorShown = false;
+
+void CALLBACK AskCursor(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND list = theApp.MainFrame()->FindServiceListView()->Handle();
+    SendMessageA(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list), HTCLIENT);
+    g_waitCursorShown = GetCursor() == LoadCursor(nullptr, IDC_WAIT);
+}
+
+TEST_F(Bars, BusyFrameRefusesCommandsNotForBusyTimesAndDefersItsClose) {
+    HWND window = frame_->FrameWindow();
+    {
+        FrameBusyScope busy;
+        for (UINT id : {ID_SERVICE_START, ID_SERVICE_STOP, ID_REFRESH, ID_SERVICE_PROPERTY,
+                        ID_SERVICE_GROUP, ID_FILE_SAVE, ID_FILE_NEW, ID_FILE_OPEN, ID_APP_ABOUT})
+            EXPECT_FALSE(frame_->Frame().IsCommandEnabled(id)) << id;
+        for (UINT id : {ID_EDIT_COPY, ID_NEXT_PANE, ID_APP_EXIT, ID_VISIT_WEBSITE})
+            EXPECT_TRUE(frame_->Frame().IsCommandEnabled(id)) << id;
+        Pump();  // the idle step greys the buttons
+        EXPECT_FALSE(SendMessageA(toolBar_, TB_ISBUTTONENABLED, ID_REFRESH, 0));
+        system_.AddService(kServiceTypeWin32, "Zeta", "C:\\z.exe", 3, kStateStopped);
+        frame_->Command(ID_REFRESH);
+        EXPECT_EQ(frame_->RowOf("Zeta"), -1);
+        frame_->Command(ID_NEXT_PANE);
+        EXPECT_EQ(GetFocus(), frame_->List().Handle());
+
+        SetTimer(nullptr, 0, 10, AskCursor);
+        theApp.PumpFor(200);
+        EXPECT_TRUE(g_waitCursorShown);
+        EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_WAIT));
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        Pump();
+        EXPECT_TRUE(IsWindow(window));
+    }
+    Pump();  // the close comes once the busy scope has ended
+    EXPECT_FALSE(IsWindow(window));
 }
 
 }  // namespace

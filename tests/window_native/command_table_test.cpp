@@ -46,4 +46,25 @@ TEST(CommandRouting, TheFirstHandlersUpdateFunctionDecides) {
     EXPECT_FALSE(IsCommandEnabledIn({&view, &frame, &app}, kCommand + 1));  // no handler anywhere
 }
 
+// While busy, a command registered as not for busy times is disabled and refused whatever its
+// update function says; the others are not touched, and the rule is the first handler's.
+TEST(CommandRouting, ACommandNotForBusyTimesIsRefusedWhileBusy) {
+    int ran = 0;
+    CommandTable frame, app;
+    frame.AddNotWhileBusy(kCommand, [&] { ++ran; });
+    frame.AddNotWhileBusy(
+        kCommand + 1, [&] { ran += 10; }, [] { return false; });
+    frame.Add(kCommand + 2, [&] { ran += 100; });
+    app.Add(kCommand, [&] { ran += 1000; });
+    EXPECT_FALSE(IsCommandEnabledIn({&frame, &app}, kCommand, true));
+    EXPECT_TRUE(RouteCommandThrough({&frame, &app}, kCommand, true));  // taken, and refused
+    EXPECT_TRUE(IsCommandEnabledIn({&frame}, kCommand + 2, true));
+    RouteCommandThrough({&frame}, kCommand + 2, true);
+    EXPECT_EQ(ran, 100);
+    EXPECT_TRUE(IsCommandEnabledIn({&frame, &app}, kCommand, false));
+    EXPECT_FALSE(IsCommandEnabledIn({&frame}, kCommand + 1, false));  // its update still counts
+    RouteCommandThrough({&frame, &app}, kCommand);
+    EXPECT_EQ(ran, 101);
+}
+
 }  // namespace
