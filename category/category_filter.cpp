@@ -18,9 +18,6 @@ RunStateClass ClassifyRunState(uint32_t currentState) {
 namespace {
 
 constexpr int32_t kAny = -1;
-constexpr int32_t kGroupRunState = 0;
-constexpr int32_t kGroupStartType = 1;
-constexpr int32_t kGroupSvchost = 2;  // with drivers: the file-system drivers
 constexpr uint32_t kFileSystemDriver = 2;
 
 bool RunStateHidden(const SERVICE_ITEM& item, int32_t value) {
@@ -43,11 +40,11 @@ bool StartTypeHidden(const SERVICE_ITEM& item, int32_t value) {
 
 bool Win32GroupHidden(const SERVICE_ITEM& item, const CategoryFilter& filter) {
     switch (filter.group) {
-        case kGroupRunState:
+        case kCategoryGroupRunState:
             return RunStateHidden(item, filter.value);
-        case kGroupStartType:
+        case kCategoryGroupStartType:
             return StartTypeHidden(item, filter.value);
-        case kGroupSvchost:
+        case kCategoryGroupSvchost:
             return filter.value != kAny && filter.value != item.SvchostGroup;
         default:
             return false;
@@ -56,9 +53,9 @@ bool Win32GroupHidden(const SERVICE_ITEM& item, const CategoryFilter& filter) {
 
 bool DriverGroupHidden(const SERVICE_ITEM& item, const CategoryFilter& filter) {
     switch (filter.group) {
-        case kGroupStartType:
+        case kCategoryGroupStartType:
             return StartTypeHidden(item, filter.value);
-        case kGroupSvchost:
+        case kCategoryGroupSvchost:
             return item.ServiceStatus.dwServiceType != kFileSystemDriver;
         default:
             return false;

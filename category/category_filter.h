@@ -6,6 +6,12 @@
 
 #include "catalogue/service_item.h"
 
+// The groups of a category: what its value selects by. Under the drivers, the svchost group stands
+// for the file-system drivers.
+constexpr int32_t kCategoryGroupRunState = 0;
+constexpr int32_t kCategoryGroupStartType = 1;
+constexpr int32_t kCategoryGroupSvchost = 2;
+
 // A category: service kind, group, value; -1 in a field means any.
 struct CategoryFilter {
     int32_t kind = kKindWin32;

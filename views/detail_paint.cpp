@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "views/file_info.h"
 #include "views/gradient.h"
+#include "window/paint_guards.h"
 #include "window/resource_strings.h"
 
 namespace {

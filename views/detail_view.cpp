@@ -4,6 +4,7 @@
 
 #include "res/resource.h"
 #include "views/detail_paint.h"
+#include "window/paint_guards.h"
 
 namespace {
 constexpr int kFocusInset = 2;

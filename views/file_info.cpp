@@ -9,9 +9,9 @@
 #include <memory>
 #include <new>
 
-#include "catalogue/command_line.h"
 #include "catalogue/text.h"
 #include "platform/win32/handles.h"
+#include "views/command_line.h"
 
 namespace {
 

@@ -67,7 +67,7 @@ struct CWinSvrView::RowTexts {
 };
 
 CWinSvrView::CWinSvrView(ServiceManagerApi& services, ServiceRegistryApi& registry)
-    : services_(services, registry) {}
+    : catalogue_(services, registry) {}
 
 CWinSvrView::~CWinSvrView() {
     Destroy();
@@ -82,7 +82,7 @@ bool CWinSvrView::PreCreateWindow(CREATESTRUCTA& cs) {
 void CWinSvrView::OnInitialUpdate() {
     ListPane::OnInitialUpdate();
     SetupColumns();
-    services_.Reload();
+    catalogue_.Reload();
     FillList(kKindWin32, -1, -1);
 }
 
@@ -117,13 +117,13 @@ void CWinSvrView::FillList(int32_t kind, int32_t group, int32_t value) {
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     const CategoryFilter filter{kind, group, value};
     // The file column names the service DLL under the svchost categories, whatever the record.
-    const bool showServiceDll = kind == kKindWin32 && group == 2;
+    const bool showServiceDll = kind == kKindWin32 && group == kCategoryGroupSvchost;
     const RowTexts texts;
     int row = 0;
     int32_t cursor = -1;
     const SERVICE_ITEM* record = nullptr;
-    for (bool more = services_.GetFirst(cursor, record); more;
-         more = services_.GetNext(cursor, record)) {
+    for (bool more = catalogue_.GetFirst(cursor, record); more;
+         more = catalogue_.GetNext(cursor, record)) {
         if (!record || IsFilteredOut(*record, filter))
             continue;
         AddRow(row++, cursor, *record, showServiceDll, texts);
@@ -134,12 +134,12 @@ void CWinSvrView::FillList(int32_t kind, int32_t group, int32_t value) {
 }
 
 void CWinSvrView::Refresh(int32_t kind, int32_t group, int32_t value) {
-    services_.Reload();
+    catalogue_.Reload();
     FillList(kind, group, value);
 }
 
 void CWinSvrView::ShowCatalogue(CServiceList& loaded, int32_t kind, int32_t group, int32_t value) {
-    services_.Swap(loaded);
+    catalogue_.Swap(loaded);
     FillList(kind, group, value);
 }
 
@@ -160,10 +160,10 @@ const SERVICE_ITEM* CWinSvrView::RecordOfRow(int row) const {
         return nullptr;
     // Names are unique as the manager holds them, in UTF-16, but two can read alike in UTF-8 (a
     // lone surrogate and U+FFFD): the row's own record, not the first of that name, is the one.
-    const SERVICE_ITEM* filled = services_.GetAt(static_cast<int32_t>(ListRowData(Handle(), row)));
+    const SERVICE_ITEM* filled = catalogue_.GetAt(static_cast<int32_t>(ListRowData(Handle(), row)));
     if (filled && filled->lpServiceName == name)
         return filled;
-    return services_.Find(name.c_str());
+    return catalogue_.Find(name.c_str());
 }
 
 bool CWinSvrView::OnReflectedNotify(NMHDR* header, LRESULT& result) {

@@ -45,8 +45,8 @@ public:
 
     // The list control and the catalogue, for the commands above and for tests.
     HWND ListControl() const { return Handle(); }
-    CServiceList& ServiceList() { return services_; }
-    const CServiceList& ServiceList() const { return services_; }
+    CServiceList& ServiceList() { return catalogue_; }
+    const CServiceList& ServiceList() const { return catalogue_; }
 
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 
@@ -65,7 +65,7 @@ private:
                 const RowTexts& texts);
     void ControlSelectedService(bool start);
 
-    CServiceList services_;
+    CServiceList catalogue_;
     HIMAGELIST images_ = nullptr;
     int32_t ready_ = 0;
     uint32_t followBoundMs_ = kFollowBoundMs;

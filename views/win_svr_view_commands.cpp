@@ -110,8 +110,8 @@ void CWinSvrView::ControlSelectedService(bool start) {
     const std::u16string nameW = record->lpServiceNameW;
     ServiceControlResult result;
     PumpingClock clock;
-    const bool reached = start ? services_.StartServiceByName(nameW, clock, result, followBoundMs_)
-                               : services_.StopServiceByName(nameW, clock, result, followBoundMs_);
+    const bool reached = start ? catalogue_.StartServiceByName(nameW, clock, result, followBoundMs_)
+                               : catalogue_.StopServiceByName(nameW, clock, result, followBoundMs_);
     // A refused request changed nothing; a stop of a stopped service got what was asked for.
     if (!reached && !result.followed && !result.alreadyStopped) {
         AppMessageBox(SystemErrorText(result.error), kFailureStyle);
@@ -131,7 +131,7 @@ void CWinSvrView::ShowSelectedProperties(bool savedInventory) {
     const SERVICE_ITEM* record = SelectedRecord(*this, row);
     if (!record)
         return;
-    CServicePropertyDlg dialog(services_.Services());
+    CServicePropertyDlg dialog(catalogue_.Services());
     dialog.SetRecord(*record);
     dialog.SetSavedInventory(savedInventory);
     dialog.DoModal();

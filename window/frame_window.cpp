@@ -21,7 +21,8 @@ FrameWindow::~FrameWindow() = default;
 
 bool FrameWindow::CreateToolBar(UINT resourceId, DWORD controlStyle, UINT id) {
     HINSTANCE instance = ResourceInstance();
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(241));
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId),
+                                MAKEINTRESOURCEA(kToolBarResourceType));
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     auto* data = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
     ToolBarLayout layout;
@@ -48,7 +49,7 @@ bool FrameWindow::CreateToolBar(UINT resourceId, DWORD controlStyle, UINT id) {
         buttons.push_back(button);
     }
     // The resource's own button strip; the frame may give the toolbar an image list instead.
-    if (FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(2))) {
+    if (FindResourceA(instance, MAKEINTRESOURCEA(resourceId), RT_BITMAP)) {
         TBADDBITMAP strip = {instance, resourceId};
         SendMessageA(toolBar, TB_ADDBITMAP, image, reinterpret_cast<LPARAM>(&strip));
     }

@@ -7,6 +7,7 @@
 
 #include "platform/win32/handles.h"
 #include "window/framework_ids.h"
+#include "window/paint_guards.h"
 
 namespace {
 constexpr char kSplitterClass[] = "OrvaneSplitter";

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+// The resource type of a toolbar resource (RT_TOOLBAR of the framework's resource compiler).
+constexpr unsigned int kToolBarResourceType = 241;
+
 struct ToolBarLayout {
     int width = 0;
     int height = 0;

@@ -1,7 +1,7 @@
 // Ownership of system handles, one vocabulary for the whole program: UniqueHandle holds one handle
-// and closes it with its own close function on every path out; PaintDc and SelectedObject undo a
-// BeginPaint and a SelectObject. The platform layer uses them for the service manager, the registry
-// and files; the window side for GDI objects, icons, menus and image lists.
+// and closes it with its own close function on every path out. The platform layer uses them for
+// the service manager, the registry and files; the window side for GDI objects, icons, menus and
+// image lists (its paint guards are in window/paint_guards.h).
 #pragma once
 
 #include <windows.h>
@@ -78,42 +78,6 @@ using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObject>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
-
-// BeginPaint for the life of the object, EndPaint when it goes.
-class PaintDc {
-public:
-    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    ~PaintDc() { EndPaint(window_, &paint_); }
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
-
-    // Null when the window could not be painted.
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT paint_ = {};
-    HDC dc_;
-};
-
-// An object selected into a device context for the life of the guard; the one it replaced comes
-// back when it goes. Declare it after the owner of the object, so it is undone before the object is
-// deleted.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object)
-        : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
-    ~SelectedObject() {
-        if (previous_)
-            SelectObject(dc_, previous_);
-    }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 // A file, closed with CloseHandle; CreateFile answers INVALID_HANDLE_VALUE for none.
 using FileHandle = UniqueHandle<HANDLE, CloseHandle, InvalidHandleValue>;

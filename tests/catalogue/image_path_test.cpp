@@ -1,7 +1,6 @@
 // Rewriting stored image paths into file paths, and the svchost group read from the result.
 #include <cstring>
 
-#include "catalogue/command_line.h"
 #include "tests/catalogue/catalogue_fixture.h"
 
 namespace {
@@ -91,26 +90,6 @@ TEST_F(SvchostGroupTest, ReadsGroupFromRewrittenPath) {
 TEST_F(SvchostGroupTest, NeedsAServiceDll) {
     EXPECT_EQ(GroupOf("svchost.exe -k netsvcs", nullptr), kSvchostNone);
     EXPECT_EQ(GroupOf("svchost.exe -k netsvcs", ""), kSvchostNone);
-}
-
-TEST(ExecutableCandidates, ReadsTheCommandLineAsProcessCreationDoes) {
-    using Names = std::vector<std::string>;
-    EXPECT_EQ(
-        ExecutableCandidates("C:\\WINDOWS\\system32\\msiexec.exe /V"),
-        (Names{"C:\\WINDOWS\\system32\\msiexec.exe", "C:\\WINDOWS\\system32\\msiexec.exe /V"}));
-    // Spaces in folder names and in the arguments: shortest prefix first, ".exe" where none.
-    EXPECT_EQ(
-        ExecutableCandidates("C:\\Program Files\\A B\\svc.exe -k x"),
-        (Names{"C:\\Program.exe", "C:\\Program Files\\A.exe", "C:\\Program Files\\A B\\svc.exe",
-               "C:\\Program Files\\A B\\svc.exe -k", "C:\\Program Files\\A B\\svc.exe -k x"}));
-    EXPECT_EQ(ExecutableCandidates("\"C:\\A B\\run\" -x \"y z\""), (Names{"C:\\A B\\run.exe"}));
-    EXPECT_EQ(ExecutableCandidates("\"C:\\A B\\run.exe"), (Names{"C:\\A B\\run.exe"}));
-    EXPECT_EQ(ExecutableCandidates("C:\\drivers\\raw"),
-              (Names{"C:\\drivers\\raw.exe", "C:\\drivers\\raw"}));
-    EXPECT_EQ(ExecutableCandidates("C:\\v1.2\\tool -a"),
-              (Names{"C:\\v1.2\\tool.exe", "C:\\v1.2\\tool -a.exe", "C:\\v1.2\\tool -a"}));
-    EXPECT_TRUE(ExecutableCandidates("").empty());
-    EXPECT_TRUE(ExecutableCandidates("\"").empty());
 }
 
 }  // namespace

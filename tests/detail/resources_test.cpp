@@ -10,6 +10,7 @@
 
 #include "res/resource.h"
 #include "tests/detail/dialog_template.h"
+#include "window/toolbar_resource.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST(Resources, BitmapsOfTheToolbarAndBanner) {
     };
     for (Header expected :
          {Header{IDR_MAINFRAME, 168, 24, 4}, Header{IDB_ABOUT_BANNER, 280, 59, 24}}) {
-        HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(expected.id), MAKEINTRESOURCEA(2));
+        HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(expected.id), RT_BITMAP);
         ASSERT_TRUE(found) << expected.id;
         auto* info =
             static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(Module(), found)));
@@ -71,7 +72,8 @@ TEST(Resources, BitmapsOfTheToolbarAndBanner) {
 }
 
 TEST(Resources, ToolbarButtonsInOrder) {
-    HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME), MAKEINTRESOURCEA(241));
+    HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                MAKEINTRESOURCEA(kToolBarResourceType));
     ASSERT_TRUE(found);
     auto* data = static_cast<const BYTE*>(LockResource(LoadResource(Module(), found)));
     // Microsoft's compiler writes version 1 and 16-bit fields; windres writes 32-bit fields and no

@@ -1,4 +1,4 @@
-#include "catalogue/command_line.h"
+#include "views/command_line.h"
 
 #include <algorithm>
 
