@@ -35,20 +35,15 @@ void AddFormatted(DetailLines& out, int y, UINT formatId, const char* value) {
     AddLine(out, y, LoadResString(formatId).c_str(), value);
 }
 
-void AddFileLines(DetailLines& out, const SERVICE_ITEM& item, const char* probe) {
-    char version[kTextBytes] = {};
-    char description[kTextBytes] = {};
-    char company[kTextBytes] = {};
-    GetFileVersionString(probe, version, sizeof version);
-    GetFileStringInfo(probe, description, company);
+void AddFileLines(DetailLines& out, const SERVICE_ITEM& item, const ServiceFileFacts& facts) {
     int base = 10;
     if (item.ServiceDll[0]) {
         AddLine(out, 30, "Dll: %s", item.ServiceDll);
         base = 30;
     }
-    AddFormatted(out, base + 20, IDS_DETAIL_VERSION, version);
-    AddFormatted(out, base + 40, IDS_DETAIL_DESCRIPTION, description);
-    AddFormatted(out, base + 60, IDS_DETAIL_COMPANY, company);
+    AddFormatted(out, base + 20, IDS_DETAIL_VERSION, facts.version);
+    AddFormatted(out, base + 40, IDS_DETAIL_DESCRIPTION, facts.description);
+    AddFormatted(out, base + 60, IDS_DETAIL_COMPANY, facts.company);
 }
 
 // Texts are in the program's code page (UTF-8). TextOutA would read them in the code page of the
@@ -67,14 +62,14 @@ void PaintHeading(HDC dc, const RECT& client, HFONT titleFont) {
     SetBkMode(dc, OPAQUE);
 }
 
-void PaintRecord(HDC dc, const SERVICE_ITEM& item) {
+void PaintRecord(HDC dc, const SERVICE_ITEM& item, const ServiceFileFacts& facts) {
     // Icons loaded from resources are shared; they are not destroyed.
     if (HICON icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_DETAIL))) {
         DrawIconEx(dc, kIconX, kIconY, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     }
     SetBkMode(dc, TRANSPARENT);
     DetailLines lines;
-    LayoutDetailLines(item, lines);
+    LayoutDetailLines(item, facts, lines);
     for (int i = 0; i < lines.count; ++i) {
         const DetailLine& line = lines.line[i];
         DrawTextAt(dc, line.x, line.y, line.text);
@@ -83,15 +78,25 @@ void PaintRecord(HDC dc, const SERVICE_ITEM& item) {
 
 }  // namespace
 
-void LayoutDetailLines(const SERVICE_ITEM& item, DetailLines& out) {
-    out.count = 0;
-    AddFormatted(out, 10, IDS_DETAIL_FILE, item.ImagePath);
+ServiceFileFacts ProbeServiceFile(const SERVICE_ITEM& item) {
+    ServiceFileFacts facts;
     // The image path is a command line: its file is what process creation would start.
     std::string probe = item.ServiceDll;
-    const bool found =
+    facts.found =
         item.ServiceDll[0] ? FileExists(item.ServiceDll) : FindImageFile(item.ImagePath, probe);
-    if (found) {
-        AddFileLines(out, item, probe.c_str());
+    if (facts.found) {
+        const VersionBlock block(probe.c_str());
+        block.FileVersion(facts.version, sizeof facts.version);
+        block.StringInfo(facts.description, facts.company);
+    }
+    return facts;
+}
+
+void LayoutDetailLines(const SERVICE_ITEM& item, const ServiceFileFacts& facts, DetailLines& out) {
+    out.count = 0;
+    AddFormatted(out, 10, IDS_DETAIL_FILE, item.ImagePath);
+    if (facts.found) {
+        AddFileLines(out, item, facts);
     } else {
         AddLine(out, 30, LoadResString(IDS_DETAIL_NO_FILE).c_str(), nullptr);
     }
@@ -108,10 +113,11 @@ void PaintDetailBackground(HDC dc, const RECT& client) {
         FillRect(dc, &client, brush.Get());
 }
 
-void PaintDetail(HDC dc, const RECT& client, HFONT titleFont, const SERVICE_ITEM* item) {
+void PaintDetail(HDC dc, const RECT& client, HFONT titleFont, const SERVICE_ITEM* item,
+                 const ServiceFileFacts& facts) {
     FillGradientRect(dc, client.left, client.top, kDetailStripWidth, client.bottom,
                      kDetailBackground, kDetailGradientEnd, true);
     PaintHeading(dc, client, titleFont);
     if (item)
-        PaintRecord(dc, *item);
+        PaintRecord(dc, *item, facts);
 }

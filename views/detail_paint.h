@@ -28,9 +28,21 @@ struct DetailLines {
     int count;
 };
 
-// The text lines shown for item. Probes the service DLL when there is one, otherwise the file the
-// image path starts, and reads that file's version record afresh.
-void LayoutDetailLines(const SERVICE_ITEM& item, DetailLines& out);
+// What the pane shows of a service's file, read once when the record arrives and painted from
+// as often as the pane paints.
+struct ServiceFileFacts {
+    bool found = false;  // the probed file exists (and is no folder)
+    char version[kTextBytes] = {};
+    char description[kTextBytes] = {};
+    char company[kTextBytes] = {};
+};
+
+// Probes the service DLL when there is one, otherwise the file the image path starts, and reads
+// that file's version resource once.
+ServiceFileFacts ProbeServiceFile(const SERVICE_ITEM& item);
+
+// The text lines shown for item, whose file facts were read by ProbeServiceFile.
+void LayoutDetailLines(const SERVICE_ITEM& item, const ServiceFileFacts& facts, DetailLines& out);
 
 // The heading's font: Arial bold, 16 pixels, turned to read upward.
 HFONT CreateDetailTitleFont();
@@ -38,5 +50,6 @@ HFONT CreateDetailTitleFont();
 // The whole client rectangle in the background colour.
 void PaintDetailBackground(HDC dc, const RECT& client);
 
-// Strip, heading and, when item is given, icon 140 and the text lines.
-void PaintDetail(HDC dc, const RECT& client, HFONT titleFont, const SERVICE_ITEM* item);
+// Strip, heading and, when item is given, icon 140 and the text lines from its facts.
+void PaintDetail(HDC dc, const RECT& client, HFONT titleFont, const SERVICE_ITEM* item,
+                 const ServiceFileFacts& facts);

@@ -17,8 +17,10 @@ void CDetailView::SetService(const SERVICE_ITEM* item) {
         // The storage is made once and reused for every later record.
         if (!record_)
             record_.reset(new (std::nothrow) SERVICE_ITEM);
-        if (record_)
+        if (record_) {
             *record_ = *item;
+            facts_ = ProbeServiceFile(*record_);
+        }
     } else {
         record_.reset();
     }
@@ -67,7 +69,7 @@ void CDetailView::OnPaint() {
         return;
     RECT client = {};
     GetClientRect(Handle(), &client);
-    PaintDetail(dc.Get(), client, titleFont_.Get(), record_.get());
+    PaintDetail(dc.Get(), client, titleFont_.Get(), record_.get(), facts_);
     if (GetFocus() == Handle()) {
         InflateRect(&client, -kFocusInset, -kFocusInset);
         DrawFocusRect(dc.Get(), &client);

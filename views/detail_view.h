@@ -1,22 +1,27 @@
 // The detail pane at the bottom right of the main window: shows the service last routed to it
 // (its file, DLL, version, description and company) on a light blue background with an upright
-// "详细信息" heading. It keeps its own copy of the record and has no controls.
+// "详细信息" heading. It keeps its own copy of the record, and of what its file says, read once
+// when the record arrives; it has no controls.
 #pragma once
 
 #include <memory>
 
 #include "catalogue/service_item.h"
 #include "platform/win32/handles.h"
+#include "views/detail_paint.h"
 #include "window/view.h"
 
 class CDetailView : public FormPane {
 public:
     CDetailView();
 
-    // Shows a copy of item, or nothing when item is null; repaints before returning.
+    // Shows a copy of item, or nothing when item is null; reads the facts of its file, then
+    // repaints before returning.
     void SetService(const SERVICE_ITEM* item);
     // The copy shown, or null.
     const SERVICE_ITEM* Service() const { return record_.get(); }
+    // What the file of the copy shown says, as read when it arrived.
+    const ServiceFileFacts& Facts() const { return facts_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -28,5 +33,6 @@ private:
     void Repaint();
 
     std::unique_ptr<SERVICE_ITEM> record_;
+    ServiceFileFacts facts_;  // of the record's file; painted from, never read in a paint
     UniqueFont titleFont_;
 };

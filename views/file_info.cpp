@@ -15,6 +15,11 @@
 
 namespace {
 
+// Below this, GetFileVersionInfoSizeA asks for less than a version resource's header.
+constexpr DWORD kMinVersionInfoBytes = 8;
+// A version resource's own length is a 16-bit word; its entry may round it up to 32 bits.
+constexpr DWORD kMaxVersionResourceBytes = 0xFFFF + 3;
+
 // Copies one string of the version block's string table into dest, if the table has it.
 void QueryVersionString(const void* block, WORD language, WORD codePage, const char* name,
                         char* dest) {
@@ -28,16 +33,49 @@ void QueryVersionString(const void* block, WORD language, WORD codePage, const c
     CopyText(dest, kTextBytes, static_cast<const char*>(value), kTextMaxChars);
 }
 
-// The version resource at its reported size, or null.
-std::unique_ptr<unsigned char[]> ReadVersionBlock(const char* path) {
+// Whether the version resource, as its resource directory describes it, is one the format allows
+// and lies inside its file. GetFileVersionInfo copies as many bytes as the directory claims from
+// the file mapped as data, and a claim that runs past the file's end reads past the mapping (Wine
+// faults there). A file that does not load as data (a 16-bit one) is read by the system from the
+// file itself.
+bool VersionResourceBelievable(const char* path) {
+    ModuleHandle module(LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    HRSRC found = module
+                      ? FindResourceA(module.Get(), MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION)
+                      : nullptr;
+    if (!found)
+        return true;
+    const DWORD claimed = SizeofResource(module.Get(), found);
+    if (claimed > kMaxVersionResourceBytes)
+        return false;
+    const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module.Get(), found)));
+    MEMORY_BASIC_INFORMATION mapped = {};
+    if (!data || !VirtualQuery(data, &mapped, sizeof mapped))
+        return false;
+    const BYTE* end = static_cast<const BYTE*>(mapped.BaseAddress) + mapped.RegionSize;
+    return claimed <= static_cast<size_t>(end - data);
+}
+
+// The size GetFileVersionInfoSizeA asks for, or 0 when it is none that a version resource can
+// have: less than its header, over what the format allows, or more than the file holds.
+DWORD BelievableVersionInfoSize(const char* path) {
     DWORD unused = 0;
     const DWORD needed = GetFileVersionInfoSizeA(path, &unused);
-    if (needed == 0)
-        return nullptr;
-    std::unique_ptr<unsigned char[]> block(new (std::nothrow) unsigned char[needed]);
-    if (!block || !GetFileVersionInfoA(path, 0, needed, block.get()))
-        return nullptr;
-    return block;
+    if (needed < kMinVersionInfoBytes || needed > kMaxVersionInfoBytes ||
+        !VersionResourceBelievable(path))
+        return 0;
+    return needed;
+}
+
+// Whether the length the block gives itself (its first word) fits the block as read: the queries
+// walk the block by that length, and an 8-bit query of a 32-bit block writes the converted text
+// after it, into the room the system asked for (twice the length and 4 bytes).
+bool FitsItsBlock(const unsigned char* block, DWORD size) {
+    WORD length = 0;
+    std::memcpy(&length, block, sizeof length);
+    // In a 32-bit block the type word comes where a 16-bit block has the first letter of its key.
+    const bool wide = block[4] < ' ';
+    return wide ? 2u * length + 4 <= size : length <= size;
 }
 
 }  // namespace
@@ -63,13 +101,25 @@ bool FindImageFile(const char* imagePath, std::string& file) {
     return false;
 }
 
-int GetFileVersionString(const char* path, char* buffer, std::size_t size) {
-    std::unique_ptr<unsigned char[]> block = ReadVersionBlock(path);
-    if (!block)
+VersionBlock::VersionBlock(const char* path) {
+    const DWORD needed = BelievableVersionInfoSize(path);
+    if (needed == 0)
+        return;
+    // Zeroed, so that a block is never read where the system wrote nothing.
+    block_.reset(new (std::nothrow) unsigned char[needed]());
+    if (block_ && (!GetFileVersionInfoA(path, 0, needed, block_.get()) ||
+                   !FitsItsBlock(block_.get(), needed)))
+        block_.reset();
+}
+
+VersionBlock::~VersionBlock() = default;
+
+int VersionBlock::FileVersion(char* buffer, std::size_t size) const {
+    if (!block_)
         return 0;
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.get(), "\\", &value, &length) || !value ||
+    if (!VerQueryValueA(block_.get(), "\\", &value, &length) || !value ||
         length < sizeof(VS_FIXEDFILEINFO)) {
         return 0;
     }
@@ -86,13 +136,12 @@ int GetFileVersionString(const char* path, char* buffer, std::size_t size) {
     return 1;
 }
 
-int GetFileStringInfo(const char* path, char* description, char* company) {
-    std::unique_ptr<unsigned char[]> block = ReadVersionBlock(path);
-    if (!block)
+int VersionBlock::StringInfo(char* description, char* company) const {
+    if (!block_)
         return 0;
     void* table = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.get(), "\\VarFileInfo\\Translation", &table, &length) || !table ||
+    if (!VerQueryValueA(block_.get(), "\\VarFileInfo\\Translation", &table, &length) || !table ||
         length < sizeof(DWORD)) {
         return 0;
     }
@@ -100,9 +149,17 @@ int GetFileStringInfo(const char* path, char* description, char* company) {
     DWORD first = 0;
     std::memcpy(&first, table, sizeof first);
     if (description)
-        QueryVersionString(block.get(), LOWORD(first), HIWORD(first), "FileDescription",
+        QueryVersionString(block_.get(), LOWORD(first), HIWORD(first), "FileDescription",
                            description);
     if (company)
-        QueryVersionString(block.get(), LOWORD(first), HIWORD(first), "CompanyName", company);
+        QueryVersionString(block_.get(), LOWORD(first), HIWORD(first), "CompanyName", company);
     return 1;
+}
+
+int GetFileVersionString(const char* path, char* buffer, std::size_t size) {
+    return VersionBlock(path).FileVersion(buffer, size);
+}
+
+int GetFileStringInfo(const char* path, char* description, char* company) {
+    return VersionBlock(path).StringInfo(description, company);
 }

@@ -66,6 +66,8 @@ using RegKey = UniqueHandle<HKEY, RegCloseKey>;
 using FindHandle = UniqueHandle<HANDLE, FindClose, InvalidHandleValue>;
 // A kernel object: a process, a thread, a pipe end.
 using KernelHandle = UniqueHandle<HANDLE, CloseHandle>;
+// A module of LoadLibraryEx (a file mapped as data, for its resources).
+using ModuleHandle = UniqueHandle<HMODULE, FreeLibrary>;
 
 // GDI objects made by the program (never stock objects).
 using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;

@@ -30,7 +30,7 @@ SERVICE_ITEM MakeItem(const std::string& imagePath, const std::string& serviceDl
 
 std::vector<Line> Lines(const SERVICE_ITEM& item) {
     DetailLines lines;
-    LayoutDetailLines(item, lines);
+    LayoutDetailLines(item, ProbeServiceFile(item), lines);
     std::vector<Line> result;
     for (int i = 0; i < lines.count; ++i) {
         result.emplace_back(lines.line[i].x, lines.line[i].y, lines.line[i].text);
@@ -100,7 +100,8 @@ protected:
     void Paint(MemoryCanvas& canvas, const SERVICE_ITEM* item) {
         RECT client = canvas.rect();
         PaintDetailBackground(canvas.dc(), client);
-        PaintDetail(canvas.dc(), client, font_.Get(), item);
+        PaintDetail(canvas.dc(), client, font_.Get(), item,
+                    item ? ProbeServiceFile(*item) : ServiceFileFacts());
     }
     UniqueFont font_{CreateDetailTitleFont()};
 };

@@ -2,7 +2,11 @@
 // and resize. Pixels are read back from the window on the virtual display.
 #include "views/detail_view.h"
 
+#include <psapi.h>
+
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 #include "tests/detail/memory_canvas.h"
 #include "tests/detail/test_files.h"
@@ -18,6 +22,19 @@ void Pump() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+// What the process holds now: committed private memory and resident pages, in bytes.
+struct MemoryUse {
+    int64_t committed = 0;
+    int64_t resident = 0;
+};
+MemoryUse Memory() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return {static_cast<int64_t>(counters.PagefileUsage),
+            static_cast<int64_t>(counters.WorkingSetSize)};
 }
 
 SERVICE_ITEM MakeItem(const std::string& imagePath) {
@@ -101,6 +118,33 @@ TEST_F(DetailViewTest, ResizeRepaintsFromTheNewBottom) {
     // 25 bands of 4.64 pixels end at 115: the bottom row keeps the background.
     EXPECT_TRUE(canvas.AllOf({0, 115, 7, 116}, kDetailBackground));
     EXPECT_TRUE(canvas.AllOf({0, 111, 7, 115}, kLastBand));
+}
+
+// A binary whose resource directory claims a version record of 1 MB or 2 GB is not read: shown a
+// hundred times and painted a hundred times, the pane keeps the process's memory flat (a read per
+// paint that faulted and never freed its block grew it by 2 MB a paint).
+TEST_F(DetailViewTest, HostileVersionRecordsCostNothingHoweverOftenThePanePaints) {
+    constexpr int64_t kFlat = 4 << 20;
+    for (uint32_t claimed : {1u << 20, 0x7FFFFFFFu}) {
+        const std::string copy =
+            TestFile(("pane_hostile_" + std::to_string(claimed) + ".dll").c_str());
+        ASSERT_TRUE(CopyWithVersionSize(TestFile("ver_plain.dll"), copy, claimed));
+        SERVICE_ITEM item = MakeItem(copy);
+        view_.SetService(&item);
+        ASSERT_TRUE(view_.Facts().found);
+        EXPECT_STREQ(view_.Facts().version, "");
+        const MemoryUse before = Memory();
+        for (int i = 0; i < 100; ++i)
+            view_.SetService(&item);
+        for (int i = 0; i < 100; ++i) {
+            InvalidateRect(view_.Handle(), nullptr, TRUE);
+            UpdateWindow(view_.Handle());
+        }
+        const MemoryUse after = Memory();
+        EXPECT_LT(after.committed - before.committed, kFlat) << claimed;
+        EXPECT_LT(after.resident - before.resident, kFlat) << claimed;
+        EXPECT_GT(IconInk(), 100);  // painted all along
+    }
 }
 
 }  // namespace

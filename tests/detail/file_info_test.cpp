@@ -116,6 +116,23 @@ TEST(GetFileVersionString, RecordsOfAnySizeAreRead) {
     EXPECT_EQ(Version(TestFile("ver_size_large.dll"), &result), "9.0.0.0");
 }
 
+// Copies of a good DLL whose resource directory lies about the version record's size are not read:
+// more than a 16-bit length allows (1 MB, 2 GB, whose doubled size wraps around to 2 bytes), or
+// less than the record gives itself. A claim the format allows and the file holds is read.
+TEST(VersionBlock, HostileSizesAreNotRead) {
+    for (uint32_t claimed : {40u, 70000u, 1u << 20, 0x7FFFFFFFu}) {
+        const std::string copy = TestFile(("hostile_" + std::to_string(claimed) + ".dll").c_str());
+        ASSERT_TRUE(CopyWithVersionSize(TestFile("ver_plain.dll"), copy, claimed));
+        EXPECT_NE(ReportedSize(copy), 0u) << claimed;  // the system believes it
+        EXPECT_FALSE(VersionBlock(copy.c_str()).IsRead()) << claimed;
+        EXPECT_EQ(Version(copy), "untouched") << claimed;
+        EXPECT_EQ(StringInfo(copy).result, 0) << claimed;
+    }
+    const std::string generous = TestFile("hostile_more.dll");
+    ASSERT_TRUE(CopyWithVersionSize(TestFile("ver_plain.dll"), generous, 4000));
+    EXPECT_EQ(Version(generous), "65535.0.12.345");
+}
+
 // The fixed part counts only with its signature and its whole length.
 TEST(GetFileVersionString, RootWithoutSignatureOrLengthIsNoVersion) {
     int result = -1;
