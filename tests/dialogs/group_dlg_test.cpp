@@ -11,7 +11,7 @@
 #include "dialogs/service_group_dlg.h"
 #include "tests/support/running_frame.h"
 #include "tests/support/live_system.h"
-#include "modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include "platform/fake/fake_system.h"
 #include "platform/win32/win32_system.h"
 #include "res/resource.h"

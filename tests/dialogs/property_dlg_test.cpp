@@ -13,7 +13,7 @@
 #include "catalogue/service_control.h"
 #include "dialogs/service_property_dlg.h"
 #include "tests/support/running_frame.h"
-#include "modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include "platform/fake/fake_system.h"
 #include "platform/utf16.h"
 #include "res/resource.h"

@@ -10,18 +10,6 @@
 
 namespace {
 
-// A service takes a moment to get where it was sent; sc is asked until it says so.
-bool ScReaches(const char* name, uint32_t state) {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        ScState sc;
-        if (ScQuery(name, sc) && sc.state == state) {
-            return true;
-        }
-        Sleep(100);
-    }
-    return false;
-}
-
 TEST(ServiceSession, StartsAndStopsSpoolerForReal) {
     Win32System system;
     std::unique_ptr<ServiceSession> session;

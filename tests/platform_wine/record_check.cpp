@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/service_list.h"
+#include "tests/support/wait.h"
 
 namespace {
 
@@ -72,18 +73,16 @@ void ExpectRecordMatchesRegistry(const SERVICE_ITEM& item, const RegKeys& keys) 
 }
 
 void WaitUntilNoServicePending(Win32System& system) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::vector<ServiceEntry> entries;
-        system.EnumerateServices(kServiceTypeWin32 | kServiceTypeDriver, entries);
-        bool pending = false;
-        for (const ServiceEntry& entry : entries) {
-            const uint32_t state = entry.status.dwCurrentState;
-            pending = pending ||
-                      (state != kStateStopped && state != kStateRunning && state != kStatePaused);
-        }
-        if (!pending) {
-            return;
-        }
-        Sleep(100);
-    }
+    WaitUntil(
+        [&] {
+            std::vector<ServiceEntry> entries;
+            system.EnumerateServices(kServiceTypeWin32 | kServiceTypeDriver, entries);
+            for (const ServiceEntry& entry : entries) {
+                const uint32_t state = entry.status.dwCurrentState;
+                if (state != kStateStopped && state != kStateRunning && state != kStatePaused)
+                    return false;
+            }
+            return true;
+        },
+        10000);
 }

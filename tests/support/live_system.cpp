@@ -1,6 +1,8 @@
 // Child processes and the parsing of sc.exe and reg.exe output.
 #include "tests/support/live_system.h"
 
+#include "tests/support/wait.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -80,14 +82,23 @@ bool ScQuery(const std::string& serviceName, ScState& result) {
     // A service whose process is still winding down after a stop can fail a query for a moment:
     // ask again before taking the answer as final.
     std::string output;
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        RunCommand("sc.exe query \"" + serviceName + "\"", output);
-        if (ScField(output, "TYPE", 16, result.type) && ScField(output, "STATE", 10, result.state))
-            return true;
-        Sleep(200);
-    }
-    std::fprintf(stderr, "sc query %s answered:\n%s\n", serviceName.c_str(), output.c_str());
-    return false;
+    const bool answered = WaitUntil(
+        [&] {
+            RunCommand("sc.exe query \"" + serviceName + "\"", output);
+            return ScField(output, "TYPE", 16, result.type) &&
+                   ScField(output, "STATE", 10, result.state);
+        },
+        1000);
+    if (!answered)
+        std::fprintf(stderr, "sc query %s answered:\n%s\n", serviceName.c_str(), output.c_str());
+    return answered;
+}
+
+bool ScReaches(const std::string& serviceName, uint32_t state) {
+    return WaitUntil([&] {
+        ScState sc;
+        return ScQuery(serviceName, sc) && sc.state == state;
+    });
 }
 
 bool RegQueryTree(const std::string& subKey, RegKeys& keys) {

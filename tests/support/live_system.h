@@ -17,6 +17,8 @@ struct ScState {
     uint32_t state = 0;
 };
 bool ScQuery(const std::string& serviceName, ScState& result);
+// True once sc reports the service in that state (within the wait helper's bound).
+bool ScReaches(const std::string& serviceName, uint32_t state);
 
 // One value as `reg query` prints it: the type name and the data text.
 struct RegText {

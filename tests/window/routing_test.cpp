@@ -19,20 +19,53 @@ constexpr LONG kListStyleMask = LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS
 constexpr LONG kListStyles = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
 constexpr LRESULT kListExStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 
+// The tree as the user sees it, written out here rather than taken from the program's table: each
+// node in display order with its label, image (0 group, 1 leaf, 2 Win32 root, 3 driver root) and
+// the category it routes.
+struct ExpectedNode {
+    const char* label;
+    int image;
+    CategoryFilter filter;
+};
+const ExpectedNode kTree[] = {
+    {"All Win32 Services", 2, {kKindWin32, -1, -1}},
+    {"Status", 0, {kKindWin32, 0, -1}},
+    {"Start", 1, {kKindWin32, 0, 0}},
+    {"Stop", 1, {kKindWin32, 0, 1}},
+    {"Pause", 1, {kKindWin32, 0, 2}},
+    {"Start Type", 0, {kKindWin32, 1, -1}},
+    {"Auto Start", 1, {kKindWin32, 1, 2}},
+    {"Demand Start", 1, {kKindWin32, 1, 3}},
+    {"Disabled Start", 1, {kKindWin32, 1, 4}},
+    {"Svchost Group", 0, {kKindWin32, 2, -1}},
+    {"LocalService", 1, {kKindWin32, 2, 1}},
+    {"netsvcs", 1, {kKindWin32, 2, 2}},
+    {"All Drivers Services", 3, {kKindDriver, -1, -1}},
+    {"Kernel Drivers", 0, {kKindDriver, 1, -1}},
+    {"Boot Start", 1, {kKindDriver, 1, 0}},
+    {"System Start", 1, {kKindDriver, 1, 1}},
+    {"Auto Start", 1, {kKindDriver, 1, 2}},
+    {"Demand Start", 1, {kKindDriver, 1, 3}},
+    {"Disabled Start", 1, {kKindDriver, 1, 4}},
+    {"File System Driver", 0, {kKindDriver, 2, -1}},
+};
+constexpr size_t kNodes = sizeof kTree / sizeof kTree[0];
+
 class Routing : public SampleFrameTest {
 protected:
     void SetUp() override {
         SampleFrameTest::SetUp();
         items_ = frame_->TreeItems();
-        ASSERT_EQ(kCategoryCount, items_.size());
+        ASSERT_EQ(kNodes, items_.size());
     }
 
-    // The node of the category table's row with that slot.
-    HTREEITEM Node(int slot) const {
-        for (size_t i = 0; i < kCategoryCount; ++i) {
-            if (kCategoryTable[i].slot == slot)
+    // The node with that label under the roots of that kind.
+    HTREEITEM Node(const char* label, int32_t kind = kKindWin32) const {
+        for (size_t i = 0; i < kNodes; ++i) {
+            if (std::string(kTree[i].label) == label && kTree[i].filter.kind == kind)
                 return items_[i];
         }
+        ADD_FAILURE() << "no node " << label;
         return nullptr;
     }
     bool ButtonEnabled(UINT id) const {
@@ -45,17 +78,17 @@ protected:
 const Names kAllWin32 = {"Alpha", "Beta", "Gamma", "Delta", "Epsilon", "LocalSvc", "NetSvc"};
 
 TEST_F(Routing, TreeShowsTheTwentyCategoriesInTableOrderFullyExpanded) {
-    for (size_t i = 0; i < kCategoryCount; ++i) {
-        EXPECT_EQ(kCategoryTable[i].label, frame_->TreeLabel(items_[i]));
+    for (size_t i = 0; i < kNodes; ++i) {
+        EXPECT_EQ(kTree[i].label, frame_->TreeLabel(items_[i]));
         TVITEMA item = {};
         item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN;
         item.stateMask = TVIS_EXPANDED;
         item.hItem = items_[i];
         SendMessageA(frame_->Tree().Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        EXPECT_EQ(kCategoryTable[i].image, item.iImage) << kCategoryTable[i].label;
-        EXPECT_EQ(kCategoryTable[i].image, item.iSelectedImage);
+        EXPECT_EQ(kTree[i].image, item.iImage) << kTree[i].label;
+        EXPECT_EQ(kTree[i].image, item.iSelectedImage);
         if (item.cChildren)
-            EXPECT_TRUE(item.state & TVIS_EXPANDED) << kCategoryTable[i].label;
+            EXPECT_TRUE(item.state & TVIS_EXPANDED) << kTree[i].label;
     }
     LONG style = GetWindowLongA(frame_->Tree().Handle(), GWL_STYLE);
     EXPECT_EQ(kTreeStyles, style & kTreeStyles);
@@ -71,9 +104,10 @@ TEST_F(Routing, StartUpListsEveryWin32ServiceInCatalogueOrder) {
 }
 
 TEST_F(Routing, EveryNodeRoutesItsOwnTripleAndStartStopFollowTheKind) {
-    for (size_t i = 0; i < kCategoryCount; ++i) {
-        const CategoryRow& row = kCategoryTable[(i + 1) % kCategoryCount];  // the first is selected
-        frame_->SelectNode(Node(row.slot));
+    for (size_t i = 0; i < kNodes; ++i) {
+        const size_t node = (i + 1) % kNodes;  // the first is selected already
+        const ExpectedNode& row = kTree[node];
+        frame_->SelectNode(items_[node]);
         EXPECT_EQ(row.filter, frame_->Frame().CurrentFilter()) << row.label;
         EXPECT_EQ(row.filter.kind == kKindWin32, ButtonEnabled(ID_SERVICE_START)) << row.label;
         EXPECT_EQ(row.filter.kind == kKindWin32, ButtonEnabled(ID_SERVICE_STOP)) << row.label;
@@ -84,26 +118,27 @@ TEST_F(Routing, EveryNodeRoutesItsOwnTripleAndStartStopFollowTheKind) {
 
 TEST_F(Routing, EachCategoryListsItsServices) {
     struct Case {
-        int slot;
+        const char* node;
+        int32_t kind;
         Names names;
     } cases[] = {
-        {2, {"Alpha", "Epsilon", "LocalSvc", "NetSvc"}},  // Start: state 8 counts as started
-        {3, {"Beta", "Delta"}},                           // Stop: stop-pending included
-        {4, {"Gamma"}},
-        {7, {"Alpha", "NetSvc"}},
-        {9, {"Gamma"}},
-        {18, kAllWin32},
-        {19, {"LocalSvc"}},
-        {20, {"NetSvc"}},
-        {10, {"DrvBoot", "DrvFs", "DrvAuto"}},
-        {12, {"DrvBoot"}},
-        {14, {"DrvAuto"}},  // the drivers' Auto Start, not the Win32 one
-        {17, {"DrvFs"}},
-        {0, kAllWin32},
+        {"Start", kKindWin32, {"Alpha", "Epsilon", "LocalSvc", "NetSvc"}},  // state 8 is started
+        {"Stop", kKindWin32, {"Beta", "Delta"}},                            // stop-pending included
+        {"Pause", kKindWin32, {"Gamma"}},
+        {"Auto Start", kKindWin32, {"Alpha", "NetSvc"}},
+        {"Disabled Start", kKindWin32, {"Gamma"}},
+        {"Svchost Group", kKindWin32, kAllWin32},
+        {"LocalService", kKindWin32, {"LocalSvc"}},
+        {"netsvcs", kKindWin32, {"NetSvc"}},
+        {"All Drivers Services", kKindDriver, {"DrvBoot", "DrvFs", "DrvAuto"}},
+        {"Boot Start", kKindDriver, {"DrvBoot"}},
+        {"Auto Start", kKindDriver, {"DrvAuto"}},  // the drivers' Auto Start, not the Win32 one
+        {"File System Driver", kKindDriver, {"DrvFs"}},
+        {"All Win32 Services", kKindWin32, kAllWin32},
     };
     for (const Case& c : cases) {
-        frame_->SelectNode(Node(c.slot));
-        EXPECT_EQ(c.names, frame_->Names()) << "slot " << c.slot;
+        frame_->SelectNode(Node(c.node, c.kind));
+        EXPECT_EQ(c.names, frame_->Names()) << c.node;
     }
 }
 
@@ -127,17 +162,17 @@ TEST_F(Routing, CellsShowStatusStartTypeDescriptionFileAndGroup) {
     EXPECT_EQ("", frame_->Cell(frame_->RowOf("Delta"), 1));
     EXPECT_EQ("已启动", frame_->Cell(frame_->RowOf("Epsilon"), 1));
     EXPECT_EQ("", frame_->Cell(frame_->RowOf("Epsilon"), 2));  // Start 7
-    frame_->SelectNode(Node(10));
+    frame_->SelectNode(Node("All Drivers Services", kKindDriver));
     EXPECT_EQ("引导加载", frame_->Cell(frame_->RowOf("DrvBoot"), 2));
 }
 
 TEST_F(Routing, SvchostCategoriesShowTheServiceDllInTheFileColumn) {
-    frame_->SelectNode(Node(18));
+    frame_->SelectNode(Node("Svchost Group"));
     EXPECT_EQ("C:\\dll\\net.dll", frame_->Cell(frame_->RowOf("NetSvc"), 4));
     EXPECT_EQ("", frame_->Cell(frame_->RowOf("Alpha"), 4));
-    frame_->SelectNode(Node(19));
+    frame_->SelectNode(Node("LocalService"));
     EXPECT_EQ("C:\\dll\\local.dll", frame_->Cell(0, 4));
-    frame_->SelectNode(Node(7));
+    frame_->SelectNode(Node("Auto Start"));
     EXPECT_NE("C:\\dll\\net.dll", frame_->Cell(frame_->RowOf("NetSvc"), 4));
 }
 
@@ -204,7 +239,7 @@ TEST_F(Routing, ACategoryChangeClearsStatusAndDetailAndRefills) {
 }
 
 TEST_F(Routing, RefreshReloadsTheCatalogueForTheSameCategory) {
-    frame_->SelectNode(Node(3));
+    frame_->SelectNode(Node("Stop"));
     frame_->SelectRow(frame_->RowOf("Beta"));
     system_.AddService(kServiceTypeWin32, "Zeta", "C:\\z.exe", 3, kStateStopped);
     system_.Service("Beta")->entry.status.dwCurrentState = kStateRunning;
@@ -214,7 +249,7 @@ TEST_F(Routing, RefreshReloadsTheCatalogueForTheSameCategory) {
     EXPECT_EQ("", frame_->StatusText());
     EXPECT_EQ(nullptr, frame_->Detail().Service());
     EXPECT_EQ((CategoryFilter{kKindWin32, 0, 1}), frame_->Frame().CurrentFilter());
-    EXPECT_EQ(Node(3), frame_->SelectedNode());
+    EXPECT_EQ(Node("Stop"), frame_->SelectedNode());
 }
 
 TEST_F(Routing, NoServiceLeavesTheStatusPaneEmptyNotIdle) {

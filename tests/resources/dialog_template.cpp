@@ -1,4 +1,4 @@
-#include "tests/detail/dialog_template.h"
+#include "tests/resources/dialog_template.h"
 
 namespace {
 

@@ -14,7 +14,8 @@
 #include "catalogue/service_control.h"
 #include "tests/support/live_system.h"
 #include "tests/support/running_frame.h"
-#include "modal_driver.h"
+#include "tests/support/wait.h"
+#include "tests/support/modal_driver.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_system.h"
 #include "res/resource.h"
@@ -24,16 +25,6 @@ namespace {
 
 const char kSpoolerKey[] = "SYSTEM\\CurrentControlSet\\Services\\Spooler";
 const char kThrowawayKey[] = "SYSTEM\\CurrentControlSet\\Services\\OrvaneThrowaway";
-
-bool ScReaches(const char* name, uint32_t state) {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        ScState sc;
-        if (ScQuery(name, sc) && sc.state == state)
-            return true;
-        Sleep(100);
-    }
-    return false;
-}
 
 // The "Start" value as reg.exe prints it ("0x3"), empty when the key or value is missing.
 std::string RegStart(const std::string& key) {
@@ -61,16 +52,16 @@ bool RegisterTestService(const std::wstring& name, const std::string& arguments)
     path = L"\"" + path.substr(0, path.find_last_of(L'\\')) + L"\\orvane_test_service.exe\" " +
            std::wstring(arguments.begin(), arguments.end());
     ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    ScHandle service;
     // One removed a moment ago may still be on its way out.
-    for (int attempt = 0; manager && attempt < 50; Sleep(100), ++attempt) {
-        ScHandle service(CreateServiceW(manager.Get(), name.c_str(), name.c_str(),
-                                        SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
-                                        SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, path.c_str(),
-                                        nullptr, nullptr, nullptr, nullptr, nullptr));
-        if (service || GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE)
-            return bool(service);
-    }
-    return false;
+    WaitUntil([&] {
+        service.Reset(CreateServiceW(manager.Get(), name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
+                                     SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
+                                     SERVICE_ERROR_NORMAL, path.c_str(), nullptr, nullptr, nullptr,
+                                     nullptr, nullptr));
+        return service || GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE;
+    });
+    return bool(service);
 }
 
 // The state the manager reports for a service, by its UTF-16 name; 0 when it cannot say.
@@ -82,9 +73,7 @@ DWORD ServiceState(const std::wstring& name) {
 }
 
 bool Reaches(const std::wstring& name, DWORD state) {
-    for (int attempt = 0; attempt < 50 && ServiceState(name) != state; ++attempt)
-        Sleep(100);
-    return ServiceState(name) == state;
+    return WaitUntil([&] { return ServiceState(name) == state; });
 }
 
 // Ends the service (control 200 ends it in every behaviour) and deletes it.
@@ -120,6 +109,22 @@ private:
     UINT_PTR timer_ = 0;
 };
 TimerTask* TimerTask::current_ = nullptr;
+
+// Gives a service its start type back when the test ends, whichever way it ends: a test that
+// disables Spooler must not leave it disabled for the tests after it.
+class StartTypeGuard {
+public:
+    StartTypeGuard(ServiceManagerApi& services, std::u16string name, uint32_t startType)
+        : services_(services), name_(std::move(name)), startType_(startType) {}
+    ~StartTypeGuard() { ChangeServiceStartType(services_, name_, startType_); }
+    StartTypeGuard(const StartTypeGuard&) = delete;
+    StartTypeGuard& operator=(const StartTypeGuard&) = delete;
+
+private:
+    ServiceManagerApi& services_;
+    std::u16string name_;
+    uint32_t startType_;
+};
 
 void SelectStartType(HWND dialog, int index) {
     SendDlgItemMessageA(dialog, IDC_START_TYPE, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -225,6 +230,7 @@ TEST_F(LiveTest, RefusedStartOfDisabledServiceShowsTheReasonAndKeepsTheCell) {
 
 TEST_F(LiveTest, PropertiesShowTheRecordAndAConfirmedChangeLandsInTheRegistry) {
     ASSERT_EQ(RegStart(kSpoolerKey), "0x3");
+    StartTypeGuard restore(system, u"Spooler", 3);
     ASSERT_GE(frame.SelectService("Spooler"), 0);
     const SERVICE_ITEM* record = frame.List().ServiceList().Find("Spooler");
     ASSERT_NE(record, nullptr);

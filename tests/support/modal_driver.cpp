@@ -1,4 +1,4 @@
-#include "modal_driver.h"
+#include "tests/support/modal_driver.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "tests/detail/dialog_template.h"
+#include "tests/resources/dialog_template.h"
 #include "window/toolbar_resource.h"
 
 namespace {

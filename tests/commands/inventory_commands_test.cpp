@@ -16,7 +16,7 @@
 #include "app/inventory_io.h"
 #include "tests/support/running_frame.h"
 #include "tests/support/live_system.h"
-#include "modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include "platform/fake/fake_system.h"
 #include "platform/win32/file_io.h"
 #include "platform/win32/handles.h"

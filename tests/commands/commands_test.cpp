@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include "res/resource.h"
 #include "tests/support/sample_frame_test.h"
 #include "window/message_box.h"
