@@ -14,11 +14,13 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
 #include "res/resource.h"
 #include "tests/dialogs/modal_driver.h"
 #include "tests/support/running_frame.h"
 #include "views/detail_paint.h"
+#include "window/list_view.h"
 #include "window/framework_ids.h"
 
 namespace {
@@ -31,16 +33,6 @@ const wchar_t kDescription[] = L"说明：中文、Ünïcödé 与 \U0001F600";
 const wchar_t kGroup[] = L"测试组\U0001F600";
 const wchar_t kSvchostKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SvcHost";
 const wchar_t kSvchostGroup[] = L"代码页组\U0001F600";
-
-std::string Utf8(const std::wstring& text) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                          nullptr, 0, nullptr, nullptr);
-    std::string utf8(bytes > 0 ? static_cast<size_t>(bytes) : 0, '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0],
-                            bytes, nullptr, nullptr);
-    return utf8;
-}
 
 std::wstring ServiceKey() {
     return std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") + kServiceName;
@@ -90,62 +82,28 @@ int Remove() {
 }
 
 // Line breaks and tabs written visibly, so every text stays on its line of the dump.
-std::string Escaped(const std::wstring& text) {
-    std::wstring out;
-    for (wchar_t c : text) {
-        if (c == L'\r')
-            out += L"\\r";
-        else if (c == L'\n')
-            out += L"\\n";
-        else if (c == L'\t')
-            out += L"\\t";
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
         else
             out += c;
     }
-    return Utf8(out);
+    return out;
 }
 
-std::wstring WindowTextW(HWND hwnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
-std::wstring CellW(HWND list, int row, int column) {
-    wchar_t text[1024] = L"";
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 1024;
-    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-std::wstring TreeLabelW(HWND tree, HTREEITEM node) {
-    wchar_t text[260] = L"";
-    TVITEMW item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = node;
-    item.pszText = text;
-    item.cchTextMax = 260;
-    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-std::wstring StatusTextW(HWND bar) {
-    std::wstring text(LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, 0, 0)) + 1u, L'\0');
-    SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(wcslen(text.c_str()));
-    return text;
-}
-
-std::wstring ClipboardTextW() {
-    std::wstring text;
+std::string ClipboardText() {
+    std::string text;
     if (!OpenClipboard(nullptr))
         return text;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (const auto* locked = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
-        text = locked;
+        text = NarrowText(locked);
         GlobalUnlock(data);
     }
     CloseClipboard();
@@ -165,7 +123,7 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
     return 1;
 }
 
-std::vector<std::wstring> DetailTexts(RunningFrame& frame) {
+std::vector<std::string> DetailTexts(RunningFrame& frame) {
     RECT client = {};
     GetClientRect(frame.Detail().Handle(), &client);
     UniqueFont font(CreateDetailTitleFont());
@@ -175,12 +133,15 @@ std::vector<std::wstring> DetailTexts(RunningFrame& frame) {
     std::vector<std::wstring> texts;
     EnumEnhMetaFile(nullptr, picture, CollectText, &texts, nullptr);
     DeleteEnhMetaFile(picture);
-    return texts;
+    std::vector<std::string> utf8;
+    for (const std::wstring& text : texts)
+        utf8.push_back(NarrowText(text));
+    return utf8;
 }
 
 class Dump {
 public:
-    void Add(const char* what, const std::wstring& text) {
+    void Add(const char* what, const std::string& text) {
         lines_ += std::string(what) + " " + Escaped(text) + "\n";
     }
     bool WriteTo(const std::wstring& path) const {
@@ -197,67 +158,66 @@ private:
 };
 
 void DumpDialogTexts(Dump& dump, const char* what, HWND dialog) {
-    dump.Add(what, WindowTextW(dialog));
+    dump.Add(what, WindowText(dialog));
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string id = std::to_string(GetDlgCtrlID(child)) + " ";
         wchar_t className[64] = L"";
         GetClassNameW(child, className, 64);
         if (lstrcmpiW(className, WC_LISTVIEWW) != 0) {
-            dump.Add(what, std::to_wstring(GetDlgCtrlID(child)) + L" " + WindowTextW(child));
+            dump.Add(what, id + WindowText(child));
             continue;
         }
         const int rows = static_cast<int>(SendMessageW(child, LVM_GETITEMCOUNT, 0, 0));
         for (int row = 0; row < rows; ++row)
-            dump.Add(what, std::to_wstring(GetDlgCtrlID(child)) + L" " + CellW(child, row, 0) +
-                               L" | " + CellW(child, row, 1));
+            dump.Add(what, id + ListCellText(child, row, 0) + " | " + ListCellText(child, row, 1));
     }
 }
 
-// Runs a command that opens a modal window and dumps that window's texts before closing it.
+// Runs a command that opens a modal window and dumps that window's texts before closing it. A
+// message box gives its caption and text only: its buttons speak the system's language.
 void DumpModal(RunningFrame& frame, Dump& dump, const char* what, UINT command,
                const char* caption, int closeWith) {
     bool seen = false;
     ModalDriver driver({{caption, [&](HWND window) {
                              seen = true;
-                             DumpDialogTexts(dump, what, window);
+                             if (closeWith == IDNO) {
+                                 dump.Add(what, WindowText(window));
+                                 dump.Add(what, MessageBoxText(window));
+                             } else {
+                                 DumpDialogTexts(dump, what, window);
+                             }
                              PressButton(window, closeWith);
                          }}});
     frame.Command(command);
     if (!seen)
-        dump.Add(what, L"<not shown>");
+        dump.Add(what, "<not shown>");
 }
 
 int DumpTo(const std::wstring& path) {
     Win32System system;
     RunningFrame frame(system, system);
     Dump dump;
-    dump.Add("acp", std::to_wstring(GetACP()));
+    dump.Add("acp", std::to_string(GetACP()));
     if (!frame.Started())
         return 1;
-    dump.Add("caption", WindowTextW(frame.FrameWindow()));
+    dump.Add("caption", WindowText(frame.FrameWindow()));
     for (HTREEITEM node : frame.TreeItems())
-        dump.Add("tree", TreeLabelW(frame.Tree().Handle(), node));
+        dump.Add("tree", frame.TreeLabel(node));
 
-    const HWND list = frame.ListControl();
-    int row = -1;
-    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < rows && row < 0; ++i) {
-        if (CellW(list, i, 0) == kServiceName)
-            row = i;
-    }
+    const int row = frame.SelectService(NarrowText(kServiceName));
     if (row < 0) {
-        dump.Add("row", L"<not listed>");
+        dump.Add("row", "<not listed>");
         return dump.WriteTo(path) ? 0 : 1;
     }
-    frame.SelectRow(row);
     for (int column = 0; column < 6; ++column)
-        dump.Add("cell", CellW(list, row, column));
-    dump.Add("status", StatusTextW(frame.Frame().StatusBar()));
-    for (const std::wstring& text : DetailTexts(frame))
+        dump.Add("cell", frame.Cell(row, column));
+    dump.Add("status", frame.StatusText());
+    for (const std::string& text : DetailTexts(frame))
         dump.Add("detail", text);
 
-    SetFocus(list);
+    SetFocus(frame.ListControl());
     frame.Command(ID_EDIT_COPY);
-    dump.Add("clipboard", ClipboardTextW());
+    dump.Add("clipboard", ClipboardText());
 
     DumpModal(frame, dump, "confirm", ID_SERVICE_START, kAppCaption, IDNO);
     DumpModal(frame, dump, "property", ID_SERVICE_PROPERTY, kPropertyCaption, IDCANCEL);
