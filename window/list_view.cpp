@@ -13,7 +13,7 @@ constexpr size_t kMaxCellChars = 64 * 1024;
 }  // namespace
 
 void InsertListColumn(HWND list, int index, const char* heading, int format, int width) {
-    std::wstring text = WideText(heading);
+    std::wstring text = WideText(heading ? heading : "");
     LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     column.fmt = format;
@@ -24,7 +24,7 @@ void InsertListColumn(HWND list, int index, const char* heading, int format, int
 }
 
 int InsertListRow(HWND list, int index, const char* text, int image, LPARAM data) {
-    std::wstring wide = WideText(text);
+    std::wstring wide = WideText(text ? text : "");
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
     item.iItem = index;
@@ -36,7 +36,7 @@ int InsertListRow(HWND list, int index, const char* text, int image, LPARAM data
 }
 
 void SetListCell(HWND list, int row, int column, const char* text) {
-    std::wstring wide = WideText(text);
+    std::wstring wide = WideText(text ? text : "");
     LVITEMW item = {};
     item.iSubItem = column;
     item.pszText = &wide[0];

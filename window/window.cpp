@@ -40,9 +40,9 @@ bool Window::RegisterWindowClass(const char* className, UINT classStyle, HCURSOR
 
 bool Window::Create(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
                     int y, int width, int height, HWND parent, HMENU menuOrId) {
-    HWND hwnd = CreateWindowExW(exStyle, WideText(className).c_str(), WideText(title).c_str(),
-                                style, x, y, width, height, parent, menuOrId,
-                                GetModuleHandleW(nullptr), this);
+    HWND hwnd = CreateWindowExW(exStyle, WideText(className).c_str(),
+                                WideText(title ? title : "").c_str(), style, x, y, width, height,
+                                parent, menuOrId, GetModuleHandleW(nullptr), this);
     return hwnd != nullptr && hwnd == hwnd_;
 }
 
