@@ -22,7 +22,7 @@ bool FindImageFile(const char* imagePath, std::string& file);
 // lies about its entry; it is never allocated or read.
 constexpr uint32_t kMaxVersionInfoBytes = 4 * 65536;
 
-// The version resource of one file, read once (GetFileVersionInfoSizeA, GetFileVersionInfoA) and
+// The version resource of one file, read once (GetFileVersionInfoSize, GetFileVersionInfo) and
 // freed when the object goes. Empty when the file has none, or a hostile one: a size that the
 // format does not allow or the file does not hold, or a resource that claims more than its entry.
 class VersionBlock {

@@ -94,8 +94,7 @@ private:
     ToolbarDock dock_;
     View* activeView_ = nullptr;
     std::string idleText_;
-    std::string tooltipText_;  // kept alive for the tooltip that reads it
-    std::wstring tooltipWide_;
+    std::wstring tooltipWide_;  // kept alive for the tooltip that reads it
     int busy_ = 0;
     bool closeDeferred_ = false;
 };

@@ -1,6 +1,6 @@
 // The registry half of Win32System, always under HKEY_LOCAL_MACHINE and always through the UTF-16
 // calls: every value is read by one loop that grows its buffer to the value's size, and texts are
-// converted into the program's code page here.
+// converted into UTF-8 here, whatever the process's code page.
 #include <windows.h>
 
 #include <cstring>
@@ -87,8 +87,8 @@ void Expand(std::wstring& text) {
     }
 }
 
-// length UTF-16 units as bytes in the program's code page, NULs included as they are.
-bool ToCodePage(const wchar_t* text, size_t length, std::vector<uint8_t>& bytes) {
+// length UTF-16 units as UTF-8 bytes, NULs included as they are.
+bool ToUtf8Bytes(const wchar_t* text, size_t length, std::vector<uint8_t>& bytes) {
     std::string narrow;
     if (!ToNarrow(text, static_cast<int>(length), narrow) ||
         !Resize(bytes, static_cast<DWORD>(narrow.size()))) {
@@ -99,8 +99,8 @@ bool ToCodePage(const wchar_t* text, size_t length, std::vector<uint8_t>& bytes)
 }
 
 // Data as SHGetValue gives it: a text up to its first NUL (or its end, when it was stored without
-// one), environment variables expanded in a REG_EXPAND_SZ, in the code page with one NUL; any
-// other type as stored.
+// one), environment variables expanded in a REG_EXPAND_SZ, in UTF-8 with one NUL; any other type
+// as stored.
 bool AsShellValue(DWORD type, std::vector<uint8_t>& data, std::vector<uint8_t>& out) {
     if (type != REG_SZ && type != REG_EXPAND_SZ) {
         out = std::move(data);
@@ -113,18 +113,18 @@ bool AsShellValue(DWORD type, std::vector<uint8_t>& data, std::vector<uint8_t>& 
     if (type == REG_EXPAND_SZ) {
         Expand(text);
     }
-    return ToCodePage(text.c_str(), text.size() + 1, out);
+    return ToUtf8Bytes(text.c_str(), text.size() + 1, out);
 }
 
-// Data as the 8-bit calls give it: the texts (multi-strings too) converted whole into the code
-// page, NULs and all; any other type as stored.
+// Data as the 8-bit calls give it, but in UTF-8 whatever the process's code page: the texts
+// (multi-strings too) converted whole, NULs and all; any other type as stored.
 bool AsNarrowValue(DWORD type, std::vector<uint8_t>& data, std::vector<uint8_t>& out) {
     if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
         out = std::move(data);
         return true;
     }
-    return ToCodePage(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t),
-                      out);
+    return ToUtf8Bytes(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t),
+                       out);
 }
 
 // A key below parent, opened for querying values (a key below an open key needs no right of its

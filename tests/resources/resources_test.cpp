@@ -61,7 +61,7 @@ TEST(Resources, BitmapsOfTheToolbarAndBanner) {
     };
     for (Header expected :
          {Header{IDR_MAINFRAME, 168, 24, 4}, Header{IDB_ABOUT_BANNER, 280, 59, 24}}) {
-        HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(expected.id), RT_BITMAP);
+        HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(expected.id), RT_BITMAP);
         ASSERT_TRUE(found) << expected.id;
         auto* info =
             static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(Module(), found)));
@@ -72,8 +72,8 @@ TEST(Resources, BitmapsOfTheToolbarAndBanner) {
 }
 
 TEST(Resources, ToolbarButtonsInOrder) {
-    HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                MAKEINTRESOURCEA(kToolBarResourceType));
+    HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                MAKEINTRESOURCEW(kToolBarResourceType));
     ASSERT_TRUE(found);
     auto* data = static_cast<const BYTE*>(LockResource(LoadResource(Module(), found)));
     // Microsoft's compiler writes version 1 and 16-bit fields; windres writes 32-bit fields and no
