@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <climits>
+#include <cwchar>
+
+#include "platform/win32/wide_text.h"
 
 namespace {
-// A first read takes any text of a few hundred characters at once; beyond the last the text is cut.
-constexpr size_t kFirstCellBytes = 4096;
-constexpr size_t kMaxCellBytes = 64 * 1024;
+// A first read takes any text of a few hundred characters at once.
+constexpr size_t kFirstCellChars = 4096;
 }  // namespace
 
 void InsertListColumn(HWND list, int index, const char* heading, int format, int width) {
@@ -39,20 +41,22 @@ void SetListCell(HWND list, int row, int column, const char* text) {
 }
 
 std::string ListCellText(HWND list, int row, int column) {
-    // The control says how much it copied, not how long the text is: a copy that fills the buffer
-    // may have been cut, so the buffer grows until one does not.
-    std::string text;
-    for (size_t size = kFirstCellBytes;; size *= 2) {
-        text.assign(size, '\0');
-        LVITEMA item = {};
+    // Read in UTF-16: the control says how much it copied, not how long the text is, and an 8-bit
+    // copy may stop a few bytes short of the buffer's end inside a character, so only a UTF-16
+    // copy that leaves room shows it was whole. The buffer grows until one does.
+    std::wstring text;
+    for (size_t size = kFirstCellChars;; size *= 2) {
+        text.assign(size, L'\0');
+        LVITEMW item = {};
         item.iSubItem = column;
         item.pszText = &text[0];
         item.cchTextMax = static_cast<int>(size);
-        LRESULT copied = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+        LRESULT copied = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                       reinterpret_cast<LPARAM>(&item));
-        if (copied < 0 || static_cast<size_t>(copied) + 1 < size || size >= kMaxCellBytes) {
-            text.resize(strlen(text.c_str()));
-            return text;
+        if (copied < 0 || static_cast<size_t>(copied) + 1 < size ||
+            size > static_cast<size_t>(INT_MAX) / 2) {
+            text.resize(wcslen(text.c_str()));
+            return NarrowText(text);
         }
     }
 }

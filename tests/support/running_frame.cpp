@@ -1,5 +1,7 @@
 #include "tests/support/running_frame.h"
 
+#include "window/list_view.h"
+
 void Pump() {
     theApp.PumpPending();
 }
@@ -70,14 +72,7 @@ int RunningFrame::RowCount() const {
 }
 
 std::string RunningFrame::Cell(int row, int column) const {
-    char text[4096] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(List().Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
-    return text;
+    return ListCellText(List().Handle(), row, column);
 }
 
 void RunningFrame::SetCell(int row, int column, const std::string& text) {
