@@ -5,6 +5,7 @@
 #include <string>
 
 #include "inventory/file_inventory.h"
+#include "tests/support/sample_services.h"
 
 namespace {
 
@@ -36,10 +37,7 @@ TEST(InventoryRefusal, GoodFilesLoadWithOrWithoutTheByteOrderMark) {
     Load(kHeader, loaded);  // an empty catalogue
     EXPECT_TRUE(loaded);
     // The longest texts a system has: a name of 256 characters, a display name of 259.
-    std::string displayName;
-    for (int i = 0; i < 259; ++i)
-        displayName += "名";
-    Load(kHeader + std::string(256, 'n') + "," + displayName + ",48,16,4,2,d,e,,,0\r\n", loaded);
+    Load(kHeader + Repeat("n", 256) + "," + Repeat("名", 259) + ",48,16,4,2,d,e,,,0\r\n", loaded);
     EXPECT_TRUE(loaded);
 }
 
