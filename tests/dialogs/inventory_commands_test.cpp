@@ -1,8 +1,8 @@
 // Saved inventories, the clipboard and the pane keys, driven through the real frame under Wine. The
 // Save and Open dialogs are the system's, answered from a timer; a saved file is read back and
-// compared with the catalogue field for field; the clipboard is read back by a second process. Files
-// made to cost much (crafted names, too many records) and a load short of memory are reported or
-// cost what ordinary ones do.
+// compared with the catalogue field for field; the clipboard is read back by a second process.
+// Files made to cost much (crafted names, too many records) and a load short of memory are reported
+// or cost what ordinary ones do.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -274,8 +274,8 @@ TEST_F(InventoryFake, NamesCraftedToCollideOpenAsFastAsOrdinaryOnesAndTooManyRec
               0u);
     ASSERT_EQ(ReplaceFileContent(crafted.Path(), InventoryFileOf(CollidingServiceNames(kCount))),
               0u);
-    ASSERT_EQ(ReplaceFileContent(tooMany.Path(), InventoryFileOf(OrdinaryServiceNames(
-                                                     kMaxInventoryRecords + 1))),
+    ASSERT_EQ(ReplaceFileContent(tooMany.Path(),
+                                 InventoryFileOf(OrdinaryServiceNames(kMaxInventoryRecords + 1))),
               0u);
     RunningFrame frame(fake, fake);
     Boxes boxes;
@@ -290,11 +290,12 @@ TEST_F(InventoryFake, NamesCraftedToCollideOpenAsFastAsOrdinaryOnesAndTooManyRec
     EXPECT_LT(seconds[1], 3 * seconds[0] + 0.2) << "ordinary " << seconds[0] << " s";
 
     EXPECT_FALSE(theApp.OpenInventoryFile(tooMany.Path()));
-    EXPECT_EQ(boxes.texts,
-              std::vector<std::string>{FormatResString(
-                  IDS_INVENTORY_BAD_FILE,
-                  {NarrowText(tooMany.Path()),
-                   FormatResString(IDS_INVENTORY_TOO_MANY, std::to_string(kMaxInventoryRecords))})});
+    EXPECT_EQ(
+        boxes.texts,
+        std::vector<std::string>{FormatResString(
+            IDS_INVENTORY_BAD_FILE,
+            {NarrowText(tooMany.Path()),
+             FormatResString(IDS_INVENTORY_TOO_MANY, std::to_string(kMaxInventoryRecords))})});
     EXPECT_EQ(WindowText(frame.FrameWindow()), std::string(kAppCaption) + " - orvane-crafted.csv");
     EXPECT_EQ(frame.RowCount(), static_cast<int>(kCount));
 }
@@ -302,7 +303,8 @@ TEST_F(InventoryFake, NamesCraftedToCollideOpenAsFastAsOrdinaryOnesAndTooManyRec
 // The fake, but the registry read of one service's values runs out of memory.
 class ShortOfMemoryFor : public FakeSystem {
 public:
-    explicit ShortOfMemoryFor(const std::string& name) : key_(Utf8ToUtf16(ServiceKey(name).c_str())) {}
+    explicit ShortOfMemoryFor(const std::string& name)
+        : key_(Utf8ToUtf16(ServiceKey(name).c_str())) {}
     bool GetValue(const std::u16string& subKey, const char* valueName,
                   RegistryValue& value) override {
         if (subKey == key_)

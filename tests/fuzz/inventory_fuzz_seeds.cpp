@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     }
     int number = 0;
     for (const std::string& file : InventorySeedFiles()) {
-        const std::string path = std::string(argv[1]) + "/seed-" + std::to_string(++number) + ".csv";
+        const std::string path =
+            std::string(argv[1]) + "/seed-" + std::to_string(++number) + ".csv";
         std::FILE* out = std::fopen(path.c_str(), "wb");
         if (!out || std::fwrite(file.data(), 1, file.size(), out) != file.size() ||
             std::fclose(out) != 0) {

@@ -59,8 +59,8 @@ std::string RefusedFault(const char* data, std::size_t size, const LoadedInvento
     LoadedInventory before;
     InventoryError earlier;
     if (!LoadInventory(data, end, before, earlier) && earlier.line < error.line)
-        return Describe(error) + " named, but the lines before it are refused: " +
-               Describe(earlier);
+        return Describe(error) +
+               " named, but the lines before it are refused: " + Describe(earlier);
     return std::string();
 }
 
@@ -76,8 +76,8 @@ std::string InventoryInputFault(const char* data, std::size_t size) {
 
 std::vector<std::string> InventorySeedFiles() {
     std::vector<std::string> files;
-    for (void (*add)(FakeSystem&) : {AddSampleServices, AddAwkwardServices,
-                                     static_cast<void (*)(FakeSystem&)>(nullptr)}) {
+    for (void (*add)(FakeSystem&) :
+         {AddSampleServices, AddAwkwardServices, static_cast<void (*)(FakeSystem&)>(nullptr)}) {
         FakeSystem fake;
         if (add)
             add(fake);
