@@ -1,11 +1,10 @@
 // Prints what opening a big or crafted saved inventory at start costs, each in a process of its
 // own so that its peak memory is its own: the time from start to the window showing the file (and
 // of that, what reading, checking and loading the file alone takes), the time to close the window
-// again, and the peak working set. Files: 20,000 ordinary names beside 20,000
-// names crafted so that std::hash gives all their keys one value, then 100,000 and 1,000,000 rows
-// (the second more than a file may hold: it is refused, and how fast shows). Judges nothing.
+// again, and the peak working set. Files: 20,000 ordinary names beside 20,000 names crafted so that
+// std::hash gives all their keys one value, then 100,000 and 1,000,000 rows (the second more than a
+// file may hold: it is refused, and how fast shows). Judges nothing.
 #include <windows.h>
-#include <psapi.h>
 #include <shellapi.h>
 
 #include <chrono>
@@ -15,6 +14,7 @@
 
 #include "app/app.h"
 #include "app/inventory_io.h"
+#include "bench/measure.h"
 #include "platform/fake/fake_system.h"
 #include "platform/win32/file_io.h"
 #include "platform/win32/wide_text.h"
@@ -22,19 +22,6 @@
 #include "window/message_box.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point began) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - began).count();
-}
-
-double PeakWorkingSetMegabytes() {
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-}
 
 // The child: starts the program on the file as "Orvane.exe FILE" does, then closes it.
 int OpenAndClose(const std::wstring& path) {
@@ -53,7 +40,7 @@ int OpenAndClose(const std::wstring& path) {
     const Clock::time_point closing = Clock::now();
     theApp.ExitInstance();
     const double closeMs = MillisecondsSince(closing);
-    const double peak = PeakWorkingSetMegabytes();
+    const double peak = WorkingSetMegabytes(true);
     // The file alone (read, checked, loaded into a catalogue), without the window, and freed.
     const Clock::time_point reading = Clock::now();
     {
