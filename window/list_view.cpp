@@ -13,37 +13,40 @@ constexpr size_t kFirstCellChars = 4096;
 }  // namespace
 
 void InsertListColumn(HWND list, int index, const char* heading, int format, int width) {
-    LVCOLUMNA column = {};
+    std::wstring text = WideText(heading ? heading : "");
+    LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     column.fmt = format;
     column.cx = width;
-    column.pszText = const_cast<char*>(heading);
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+    column.pszText = &text[0];
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&column));
 }
 
 int InsertListRow(HWND list, int index, const char* text, int image, LPARAM data) {
-    LVITEMA item = {};
+    std::wstring wide = WideText(text ? text : "");
+    LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
     item.iItem = index;
-    item.pszText = const_cast<char*>(text);
+    item.pszText = &wide[0];
     item.iImage = image;
     item.lParam = data;
     return static_cast<int>(
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 void SetListCell(HWND list, int row, int column, const char* text) {
-    LVITEMA item = {};
+    std::wstring wide = WideText(text ? text : "");
+    LVITEMW item = {};
     item.iSubItem = column;
-    item.pszText = const_cast<char*>(text);
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    item.pszText = &wide[0];
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 std::string ListCellText(HWND list, int row, int column) {
-    // Read in UTF-16: the control says how much it copied, not how long the text is, and an 8-bit
-    // copy may stop a few bytes short of the buffer's end inside a character, so only a UTF-16
-    // copy that leaves room shows it was whole. The buffer grows until one does.
+    // The control says how much it copied, not how long the text is: a copy that fills the buffer
+    // may have been cut, so the buffer grows until one does not, as far as the request's length
+    // field reaches.
     std::wstring text;
     for (size_t size = kFirstCellChars;; size *= 2) {
         text.assign(size, L'\0');
@@ -63,12 +66,12 @@ std::string ListCellText(HWND list, int row, int column) {
 
 int SelectedListRow(HWND list) {
     return static_cast<int>(
-        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 LPARAM ListRowData(HWND list, int row) {
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    return SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : 0;
+    return SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : 0;
 }
