@@ -82,7 +82,11 @@ bool CWinSvrView::PreCreateWindow(CREATESTRUCTW& cs) {
 void CWinSvrView::OnInitialUpdate() {
     ListPane::OnInitialUpdate();
     SetupColumns();
-    catalogue_.Reload();
+    if (loadedAtStart_)
+        catalogue_.Swap(*loadedAtStart_);
+    else
+        catalogue_.Reload();
+    loadedAtStart_ = nullptr;
     FillList(kKindWin32, -1, -1);
 }
 

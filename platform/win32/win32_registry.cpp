@@ -192,11 +192,13 @@ public:
         return false;
     }
 
+    // Null for no key. Like the containers, throws std::bad_alloc when memory runs out (the key
+    // is closed then): the catalogue counts it.
     static std::unique_ptr<RegistryKey> Make(RegKey key) {
         if (!key) {
             return nullptr;
         }
-        return std::unique_ptr<RegistryKey>(new (std::nothrow) Win32RegistryKey(std::move(key)));
+        return std::unique_ptr<RegistryKey>(new Win32RegistryKey(std::move(key)));
     }
 
 private:
