@@ -10,6 +10,7 @@
 #include "app/app.h"
 #include "app/export.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/system_libraries.h"
 #include "platform/win32/win32_system.h"
 
 namespace {
@@ -26,6 +27,8 @@ std::vector<std::wstring> Arguments() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Before anything loads a DLL: none is taken from the program's folder (or the current one).
+    RestrictDllSearchToSystemFolder();
     const std::vector<std::wstring> arguments = Arguments();
     if (IsExportCommand(arguments))
         return RunExportCommand(arguments);

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Usage: planted_dll_test.sh Orvane.exe open_dialogs.exe planted_dll.dll
+# Windows takes a DLL that is not a KnownDLL from the program's folder first; Wine prefers its own
+# builtin DLLs unless told otherwise. With Wine told to prefer the folder's copies, DLLs planted
+# beside a copy of the program (each leaves a marker file when it is loaded) must not run, neither
+# while the window opens its dialogs nor during /export.
+set -uo pipefail
+. "$(dirname "$0")/../../scripts/lib.sh"
+orvane_wine_env
+program=$1 driver=$2 planted=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+check() {  # check DESCRIPTION CONDITION...
+    local what=$1; shift
+    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+winpath() { echo "Z:${1//\//\\}"; }
+markers() { (cd "$work" && ls -- *.ran 2>/dev/null); }
+
+# What the program loads from outside the KnownDLLs, directly or through the common controls and
+# dialogs (measured with WINEDEBUG=+loaddll): comctl32 itself, version, and what comctl32, uxtheme
+# and comdlg32 load.
+names=(version.dll comctl32.dll comdlg32.dll uxtheme.dll msimg32.dll winspool.drv compstui.dll)
+for name in "${names[@]}"; do cp "$planted" "$work/$name"; done
+cp "$program" "$work/Orvane.exe"
+overrides=$(printf '%s,' "${names[@]%.dll}"); overrides=${overrides%,}
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$overrides=n,b"
+
+# The control: a program that loads them by name from its folder runs every one.
+cp "$driver" "$work/control.exe"
+wine "$work/control.exe" /load "${names[@]}" >/dev/null 2>&1
+check "a program that does not restrict its DLL search runs each planted DLL" \
+    test "$(markers | wc -l)" -eq "${#names[@]}"
+rm -f "$work"/*.ran "$work/control.exe"
+
+wine "$driver" "$(winpath "$work/Orvane.exe")"
+code=$?
+check "the window opened the Save, service groups, properties and About dialogs and closed" \
+    test "$code" -eq 0
+check "no planted DLL ran in the window: $(markers | tr '\n' ' ')" test -z "$(markers)"
+rm -f "$work"/*.ran
+
+(cd "$work" && wine Orvane.exe /export "$(winpath "$work/inventory.csv")" 2>/dev/null)
+code=$?
+check "export exits 0 and writes its file" test "$code" -eq 0 -a -s "$work/inventory.csv"
+check "no planted DLL ran during the export: $(markers | tr '\n' ' ')" test -z "$(markers)"
+
+[ "$failures" -eq 0 ]
