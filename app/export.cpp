@@ -3,50 +3,12 @@
 #include <windows.h>
 
 #include "app/inventory_io.h"
+#include "app/standard_streams.h"
 #include "catalogue/service_list.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_system.h"
-#include "res/resource.h"
-#include "window/resource_strings.h"
 
 namespace {
-
-bool IsValidHandle(HANDLE handle) {
-    return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
-           GetFileType(handle) != FILE_TYPE_UNKNOWN;
-}
-
-// A program without a console of its own writes to an inherited standard error stream (a pipe or
-// a file of the caller's), or else to the console of the process that started it, if any.
-void WriteToStandardError(const std::string& text) {
-    const std::wstring line = WideText(text) + L"\r\n";
-    HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
-    FileHandle console;
-    if (!IsValidHandle(handle)) {
-        if (!AttachConsole(ATTACH_PARENT_PROCESS))
-            return;
-        console.Reset(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                  nullptr));
-        if (!console)
-            return;
-        handle = console.Get();
-    }
-    DWORD written = 0;
-    DWORD mode = 0;
-    if (GetConsoleMode(handle, &mode)) {
-        WriteConsoleW(handle, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
-        return;
-    }
-    // A pipe or a file gets UTF-8, whatever the program's code page.
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1)
-        return;
-    std::string utf8(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], bytes, nullptr, nullptr);
-    WriteFile(handle, utf8.data(), static_cast<DWORD>(bytes - 1), &written, nullptr);
-}
 
 // The catalogue is silent about a service manager it cannot open (it is then empty); an export
 // must not pass an empty list off as the machine's, so it asks the manager first.
@@ -57,17 +19,7 @@ uint32_t CheckServiceManager() {
 
 }  // namespace
 
-bool IsExportCommand(const std::vector<std::wstring>& arguments) {
-    return !arguments.empty() && (lstrcmpiW(arguments[0].c_str(), L"/export") == 0 ||
-                                  lstrcmpiW(arguments[0].c_str(), L"-export") == 0);
-}
-
-int RunExportCommand(const std::vector<std::wstring>& arguments) {
-    if (arguments.size() != 2 || arguments[1].empty()) {
-        WriteToStandardError(LoadResString(IDS_INVENTORY_EXPORT_USAGE));
-        return ERROR_INVALID_PARAMETER;
-    }
-    const std::wstring& path = arguments[1];
+int RunExportCommand(const std::wstring& path) {
     uint32_t error = CheckServiceManager();
     if (error == 0) {
         Win32System system;

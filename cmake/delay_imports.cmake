@@ -4,7 +4,9 @@
 #
 # orvane_delay_imports(<variable> <dll>...) sets <variable> to the delay-import libraries of the
 # DLLs (e.g. user32, comdlg32), made once at configure time from the toolchain's own import
-# libraries: every function those name, bound through mingw-w64's __delayLoadHelper2.
+# libraries: every function those name, bound through mingw-w64's __delayLoadHelper2. The x86_64
+# trampoline of this binutils keeps the four integer argument registers across that first call, not
+# the floating-point ones: a function that takes a float or double is not to be called this way.
 function(orvane_delay_imports variable)
     set(out_dir ${CMAKE_BINARY_DIR}/delay-imports)
     file(MAKE_DIRECTORY ${out_dir})
@@ -16,26 +18,31 @@ function(orvane_delay_imports variable)
             execute_process(
                 COMMAND ${CMAKE_NM} -g --defined-only ${import_library_${dll}}
                 OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
-            # Each member of an import library holds "I __imp_Name" (i686: "I __imp__Name@N") and,
-            # for a function, "T Name" just before it; a name without its "T" is data.
-            string(REGEX MATCHALL "[IT] [^\n]+" entries "${symbols}")
+            # Each member of an import library ("name.o:", then its symbols in name order) holds
+            # "I __imp_Name" (i686: "I __imp__Name@N") and, for a function, "T Name" too; a name
+            # without its "T" is data.
+            string(REPLACE "\n" ";" lines "${symbols};end.o:")
             set(def "LIBRARY ${dll}.dll\nEXPORTS\n")
-            set(function "")
-            foreach(entry ${entries})
-                if(entry MATCHES "^T (.+)$")
-                    set(function ${CMAKE_MATCH_1})
-                elseif(entry MATCHES "^I __imp_(.+)$")
-                    set(name ${CMAKE_MATCH_1})
-                    set(export ${name})
-                    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-                        string(REGEX REPLACE "^_" "" export ${name})  # the i686 C prefix
-                    endif()
-                    if(name STREQUAL function)
+            set(import "")
+            set(functions "")
+            foreach(line ${lines})
+                if(line MATCHES ":$")
+                    if(import)
+                        set(export ${import})
+                        if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+                            string(REGEX REPLACE "^_" "" export ${import})  # the i686 C prefix
+                        endif()
+                        if(NOT import IN_LIST functions)
+                            string(APPEND export " DATA")
+                        endif()
                         string(APPEND def "${export}\n")
-                    else()
-                        string(APPEND def "${export} DATA\n")
                     endif()
-                    set(function "")
+                    set(import "")
+                    set(functions "")
+                elseif(line MATCHES " I __imp_(.+)$")
+                    set(import ${CMAKE_MATCH_1})
+                elseif(line MATCHES " T (.+)$")
+                    list(APPEND functions ${CMAKE_MATCH_1})
                 endif()
             endforeach()
             file(WRITE ${out_dir}/${dll}.def "${def}")

@@ -49,8 +49,8 @@ bool RestrictDllSearchToSystemFolder() {
     const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
     const FARPROC found = kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
     // Through a function type without arguments, as a GetProcAddress result is converted.
-    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void (*)()>(found));
+    const auto setDefault =
+        reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(found));
     const bool restricted = setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!restricted)
         SetDllDirectoryW(L"");  // the current folder no longer searched

@@ -108,9 +108,8 @@ int DriveProgram(const wchar_t* program) {
                        list.found);
         if (ok) {
             PostMessageW(list.found, WM_KEYDOWN, VK_HOME, 0);  // selects the first row
-            ok = WaitUntil(
-                [](HWND l) { return SendMessageW(l, LVM_GETSELECTEDCOUNT, 0, 0) == 1; },
-                list.found);
+            ok = WaitUntil([](HWND l) { return SendMessageW(l, LVM_GETSELECTEDCOUNT, 0, 0) == 1; },
+                           list.found);
         }
         if (!ok)
             std::printf("the list has no row to select\n");
