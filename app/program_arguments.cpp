@@ -44,7 +44,7 @@ ProgramArguments ParseArguments(const std::vector<std::wstring>& arguments,
             rule = &candidate;
     }
     if (!rule)
-        return Refused(arguments[0]);
+        return Refused(arguments.empty() ? std::wstring() : arguments[0]);
 
     ProgramArguments parsed;
     parsed.command = rule->command;
