@@ -6,17 +6,8 @@
 # the usage on standard error and ERROR_INVALID_PARAMETER (87), "/?" the usage on standard output
 # and 0: never a window that stays.
 set -uo pipefail
-. "$(dirname "$0")/../../scripts/lib.sh"
-orvane_wine_env
+. "$(dirname "$0")/../support/script_checks.sh"
 exe=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() {  # check DESCRIPTION CONDITION...
-    local what=$1; shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
-winpath() { echo "Z:${1//\//\\}"; }
 
 wine "$exe" /export "$(winpath "$work/inventory.csv")" 2>"$work/err"
 code=$?

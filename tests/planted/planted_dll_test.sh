@@ -5,17 +5,8 @@
 # beside a copy of the program (each leaves a marker file when it is loaded) must not run, neither
 # while the window opens its dialogs nor during /export.
 set -uo pipefail
-. "$(dirname "$0")/../../scripts/lib.sh"
-orvane_wine_env
+. "$(dirname "$0")/../support/script_checks.sh"
 program=$1 driver=$2 planted=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() {  # check DESCRIPTION CONDITION...
-    local what=$1; shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
-winpath() { echo "Z:${1//\//\\}"; }
 markers() { (cd "$work" && ls -- *.ran 2>/dev/null); }
 
 # What the program loads from outside the KnownDLLs, directly or through the common controls and
