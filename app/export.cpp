@@ -7,19 +7,27 @@
 #include "catalogue/service_list.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/wow64_probe.h"
+#include "res/resource.h"
+#include "window/resource_strings.h"
 
 namespace {
 
 // The catalogue is silent about a service manager it cannot open (it is then empty); an export
 // must not pass an empty list off as the machine's, so it asks the manager first.
 uint32_t CheckServiceManager() {
-    ScHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     return manager ? 0 : GetLastError();
 }
 
 }  // namespace
 
 int RunExportCommand(const std::wstring& path) {
+    // The 32-bit build on 64-bit Windows would write the 32-bit copies' files and groups.
+    if (RunsUnderWow64(ProbeWow64())) {
+        WriteToStandardError(LoadResString(IDS_WOW64_REFUSED));
+        return ERROR_EXE_MACHINE_TYPE_MISMATCH;
+    }
     uint32_t error = CheckServiceManager();
     if (error == 0) {
         Win32System system;

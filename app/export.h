@@ -6,5 +6,6 @@
 #include <string>
 
 // Writes the live catalogue into the file; returns the process's exit code: 0, or the system's
-// error code. A failure is also told on the standard error stream when the process has one.
+// error code (ERROR_EXE_MACHINE_TYPE_MISMATCH, 216, for the 32-bit build on 64-bit Windows). A
+// failure is also told on the standard error stream when the process has one.
 int RunExportCommand(const std::wstring& path);

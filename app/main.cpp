@@ -53,6 +53,9 @@ int AnswerWithUsage(const ProgramArguments& arguments) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Before anything loads a DLL: none is taken from the program's folder (or the current one).
     RestrictDllSearchToSystemFolder();
+    // The command line is answered first, also by the 32-bit build under WOW64: "/?" and a call
+    // that is wrong anywhere touch no file or key of the system. The window and the export refuse
+    // WOW64 themselves (COrvaneApp::InitInstance, RunExportCommand).
     const ProgramArguments arguments = ParseProgramArguments(Arguments());
     if (arguments.command == ProgramCommand::Export)
         return RunExportCommand(arguments.files[0]);

@@ -35,13 +35,8 @@ void WriteLine(DWORD stream, const std::string& text) {
         return;
     }
     // A pipe or a file gets UTF-8, whatever the program's code page.
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1)
-        return;
-    std::string utf8(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], bytes, nullptr, nullptr);
-    WriteFile(handle, utf8.data(), static_cast<DWORD>(bytes - 1), &written, nullptr);
+    const std::string utf8 = NarrowText(line);
+    WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
 }  // namespace

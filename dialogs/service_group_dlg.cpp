@@ -30,7 +30,7 @@ BOOL CServiceGroupDlg::OnInitDialog() {
 
 void CServiceGroupDlg::SetupList(HWND list, const char* first, int firstWidth, const char* second,
                                  int secondWidth) {
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListExStyle);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListExStyle);
     InsertListColumn(list, 0, first, LVCFMT_LEFT, firstWidth);
     InsertListColumn(list, 1, second, LVCFMT_LEFT, secondWidth);
 }
@@ -52,9 +52,9 @@ void CServiceGroupDlg::FillGroupOrderList() {
 
 void CServiceGroupDlg::SetRowCount(HWND list, std::size_t count) {
     // Nothing is drawn until the whole count is in place.
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 

@@ -96,6 +96,9 @@
 #define IDS_USAGE 34100
 #define IDS_UNKNOWN_ARGUMENT 34101
 
+// The system the program runs on.
+#define IDS_WOW64_REFUSED 34200
+
 // Controls.
 #define IDC_SVCHOST_LIST 1000
 #define IDC_GROUP_ORDER_LIST 1001

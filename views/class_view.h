@@ -24,7 +24,7 @@ public:
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 
 protected:
-    bool PreCreateWindow(CREATESTRUCTA& cs) override;
+    bool PreCreateWindow(CREATESTRUCTW& cs) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

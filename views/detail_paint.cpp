@@ -50,8 +50,7 @@ void AddFileLines(DetailLines& out, const SERVICE_ITEM& item, const char* probe)
     AddFormatted(out, base + 60, IDS_DETAIL_COMPANY, company);
 }
 
-// Texts are in the program's code page (UTF-8). TextOutA would read them in the code page of the
-// selected font's character set instead, so they are widened here and drawn with TextOutW.
+// Texts are UTF-8: they are widened here and drawn with TextOutW.
 void DrawTextAt(HDC dc, int x, int y, const char* text) {
     std::wstring wide;
     if (ToWide(text, wide) && !wide.empty())
@@ -68,7 +67,7 @@ void PaintHeading(HDC dc, const RECT& client, HFONT titleFont) {
 
 void PaintRecord(HDC dc, const SERVICE_ITEM& item) {
     // Icons loaded from resources are shared; they are not destroyed.
-    if (HICON icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_DETAIL))) {
+    if (HICON icon = LoadIconW(ResourceInstance(), MAKEINTRESOURCEW(IDI_DETAIL))) {
         DrawIconEx(dc, kIconX, kIconY, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     }
     SetBkMode(dc, TRANSPARENT);
@@ -97,8 +96,8 @@ void LayoutDetailLines(const SERVICE_ITEM& item, DetailLines& out) {
 }
 
 HFONT CreateDetailTitleFont() {
-    return CreateFontA(16, 0, 900, 900, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
+    return CreateFontW(16, 0, 900, 900, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, L"Arial");
 }
 
 void PaintDetailBackground(HDC dc, const RECT& client) {

@@ -73,7 +73,7 @@ CWinSvrView::~CWinSvrView() {
     Destroy();
 }
 
-bool CWinSvrView::PreCreateWindow(CREATESTRUCTA& cs) {
+bool CWinSvrView::PreCreateWindow(CREATESTRUCTW& cs) {
     cs.style = (cs.style & ~WS_BORDER) | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
     cs.dwExStyle = (cs.dwExStyle & ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE)) | WS_EX_TRANSPARENT;
     return ListPane::PreCreateWindow(cs);
@@ -88,13 +88,13 @@ void CWinSvrView::OnInitialUpdate() {
 
 void CWinSvrView::SetupColumns() {
     HWND list = Handle();
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     int index = 0;
     for (const ColumnDef& def : kColumns)
         InsertListColumn(list, index++, LoadResString(def.heading).c_str(), def.format, def.width);
     // The control owns the image list from here on and destroys it with itself.
     images_ = LoadIconImageList(kImageSize, kRowIcons, std::size(kRowIcons)).Release();
-    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
 }
 
 void CWinSvrView::AddRow(int index, int32_t cursor, const SERVICE_ITEM& record, bool showServiceDll,
@@ -113,8 +113,8 @@ void CWinSvrView::FillList(int32_t kind, int32_t group, int32_t value) {
     HWND list = Handle();
     ready_ = 0;
     // One repaint for the whole rebuild, not one per row.
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     const CategoryFilter filter{kind, group, value};
     // The file column names the service DLL under the svchost categories, whatever the record.
     const bool showServiceDll = kind == kKindWin32 && group == 2;
@@ -129,7 +129,7 @@ void CWinSvrView::FillList(int32_t kind, int32_t group, int32_t value) {
         AddRow(row++, cursor, *record, showServiceDll, texts);
     }
     ready_ = 1;
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 

@@ -10,7 +10,7 @@ UniqueImageList LoadIconImageList(int size, const int* ids, std::size_t count) {
     if (!images)
         return images;
     for (std::size_t i = 0; i < count; ++i) {
-        UniqueIcon icon(static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(ids[i]),
+        UniqueIcon icon(static_cast<HICON>(LoadImageW(ResourceInstance(), MAKEINTRESOURCEW(ids[i]),
                                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
         if (icon)
             ImageList_ReplaceIcon(images.Get(), -1, icon.Get());

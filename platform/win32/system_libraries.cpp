@@ -4,24 +4,26 @@
 
 #include <string>
 
+#include "platform/win32/wide_text.h"
+
 namespace {
 
 // The flag is refused with ERROR_INVALID_PARAMETER where the system does not know it.
-HMODULE LoadFromSystemFolderByFlag(const char* name) {
-    return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+HMODULE LoadFromSystemFolderByFlag(const wchar_t* name) {
+    return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 // Windows 7 without KB2533623: the full path, whose folder is also searched first for the DLL's own
 // imports. Common controls 6 lives in the side-by-side store, which only a load by name reaches.
-HMODULE LoadFromSystemFolderByPath(const char* name) {
-    if (lstrcmpiA(name, "comctl32.dll") == 0)
-        return LoadLibraryA(name);
-    char folder[MAX_PATH] = "";
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+HMODULE LoadFromSystemFolderByPath(const wchar_t* name) {
+    if (lstrcmpiW(name, L"comctl32.dll") == 0)
+        return LoadLibraryW(name);
+    wchar_t folder[MAX_PATH] = L"";
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return nullptr;
-    const std::string path = std::string(folder, length) + "\\" + name;
-    return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 // Called by mingw-w64's delay-load helper before it loads a DLL: a module returned here is used
@@ -30,14 +32,15 @@ HMODULE LoadFromSystemFolderByPath(const char* name) {
 FARPROC WINAPI BeforeDelayLoad(unsigned notification, PDelayLoadInfo info) {
     if (notification != dliNotePreLoadLibrary || !info || !info->szDll)
         return nullptr;
-    return reinterpret_cast<FARPROC>(LoadSystemLibrary(info->szDll));
+    // The names in an import table are ASCII.
+    return reinterpret_cast<FARPROC>(LoadSystemLibrary(WideText(info->szDll).c_str()));
 }
 
 // DLLs the common controls load by name on their own (themes, and the blending those draw with).
 // Loaded first from the system folder, they are found loaded when asked for: a load that misses the
 // restriction (Wine's delay imports, Windows 7 without the update) would search the program's
 // folder first. They stay loaded for the life of the process.
-const char* const kLoadedByTheControls[] = {"uxtheme.dll", "msimg32.dll"};
+const wchar_t* const kLoadedByTheControls[] = {L"uxtheme.dll", L"msimg32.dll"};
 
 }  // namespace
 
@@ -54,12 +57,12 @@ bool RestrictDllSearchToSystemFolder() {
     const bool restricted = setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!restricted)
         SetDllDirectoryW(L"");  // the current folder no longer searched
-    for (const char* name : kLoadedByTheControls)
+    for (const wchar_t* name : kLoadedByTheControls)
         LoadSystemLibrary(name);
     return restricted;
 }
 
-HMODULE LoadSystemLibrary(const char* name) {
+HMODULE LoadSystemLibrary(const wchar_t* name) {
     HMODULE module = LoadFromSystemFolderByFlag(name);
     if (!module && GetLastError() == ERROR_INVALID_PARAMETER)
         module = LoadFromSystemFolderByPath(name);

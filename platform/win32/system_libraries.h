@@ -15,6 +15,6 @@
 // thing, before any call into a delay-imported DLL. False when only the fallback applied.
 bool RestrictDllSearchToSystemFolder();
 
-// The system's DLL of that name ("version.dll"), loaded from the system folder whatever the search
+// The system's DLL of that name (L"version.dll"), loaded from the system folder whatever the search
 // path; a side-by-side assembly the manifest names takes precedence, as for any load by name.
-HMODULE LoadSystemLibrary(const char* name);
+HMODULE LoadSystemLibrary(const wchar_t* name);

@@ -1,6 +1,6 @@
-# Shared by the test scripts run under Wine (tests/export, tests/planted); sourced, not run. Sets up
-# the build's Wine environment and a work folder removed at the end ($work), and gives check
-# (counts failures; the script ends with [ "$failures" -eq 0 ]) and winpath.
+# Shared by the test scripts run under Wine (tests/export, tests/planted, tests/codepage); sourced,
+# not run. Sets up the build's Wine environment and a work folder removed at the end ($work), and
+# gives check (counts failures; the script ends with [ "$failures" -eq 0 ]) and winpath.
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 orvane_wine_env
 work=$(mktemp -d)
