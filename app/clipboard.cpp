@@ -6,10 +6,25 @@
 
 namespace {
 
+// Another program may hold the clipboard for a moment (clipboard history, a remote desktop's
+// copy): asked again a few times, a tenth of a second apart at most, before the copy fails.
+constexpr int kOpenAttempts = 6;
+constexpr DWORD kOpenPauseMs = 20;
+
+bool OpenClipboardPatiently(HWND owner) {
+    for (int attempt = 1;; ++attempt) {
+        if (OpenClipboard(owner))
+            return true;
+        if (attempt == kOpenAttempts)
+            return false;
+        Sleep(kOpenPauseMs * attempt);
+    }
+}
+
 // The clipboard, open for this window from construction until destruction.
 class OpenedClipboard {
 public:
-    explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    explicit OpenedClipboard(HWND owner) : open_(OpenClipboardPatiently(owner)) {}
     ~OpenedClipboard() {
         if (open_)
             CloseClipboard();

@@ -4,12 +4,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-// True when the first argument asks for the export ("/export" or "-export", any case).
-bool IsExportCommand(const std::vector<std::wstring>& arguments);
-
-// Runs the export the arguments ask for; returns the process's exit code: 0, or the system's error
-// code (ERROR_EXE_MACHINE_TYPE_MISMATCH, 216, for the 32-bit build on 64-bit Windows). A failure
-// is also told on the standard error stream when the process has one.
-int RunExportCommand(const std::vector<std::wstring>& arguments);
+// Writes the live catalogue into the file; returns the process's exit code: 0, or the system's
+// error code (ERROR_EXE_MACHINE_TYPE_MISMATCH, 216, for the 32-bit build on 64-bit Windows). A
+// failure is also told on the standard error stream when the process has one.
+int RunExportCommand(const std::wstring& path);

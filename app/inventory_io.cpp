@@ -37,6 +37,16 @@ UINT ProblemTextId(InventoryProblem problem) {
     }
 }
 
+// The reason for a failed read or write: the system's text, except where it would mislead (a device
+// name, a file another program holds).
+std::string FileErrorText(uint32_t error) {
+    if (error == kErrorNotAFile)
+        return LoadResString(IDS_FILE_IS_DEVICE);
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        return LoadResString(IDS_FILE_IN_USE);
+    return SystemErrorText(error);
+}
+
 }  // namespace
 
 bool ReadInventoryFile(const std::wstring& path, LoadedInventory& loaded,
@@ -51,7 +61,8 @@ bool ReadInventoryFile(const std::wstring& path, LoadedInventory& loaded,
     }
     if (failure.systemError != 0)
         return false;
-    return LoadInventory(bytes.data.get(), bytes.size, loaded, failure.format);
+    failure.empty = bytes.size == 0;
+    return !failure.empty && LoadInventory(bytes.data.get(), bytes.size, loaded, failure.format);
 }
 
 std::string InventoryOpenFailureText(const std::wstring& path,
@@ -59,7 +70,9 @@ std::string InventoryOpenFailureText(const std::wstring& path,
     const std::string name = NarrowText(path);
     if (failure.systemError != 0)
         return FormatResString(IDS_INVENTORY_READ_FAILED,
-                               {name, SystemErrorText(failure.systemError)});
+                               {name, FileErrorText(failure.systemError)});
+    if (failure.empty)
+        return FormatResString(IDS_INVENTORY_BAD_FILE, {name, LoadResString(IDS_INVENTORY_EMPTY)});
     const std::string line = std::to_string(failure.format.line);
     if (failure.format.problem == InventoryProblem::NoMemory)
         return FormatResString(IDS_INVENTORY_NO_MEMORY, {name, line});
@@ -79,7 +92,7 @@ uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalo
 }
 
 std::string InventorySaveFailureText(const std::wstring& path, uint32_t error) {
-    return FormatResString(IDS_INVENTORY_SAVE_FAILED, {NarrowText(path), SystemErrorText(error)});
+    return FormatResString(IDS_INVENTORY_SAVE_FAILED, {NarrowText(path), FileErrorText(error)});
 }
 
 std::wstring DefaultInventoryFileName() {

@@ -13,9 +13,11 @@
 #include "inventory/file_inventory.h"
 #include "platform/win32/wide_text.h"
 
-// Why a file was not opened: the system's error reading it, or what is wrong in it.
+// Why a file was not opened: the system's error reading it, a file that holds nothing, or what is
+// wrong in it.
 struct InventoryOpenFailure {
     uint32_t systemError = 0;
+    bool empty = false;
     InventoryError format;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/device_names.h"
 #include "platform/win32/handles.h"
 
 namespace {
@@ -27,12 +28,21 @@ DWORD WriteAll(HANDLE file, const std::string& bytes) {
     return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
 }
 
-// A new file of its own beside path: path with a suffix no other writer uses.
+// The folder part of path, with its last separator: "" for a bare name, "C:" for "C:name".
+std::wstring FolderOf(const std::wstring& path) {
+    const std::wstring::size_type slash = path.find_last_of(L"\\/");
+    if (slash != std::wstring::npos)
+        return path.substr(0, slash + 1);
+    return path.size() >= 2 && path[1] == L':' ? path.substr(0, 2) : std::wstring();
+}
+
+// A new file of its own in path's folder, under a short name no other writer uses: the target's
+// name may already be as long as the folder allows.
 DWORD CreateBeside(const std::wstring& path, std::wstring& tempPath, FileHandle& file) {
+    const std::wstring prefix = FolderOf(path) + L"~orv" + std::to_wstring(GetCurrentProcessId());
     DWORD error = ERROR_FILE_EXISTS;
     for (unsigned attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
-        tempPath = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                   std::to_wstring(attempt) + L".tmp";
+        tempPath = prefix + L"-" + std::to_wstring(attempt) + L".tmp";
         file.Reset(CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
         error = file ? ERROR_SUCCESS : GetLastError();
@@ -40,16 +50,33 @@ DWORD CreateBeside(const std::wstring& path, std::wstring& tempPath, FileHandle&
     return error;
 }
 
+// Why path could not be replaced, when the system says only "access denied": another program that
+// holds it open without letting it be deleted, which a replacement is, makes the same request fail
+// with a sharing violation. Otherwise the refusal stands (a read-only file, missing rights).
+DWORD ReasonForDeniedReplacement(const std::wstring& path) {
+    FileHandle probe(CreateFileW(path.c_str(), DELETE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    return !probe && GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION
+                                                               : ERROR_ACCESS_DENIED;
+}
+
 }  // namespace
 
 uint32_t ReadWholeFile(const std::wstring& path, std::size_t maxBytes, FileBytes& bytes) {
     bytes = FileBytes();
+    if (NamesDevice(path)) {
+        return kErrorNotAFile;  // opening it would open the device (and reading might wait)
+    }
     // A file a spreadsheet holds open is still read: what is read is checked whole anyway.
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         return GetLastError();
+    }
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
+        return kErrorNotAFile;  // a pipe or a device under another name
     }
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.Get(), &size)) {
@@ -80,6 +107,9 @@ uint32_t ReadWholeFile(const std::wstring& path, std::size_t maxBytes, FileBytes
 }
 
 uint32_t ReplaceFileContent(const std::wstring& path, const std::string& bytes) {
+    if (NamesDevice(path)) {
+        return kErrorNotAFile;
+    }
     std::wstring tempPath;
     FileHandle file;
     DWORD error = CreateBeside(path, tempPath, file);
@@ -92,6 +122,9 @@ uint32_t ReplaceFileContent(const std::wstring& path, const std::string& bytes) 
         !MoveFileExW(tempPath.c_str(), path.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
+        if (error == ERROR_ACCESS_DENIED) {
+            error = ReasonForDeniedReplacement(path);
+        }
     }
     if (error != ERROR_SUCCESS) {
         DeleteFileW(tempPath.c_str());

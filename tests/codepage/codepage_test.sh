@@ -6,17 +6,9 @@
 # and built with a manifest without it, as earlier Windows runs them: in code page 1252 (en_US) and
 # 936 (zh_CN). Every dump and every exported file must equal the first byte for byte.
 set -uo pipefail
-. "$(dirname "$0")/../../scripts/lib.sh"
-orvane_wine_env
+. "$(dirname "$0")/../support/script_checks.sh"
 orvane_locales || exit 1
 build=$1
-work=$(mktemp -d)
-failures=0
-check() {  # check DESCRIPTION CONDITION...
-    local what=$1; shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
-winpath() { echo "Z:${1//\//\\}"; }
 # Wine takes the process's code page from the locale.
 in_locale() { local locale=$1; shift; env LOCPATH="$ORVANE_BUILD/locales" LC_ALL="$locale" LANG="$locale" "$@"; }
 

@@ -365,30 +365,67 @@ TEST_F(InventoryFake, AFileAnotherProgramHoldsOpenForWritingStillOpens) {
     EXPECT_TRUE(boxes.texts.empty());
 }
 
-// (A folder in the file's place, and a folder that does not exist: tests/export.)
-TEST_F(InventoryFake, AFailedSaveShowsTheSystemsReasonAndLeavesTheFileAsItWas) {
+// The reason a refused file is reported with.
+std::string OpenRefusal(const std::wstring& path) {
+    LoadedInventory loaded;
+    InventoryOpenFailure failure;
+    EXPECT_FALSE(ReadInventoryFile(path, loaded, failure));
+    return InventoryOpenFailureText(path, failure);
+}
+
+bool Holds(const std::string& text, UINT id) {
+    return text.find(LoadResString(id)) != std::string::npos;
+}
+
+TEST_F(InventoryFake, AnEmptyFileADeviceNameAndAFileHeldExclusivelyAreRefusedAsSuch) {
+    TempFile empty(L"orvane-empty.csv");
+    ASSERT_EQ(ReplaceFileContent(empty.Path(), ""), 0u);
+    EXPECT_TRUE(Holds(OpenRefusal(empty.Path()), IDS_INVENTORY_EMPTY));
+
+    for (const wchar_t* device : {L"CON", L"nul.csv", L"C:\\windows\\COM1.csv"}) {
+        EXPECT_TRUE(Holds(OpenRefusal(device), IDS_FILE_IS_DEVICE)) << NarrowText(device);
+        EXPECT_EQ(ReplaceFileContent(device, "x"), kErrorNotAFile) << NarrowText(device);
+    }
+
+    TempFile held(L"orvane-exclusive.csv");
+    WriteSavedInventory(held.Path());
+    FileHandle exclusive(
+        CreateFileW(held.Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(exclusive);
+    EXPECT_TRUE(Holds(OpenRefusal(held.Path()), IDS_FILE_IN_USE));
+}
+
+// (A folder in the file's place, a folder that does not exist, a long name: tests/export.)
+TEST_F(InventoryFake, ASaveOverAFileAnotherProgramHoldsSaysSoAndLeavesTheFileAsItWas) {
     TempFile existing(L"orvane-locked.csv");
     ASSERT_EQ(ReplaceFileContent(existing.Path(), "before"), 0u);
     RunningFrame frame(fake);
     Boxes boxes;
-    // Another program has the file open and does not let it be replaced.
+    // Another program has the file open and does not let it be replaced (the system itself would
+    // answer "access denied").
     HANDLE held = CreateFileW(existing.Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     EXPECT_FALSE(frame.Frame().SaveInventoryAs(existing.Path()));
     CloseHandle(held);
     EXPECT_EQ(existing.Content(), "before");
-    EXPECT_EQ(boxes.texts, std::vector<std::string>{
-                               InventorySaveFailureText(existing.Path(), ERROR_ACCESS_DENIED)});
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], InventorySaveFailureText(existing.Path(), ERROR_SHARING_VIOLATION));
+    EXPECT_TRUE(Holds(boxes.texts[0], IDS_FILE_IN_USE));
+}
+
+// The command line of clipboard_reader.exe, built beside this test, with the arguments.
+std::string ClipboardReader(const std::string& arguments) {
+    char exe[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const std::string folder(exe, std::string(exe).find_last_of('\\') + 1);
+    return "\"" + folder + "clipboard_reader.exe\" " + arguments;
 }
 
 // The clipboard's text as another process reads it; empty when it holds none. This thread keeps
 // answering messages meanwhile: the clipboard's owner is our frame, and Wine asks the owner before
 // another process reads.
 std::string ClipboardSeenByAnotherProcess() {
-    char exe[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string reader(exe);
-    reader = "\"" + reader.substr(0, reader.find_last_of('\\') + 1) + "clipboard_reader.exe\"";
+    const std::string reader = ClipboardReader("");
     std::string output;
     int code = -1;
     std::atomic<bool> done{false};
@@ -402,6 +439,39 @@ std::string ClipboardSeenByAnotherProcess() {
     }
     process.join();
     return code == 0 ? output : std::string();
+}
+
+// Copies the selected row while another process holds the clipboard open for holdMs; the
+// application message boxes meanwhile.
+std::vector<std::string> CopyWhileHeld(RunningFrame& frame, int holdMs) {
+    const char kEvent[] = "orvane-clipboard-held";
+    KernelHandle held(CreateEventA(nullptr, TRUE, FALSE, kEvent));
+    const std::string holder = ClipboardReader("/hold " + std::to_string(holdMs) + " " + kEvent);
+    std::thread process([&] {
+        std::string output;
+        RunCommand(holder, output);
+    });
+    // Answering messages meanwhile: Wine asks the clipboard's owner, our frame, when it is opened.
+    const HANDLE event = held.Get();
+    DWORD waited = WAIT_TIMEOUT;
+    while ((waited = MsgWaitForMultipleObjects(1, &event, FALSE, 10000, QS_ALLINPUT)) ==
+           WAIT_OBJECT_0 + 1)
+        Pump();
+    EXPECT_EQ(waited, WAIT_OBJECT_0);
+    Boxes boxes;
+    frame.Command(ID_EDIT_COPY);
+    process.join();
+    return boxes.texts;
+}
+
+TEST_F(InventoryFake, CopyWaitsForAClipboardHeldAMomentAndReportsOneHeldLonger) {
+    RunningFrame frame(fake);
+    SetFocus(frame.ListControl());
+    frame.SelectRow(frame.RowOf("Alpha"));
+    EXPECT_TRUE(CopyWhileHeld(frame, 100).empty());
+    EXPECT_EQ(ClipboardSeenByAnotherProcess(),
+              "Alpha\t\t手动\tAlpha display\tC:\\alpha.exe\t组一\r\n");
+    EXPECT_EQ(CopyWhileHeld(frame, 1000).size(), 1u);
 }
 
 TEST_F(InventoryFake, CopyPutsTheSelectedRowOrTreeLabelOnTheClipboardAndNothingElse) {

@@ -1,20 +1,13 @@
 #!/usr/bin/env bash
 # Usage: export_test.sh Orvane.exe
-# The export writes the live catalogue (Wine's services and drivers) and exits 0; a file that
-# cannot be written gives the system's error code and a message on standard error, and leaves what
-# was there; a missing file name gives ERROR_INVALID_PARAMETER (87).
+# The export writes the live catalogue (Wine's services and drivers) and exits 0, also under the
+# longest name a folder allows; a file that cannot be written gives the system's error code and a
+# message on standard error, and leaves what was there. Arguments the program does not know give
+# the usage on standard error and ERROR_INVALID_PARAMETER (87), "/?" the usage on standard output
+# and 0: never a window that stays.
 set -uo pipefail
-. "$(dirname "$0")/../../scripts/lib.sh"
-orvane_wine_env
+. "$(dirname "$0")/../support/script_checks.sh"
 exe=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() {  # check DESCRIPTION CONDITION...
-    local what=$1; shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
-winpath() { echo "Z:${1//\//\\}"; }
 
 wine "$exe" /export "$(winpath "$work/inventory.csv")" 2>"$work/err"
 code=$?
@@ -40,9 +33,37 @@ code=$?
 check "export into a missing folder exits with ERROR_PATH_NOT_FOUND (3)" test "$code" -eq 3
 check "its message is on standard error" test -s "$work/err"
 
-wine "$exe" /EXPORT 2>"$work/err"
+# The longest name a folder allows: the temporary file beside it must not be longer.
+long=$(printf 'x%.0s' $(seq 251)).csv
+wine "$exe" /export "$(winpath "$work/$long")" 2>"$work/err"
 code=$?
-check "export without a file exits with ERROR_INVALID_PARAMETER (87)" test "$code" -eq 87
-check "and shows the usage" grep -q "/export" "$work/err"
+check "export under a name of 255 characters exits 0 and writes it" test "$code" -eq 0 -a -s "$work/$long"
+check "nothing is left beside it" test "$(ls "$work" | grep -c '\.tmp$')" -eq 0
+
+wine "$exe" /export 'nul.csv' 2>"$work/err"
+code=$?
+# (A Unix parent sees the low byte of a Windows exit code.)
+check "export to a device name exits with ERROR_BAD_DEVICE (1200)" test "$code" -eq $((1200 & 255))
+check "its message says it is a device" grep -q "设备" "$work/err"
+
+# Whatever the program does not know: the usage, at once (a window would keep wine from returning).
+usage() {  # usage EXPECTED_CODE STREAM ARGUMENT...
+    local expected=$1 stream=$2; shift 2
+    timeout 60 wine "$exe" "$@" >"$work/out" 2>"$work/err"
+    local code=$? given
+    given=$(printf '%q ' "$@")
+    check "$given exits with $expected and no window" test "$code" -eq "$expected"
+    check "$given shows the usage on standard $stream" grep -q "/export" "$work/$stream"
+}
+usage 87 err /EXPORT
+usage 87 err /export:x.csv
+usage 87 err /export: x.csv
+check "the argument not understood is named" grep -q '“/export:”' "$work/err"
+usage 87 err /export a.csv b.csv
+usage 87 err /x
+usage 87 err a.csv b.csv
+usage 87 err ""
+usage 0 out /?
+check "/? writes nothing on standard error" test ! -s "$work/err"
 
 [ "$failures" -eq 0 ]

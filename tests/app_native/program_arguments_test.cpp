@@ -1,0 +1,63 @@
+// The command line read by its table: whatever the table does not describe is refused (the usage,
+// never the window), naming the argument not understood.
+#include <gtest/gtest.h>
+
+#include "app/program_arguments.h"
+
+namespace {
+
+using Args = std::vector<std::wstring>;
+
+TEST(ProgramArguments, EachArgumentListEndsInOneCommand) {
+    const struct {
+        Args arguments;
+        ProgramCommand command;
+        Args files;
+        const wchar_t* unexpected;
+    } cases[] = {
+        {{}, ProgramCommand::Window, {}, L""},
+        {{L"C:\\saved\\a b.csv"}, ProgramCommand::Window, {L"C:\\saved\\a b.csv"}, L""},
+        {{L"-EXPORT", L"out.csv"}, ProgramCommand::Export, {L"out.csv"}, L""},
+        {{L"/?"}, ProgramCommand::Help, {}, L""},
+        {{L"/?", L"x"}, ProgramCommand::Usage, {}, L"x"},
+        {{L"/export:out.csv"}, ProgramCommand::Usage, {}, L"/export:out.csv"},
+        {{L"/export:", L"out.csv"}, ProgramCommand::Usage, {}, L"/export:"},
+        {{L"/export"}, ProgramCommand::Usage, {}, L""},
+        {{L"/export", L""}, ProgramCommand::Usage, {}, L""},
+        {{L"/export", L"a.csv", L"b.csv"}, ProgramCommand::Usage, {}, L"b.csv"},
+        {{L"/export", L"-x"}, ProgramCommand::Usage, {}, L"-x"},
+        {{L"/"}, ProgramCommand::Usage, {}, L"/"},
+        {{L"a.csv", L"b.csv"}, ProgramCommand::Usage, {}, L"b.csv"},
+        {{L"a.csv", L"/export"}, ProgramCommand::Usage, {}, L"/export"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const ProgramArguments parsed = ParseProgramArguments(c.arguments);
+        EXPECT_EQ(parsed.command, c.command);
+        EXPECT_EQ(parsed.files, c.files);
+        EXPECT_EQ(parsed.unexpected, c.unexpected);
+    }
+}
+
+// A command with options of its own, as a comparison of inventories would have them.
+TEST(ProgramArguments, ACommandsOwnOptionsTakeTheirValuesAnywhereAfterIt) {
+    const std::vector<CommandRule> rules = {
+        {L"compare", ProgramCommand::Export, 1, 3, {{L"out", true}, {L"state", false}}},
+    };
+    const ProgramArguments parsed =
+        ParseArguments({L"/compare", L"base.csv", L"/OUT", L"r.csv", L"x.csv", L"-state"}, rules);
+    EXPECT_EQ(parsed.files, (Args{L"base.csv", L"x.csv"}));
+    ASSERT_EQ(parsed.options.size(), 2u);
+    EXPECT_EQ(parsed.options[0].name + L"=" + parsed.options[0].value, L"out=r.csv");
+    EXPECT_EQ(parsed.options[1].name + L"=" + parsed.options[1].value, L"state=");
+
+    EXPECT_EQ(ParseArguments({L"/compare", L"b.csv", L"/out"}, rules).unexpected, L"");
+    EXPECT_EQ(ParseArguments({L"/compare", L"b.csv", L"/out", L"/state"}, rules).unexpected,
+              L"/state");
+    EXPECT_EQ(ParseArguments({L"/compare", L"/state"}, rules).command, ProgramCommand::Usage);
+    // No form without a command in this table.
+    EXPECT_EQ(ParseArguments({L"a.csv"}, rules).unexpected, L"a.csv");
+    EXPECT_EQ(ParseArguments({}, rules).command, ProgramCommand::Usage);
+}
+
+}  // namespace
