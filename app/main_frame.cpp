@@ -46,6 +46,8 @@ CMainFrame::CMainFrame(InventorySwitch& inventory, GroupRegistryApi& groupRegist
     commands_.AddNotWhileBusy(ID_SERVICE_PROPERTY, [this] { OnServiceProperty(); });
     commands_.AddNotWhileBusy(ID_FILE_SAVE, [this] { OnFileSave(); });
     commands_.Add(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    // Ctrl+Z, Alt+Backspace: the last start-type change set back, after a question.
+    commands_.AddNotWhileBusy(ID_EDIT_UNDO, [this] { OnEditUndo(); });
     commands_.Add(ID_NEXT_PANE, [this] { OnNextPane(); });
     commands_.Add(ID_PREV_PANE, [this] { OnPrevPane(); });
 }
@@ -200,6 +202,11 @@ void CMainFrame::OnServiceStop() {
 void CMainFrame::OnServiceProperty() {
     if (CWinSvrView* list = FindServiceListView())
         list->ShowSelectedProperties(!inventory_.IsLive());
+}
+
+void CMainFrame::OnEditUndo() {
+    if (CWinSvrView* list = FindServiceListView())
+        list->UndoStartTypeChange(!inventory_.IsLive());
 }
 
 void CMainFrame::OnServiceGroup() {

@@ -57,6 +57,8 @@ public:
     // Writes the whole catalogue into the file; a failure is reported. True when it was written.
     bool SaveInventoryAs(const std::wstring& path);
     void OnEditCopy();
+    // Sets the start type the properties dialog last changed back, once asked (Ctrl+Z).
+    void OnEditUndo();
     void OnNextPane() { MoveFocusToPane(1); }
     void OnPrevPane() { MoveFocusToPane(-1); }
     // The inventory in use has changed: the caption names it (an empty name is the live system)

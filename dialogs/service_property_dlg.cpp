@@ -129,10 +129,14 @@ void CServicePropertyDlg::WriteStartType() {
         return;
     // The manager refuses what Windows refuses (boot or system start for a Win32 service, a
     // service deleted meanwhile, missing rights) and then writes nothing; the reason is shown.
-    uint32_t error = ChangeServiceStartType(services_, record_->lpServiceNameW,
-                                            static_cast<uint32_t>(startTypeIndex_));
-    if (error != 0)
+    const uint32_t startType = static_cast<uint32_t>(startTypeIndex_);
+    uint32_t error = ChangeServiceStartType(services_, record_->lpServiceNameW, startType);
+    if (error != 0) {
         AppMessageBox(SystemErrorText(error), MB_OK | MB_ICONHAND);
+        return;
+    }
+    written_ = true;
+    writtenStartType_ = startType;
 }
 
 void CServicePropertyDlg::OnDestroy() {

@@ -3,6 +3,7 @@
 // writes the service's "Start" and uses it at once).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,12 @@ public:
     void SetRecord(const SERVICE_ITEM& record);
     // The record comes from a saved inventory: a changed start type is refused, not written.
     void SetSavedInventory(bool saved) { savedInventory_ = saved; }
+    // After the dialog: the start type the service manager took from it; false when none was
+    // written (no, cancel, refused).
+    bool WrittenStartType(uint32_t& startType) const {
+        startType = writtenStartType_;
+        return written_;
+    }
 
 protected:
     BOOL OnInitDialog() override;
@@ -47,4 +54,6 @@ private:
     std::string statusText_;
     std::unique_ptr<SERVICE_ITEM> record_;
     bool savedInventory_ = false;
+    bool written_ = false;
+    uint32_t writtenStartType_ = 0;
 };

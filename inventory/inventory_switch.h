@@ -27,6 +27,10 @@ public:
                                 std::unique_ptr<ServiceSession>& session) override {
         return Services().OpenServiceSession(serviceName, session);
     }
+    uint32_t EnumerateActiveDependents(const std::u16string& serviceName,
+                                       std::vector<ServiceEntry>& dependents) override {
+        return Services().EnumerateActiveDependents(serviceName, dependents);
+    }
 
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override {
         return Registry().OpenKey(path);

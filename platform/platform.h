@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/service_status.h"
+#include "platform/system_errors.h"
 
 // Service types of the enumeration passes.
 constexpr uint32_t kServiceTypeWin32 = 0x30;   // SERVICE_WIN32
@@ -53,6 +54,21 @@ public:
     // 0 and the session, or the error code of the call that failed (and no session).
     virtual uint32_t OpenServiceSession(const std::u16string& serviceName,
                                         std::unique_ptr<ServiceSession>& session) = 0;
+
+    // --- The services that depend on a service (stopping it with its dependents) ---
+    // The active services (running, paused or pending) that depend on the service, directly or
+    // through others, as EnumDependentServicesW(SERVICE_ACTIVE) gives them: in the reverse of
+    // their start order, so that each can be stopped before the services it depends on. The
+    // manager is opened to connect and the service to enumerate its dependents, nothing more
+    // (SC_MANAGER_CONNECT, SERVICE_ENUMERATE_DEPENDENTS). Returns 0 or the error code of the call
+    // that failed; one that has no service manager behind it (a saved inventory) answers
+    // ERROR_NOT_SUPPORTED.
+    virtual uint32_t EnumerateActiveDependents(const std::u16string& serviceName,
+                                               std::vector<ServiceEntry>& dependents) {
+        (void)serviceName;
+        dependents.clear();
+        return kErrorNotSupported;
+    }
 };
 
 // Registry value types.

@@ -15,3 +15,6 @@ constexpr uint32_t kErrorServiceDoesNotExist = 1060;     // ERROR_SERVICE_DOES_N
 constexpr uint32_t kErrorServiceNotActive = 1062;        // ERROR_SERVICE_NOT_ACTIVE
 constexpr uint32_t kErrorServiceSpecificError = 1066;    // ERROR_SERVICE_SPECIFIC_ERROR
 constexpr uint32_t kErrorServiceMarkedForDelete = 1072;  // ERROR_SERVICE_MARKED_FOR_DELETE
+
+// A stop refused while active services depend on the service.
+constexpr uint32_t kErrorDependentServicesRunning = 1051;  // ERROR_DEPENDENT_SERVICES_RUNNING

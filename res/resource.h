@@ -102,6 +102,12 @@
 // The system the program runs on.
 #define IDS_WOW64_REFUSED 34200
 
+// Stopping a service with the services that depend on it; setting a start type back (Ctrl+Z).
+#define IDS_CONFIRM_STOP_DEPENDENTS 34500
+#define IDS_MORE_DEPENDENTS 34501
+#define IDS_DEPENDENT_NOT_STOPPED 34502
+#define IDS_CONFIRM_UNDO_START_TYPE 34503
+
 // Controls.
 #define IDC_SVCHOST_LIST 1000
 #define IDC_GROUP_ORDER_LIST 1001

@@ -87,6 +87,7 @@ void CWinSvrView::OnInitialUpdate() {
     else
         catalogue_.Reload();
     loadedAtStart_ = nullptr;
+    startTypeChanges_.CatalogueLoaded();
     FillList(kKindWin32, -1, -1);
 }
 
@@ -139,11 +140,13 @@ void CWinSvrView::FillList(int32_t kind, int32_t group, int32_t value) {
 
 void CWinSvrView::Refresh(int32_t kind, int32_t group, int32_t value) {
     catalogue_.Reload();
+    startTypeChanges_.CatalogueLoaded();
     FillList(kind, group, value);
 }
 
 void CWinSvrView::ShowCatalogue(CServiceList& loaded, int32_t kind, int32_t group, int32_t value) {
     catalogue_.Swap(loaded);
+    startTypeChanges_.CatalogueLoaded();
     FillList(kind, group, value);
 }
 

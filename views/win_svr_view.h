@@ -10,6 +10,7 @@
 #include <string>
 
 #include "catalogue/service_list.h"
+#include "catalogue/start_type_changes.h"
 #include "platform/platform.h"
 #include "window/view.h"
 
@@ -40,6 +41,9 @@ public:
     void StartSelectedService();
     void StopSelectedService();
     void ShowSelectedProperties(bool savedInventory = false);
+    // Offers to set the start type the properties dialog last changed back to the type it had;
+    // with nothing to undo, nothing happens. A saved inventory shown in the list refuses it.
+    void UndoStartTypeChange(bool savedInventory = false);
     // The record of a row: the one it was filled from (its name in column 0), or null.
     const SERVICE_ITEM* RecordOfRow(int row) const;
     // How long start and stop follow a service at most; shorter only in tests.
@@ -69,12 +73,21 @@ private:
     void AddRow(int index, int32_t cursor, const SERVICE_ITEM& record, bool showServiceDll,
                 const RowTexts& texts);
     void ControlSelectedService(bool start);
+    // A stop refused because active services depend on the service: lists them, asks, and stops
+    // each in turn, reporting the first that does not stop.
+    enum class DependentsStop { NotListed, Declined, Failed, Stopped };
+    DependentsStop StopDependents(const std::u16string& nameW, const std::string& name,
+                                  FollowClock& clock);
+    // The status cell of the service's row (row, unless the list was rebuilt) shows the state a
+    // start or stop left it in: the one it was followed to, or stopped when it was found so.
+    void ShowStateReached(int row, const std::u16string& nameW, const ServiceControlResult& result);
 
     CServiceList catalogue_;
     CServiceList* loadedAtStart_ = nullptr;
     HIMAGELIST images_ = nullptr;
     int32_t ready_ = 0;
     uint32_t followBoundMs_ = kFollowBoundMs;
+    StartTypeChanges startTypeChanges_;
 };
 
 // Texts of the status and start-type columns, from the string table.

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "dialogs/service_property_dlg.h"
 #include "platform/win32/wide_text.h"
@@ -88,6 +89,21 @@ int RowOfService(const CWinSvrView& view, int row, const std::u16string& name) {
     return -1;
 }
 
+// The question before stopping the services that depend on name: each on a line of its own, at
+// most kListedDependents of them, so that the box and its buttons fit on the screen.
+std::string DependentsQuestion(const std::string& name,
+                               const std::vector<ServiceEntry>& dependents) {
+    constexpr std::size_t kListedDependents = 15;
+    std::string list;
+    for (std::size_t i = 0; i < dependents.size() && i < kListedDependents; ++i)
+        list += (i ? "\n" : "") + dependents[i].serviceName;
+    if (dependents.size() > kListedDependents) {
+        list += "\n" + FormatResString(IDS_MORE_DEPENDENTS,
+                                       std::to_string(dependents.size() - kListedDependents));
+    }
+    return FormatResString(IDS_CONFIRM_STOP_DEPENDENTS, {name, list, name});
+}
+
 }  // namespace
 
 void CWinSvrView::StartSelectedService() {
@@ -108,22 +124,67 @@ void CWinSvrView::ControlSelectedService(bool start) {
     if (!record)
         return;
     const std::u16string nameW = record->lpServiceNameW;
+    const std::string name = record->lpServiceName;
     ServiceControlResult result;
     PumpingClock clock;
-    const bool reached = start ? catalogue_.StartServiceByName(nameW, clock, result, followBoundMs_)
-                               : catalogue_.StopServiceByName(nameW, clock, result, followBoundMs_);
+    // Each stop asks the manager for SERVICE_STOP | SERVICE_QUERY_STATUS on its service.
+    bool reached = start ? catalogue_.StartServiceByName(nameW, clock, result, followBoundMs_)
+                         : catalogue_.StopServiceByName(nameW, clock, result, followBoundMs_);
+    if (!start && !reached && !result.followed && result.error == kErrorDependentServicesRunning) {
+        switch (StopDependents(nameW, name, clock)) {
+            case DependentsStop::Stopped:
+                reached = catalogue_.StopServiceByName(nameW, clock, result, followBoundMs_);
+                break;
+            case DependentsStop::NotListed:
+                break;  // the refusal's own reason is shown
+            default:
+                return;
+        }
+    }
     // A refused request changed nothing; a stop of a stopped service got what was asked for.
     if (!reached && !result.followed && !result.alreadyStopped) {
         AppMessageBox(SystemErrorText(result.error), kFailureStyle);
         return;
     }
-    // Followed, or found stopped already.
+    ShowStateReached(row, nameW, result);
+    if (!reached && result.followed)
+        AppMessageBox(OutcomeFailureText(result), kFailureStyle);
+}
+
+void CWinSvrView::ShowStateReached(int row, const std::u16string& nameW,
+                                   const ServiceControlResult& result) {
     const uint32_t state = result.followed ? result.status.dwCurrentState : kStateStopped;
     row = RowOfService(*this, row, nameW);
     if (row >= 0)
         SetListCell(ListControl(), row, kColStatus, ServiceStatusText(state).c_str());
-    if (!reached && result.followed)
-        AppMessageBox(OutcomeFailureText(result), kFailureStyle);
+}
+
+CWinSvrView::DependentsStop CWinSvrView::StopDependents(const std::u16string& nameW,
+                                                        const std::string& name,
+                                                        FollowClock& clock) {
+    std::vector<ServiceEntry> dependents;
+    if (catalogue_.Services().EnumerateActiveDependents(nameW, dependents) != 0)
+        return DependentsStop::NotListed;
+    // None left (they stopped meanwhile): the service is stopped again without asking twice.
+    if (!dependents.empty() &&
+        AppMessageBox(DependentsQuestion(name, dependents), kConfirmStyle) != IDYES)
+        return DependentsStop::Declined;
+    for (const ServiceEntry& dependent : dependents) {
+        ServiceControlResult result;
+        const bool stopped =
+            catalogue_.StopServiceByName(dependent.serviceNameW, clock, result, followBoundMs_);
+        if (result.followed || result.alreadyStopped)
+            ShowStateReached(-1, dependent.serviceNameW, result);
+        if (!stopped && !result.alreadyStopped) {
+            const std::string reason =
+                result.followed ? OutcomeFailureText(result) : SystemErrorText(result.error);
+            AppMessageBox(
+                FormatResString(IDS_DEPENDENT_NOT_STOPPED, {dependent.serviceName, name, reason}),
+                kFailureStyle);
+            return DependentsStop::Failed;
+        }
+    }
+    return DependentsStop::Stopped;
 }
 
 void CWinSvrView::ShowSelectedProperties(bool savedInventory) {
@@ -131,10 +192,35 @@ void CWinSvrView::ShowSelectedProperties(bool savedInventory) {
     const SERVICE_ITEM* record = SelectedRecord(*this, row);
     if (!record)
         return;
+    const std::u16string nameW = record->lpServiceNameW;
+    const std::string name = record->lpServiceName;
+    const uint32_t recordStart = record->Start;
     CServicePropertyDlg dialog(catalogue_.Services());
     dialog.SetRecord(*record);
     dialog.SetSavedInventory(savedInventory);
     dialog.DoModal();
+    uint32_t written = 0;
+    if (dialog.WrittenStartType(written))
+        startTypeChanges_.Changed(nameW, name, recordStart, written);
+}
+
+void CWinSvrView::UndoStartTypeChange(bool savedInventory) {
+    const StartTypeChange* last = startTypeChanges_.Last();
+    if (!last)
+        return;
+    // The list shows what a machine had, not the system the change was made on.
+    if (savedInventory) {
+        AppMessageBox(IDS_INVENTORY_READ_ONLY, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const std::string question =
+        FormatResString(IDS_CONFIRM_UNDO_START_TYPE,
+                        {last->serviceName, StartTypeText(last->to), StartTypeText(last->from)});
+    if (AppMessageBox(question, kConfirmStyle) != IDYES)
+        return;
+    const uint32_t error = startTypeChanges_.Undo(catalogue_.Services());
+    if (error != 0)
+        AppMessageBox(SystemErrorText(error), kFailureStyle);
 }
 
 bool CWinSvrView::SelectedRowText(std::wstring& text) const {

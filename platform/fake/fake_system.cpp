@@ -41,6 +41,8 @@ public:
             return service_.stopError;
         if (service_.entry.status.dwCurrentState == kStateStopped)
             return kErrorServiceNotActive;
+        if (system_.HasActiveDependents(service_))
+            return kErrorDependentServicesRunning;
         Lead(service_.afterStop, kStateStopped);
         return 0;
     }
@@ -142,18 +144,20 @@ uint32_t FakeSystem::OpenServiceSession(const std::u16string& serviceName,
     session.reset();
     if (managerFails_)
         return kErrorAccessDenied;
-    // The manager's own name first: two names can read alike in UTF-8 and still be two services.
-    FakeService* service = nullptr;
-    for (FakeService& candidate : services_) {
-        if (candidate.entry.serviceNameW == serviceName && !service)
-            service = &candidate;
-    }
-    if (!service)
-        service = Service(Utf16ToUtf8(serviceName));
+    FakeService* service = FindForSession(serviceName);
     if (service == nullptr || service->deleted)
         return kErrorServiceDoesNotExist;
     if (service->openError != 0)
         return service->openError;
     session.reset(new Session(*this, *service));
     return 0;
+}
+
+FakeService* FakeSystem::FindForSession(const std::u16string& serviceName) {
+    // The manager's own name first: two names can read alike in UTF-8 and still be two services.
+    for (FakeService& candidate : services_) {
+        if (candidate.entry.serviceNameW == serviceName)
+            return &candidate;
+    }
+    return Service(Utf16ToUtf8(serviceName));
 }

@@ -31,6 +31,11 @@ struct FakeService {
     std::vector<ServiceStatusFields> afterStop;
     std::deque<ServiceStatusFields> queued;  // what the next queries answer
     bool deleted = false;                    // DeleteService: gone for the manager
+
+    // --- Dependencies ---
+    // The services this one depends on ("DependOnService"), by name. As on Windows, a stop is
+    // refused with ERROR_DEPENDENT_SERVICES_RUNNING while an active service depends on this one.
+    std::vector<std::string> dependsOn;
 };
 
 class FakeSystem : public ServiceManagerApi, public ServiceRegistryApi, public GroupRegistryApi {
@@ -82,6 +87,11 @@ public:
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
+    // The dependents as EnumDependentServicesW(SERVICE_ACTIVE) lists them (fake_dependents.cpp):
+    // refused as opening the service is; direct and indirect ones, each before the services it
+    // depends on.
+    uint32_t EnumerateActiveDependents(const std::u16string& serviceName,
+                                       std::vector<ServiceEntry>& dependents) override;
 
     // --- ServiceRegistryApi: an open key reads what its path holds when it is read ---
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override;
@@ -96,6 +106,12 @@ private:
     struct Key {
         std::vector<RegistryValue> values;  // insertion order
     };
+
+    // The service a session would open by that name (the manager's own first), or null.
+    FakeService* FindForSession(const std::u16string& serviceName);
+    // Every service that depends on service, directly or through others, in stopping order.
+    std::vector<const FakeService*> DependentsOf(const FakeService& service) const;
+    bool HasActiveDependents(const FakeService& service) const;
 
     Key* FindKey(const std::string& key);
     Key& MakeKey(const std::string& key);  // with the keys above it

@@ -73,7 +73,9 @@ std::string ToCodePage(const wchar_t* text) {
     return converted;
 }
 
-ServiceEntry ToEntry(const ENUM_SERVICE_STATUSW& source) {
+}  // namespace
+
+ServiceEntry ToServiceEntry(const ENUM_SERVICE_STATUSW& source) {
     ServiceEntry entry;
     entry.serviceName = ToCodePage(source.lpServiceName);
     entry.serviceNameW = reinterpret_cast<const char16_t*>(source.lpServiceName);
@@ -84,8 +86,6 @@ ServiceEntry ToEntry(const ENUM_SERVICE_STATUSW& source) {
     entry.status = StatusFields(source.ServiceStatus);
     return entry;
 }
-
-}  // namespace
 
 uint32_t EnumerateIntoBuffer(SC_HANDLE manager, uint32_t serviceType, EnumBuffer& buffer) {
     auto call = [&](uint8_t* bytes, uint32_t size, uint32_t& bytesNeeded, uint32_t& count) {
@@ -123,7 +123,7 @@ bool Win32System::EnumerateServices(uint32_t serviceType, std::vector<ServiceEnt
     const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(buffer.bytes.get());
     for (uint32_t i = 0; i < buffer.count; ++i) {
         if (first[i].lpServiceName != nullptr) {
-            entries.push_back(ToEntry(first[i]));
+            entries.push_back(ToServiceEntry(first[i]));
         }
     }
     return true;

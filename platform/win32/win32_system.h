@@ -18,6 +18,10 @@
 // buffer grows until they all fit). Returns 0 or the error code that ended the enumeration.
 uint32_t EnumerateIntoBuffer(SC_HANDLE manager, uint32_t serviceType, EnumBuffer& buffer);
 
+// One entry of an enumeration as the portable code takes it: UTF-8 names for display beside the
+// manager's own UTF-16 name.
+ServiceEntry ToServiceEntry(const ENUM_SERVICE_STATUSW& source);
+
 class Win32System : public ServiceManagerApi, public ServiceRegistryApi, public GroupRegistryApi {
 public:
     // ServiceManagerApi
@@ -25,6 +29,9 @@ public:
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
+    // EnumDependentServicesW (win32_dependents.cpp)
+    uint32_t EnumerateActiveDependents(const std::u16string& serviceName,
+                                       std::vector<ServiceEntry>& dependents) override;
 
     // ServiceRegistryApi, under HKEY_LOCAL_MACHINE: keys opened for querying values only.
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override;
