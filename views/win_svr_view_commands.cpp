@@ -1,8 +1,10 @@
 // The service list's commands on its selected row: start, stop, the properties dialog and the
-// row's text for the clipboard. Start and stop ask first, report a refused request with the
-// system's reason, and otherwise follow the service until it gets where it was sent: the row's
-// status cell then shows the state it reached, and a service that stopped instead, or did not get
-// there in time, is reported. The catalogue keeps its states until a refresh.
+// row's text for the clipboard; and setting back the start type the dialog last changed. Start and
+// stop ask first, report a refused request with the system's reason, and otherwise follow the
+// service until it gets where it was sent: the row's status cell then shows the state it reached,
+// and a service that stopped instead, or did not get there in time, is reported. A stop refused
+// because active services depend on the service offers to stop them first. The catalogue keeps its
+// states until a refresh.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -162,6 +162,54 @@ TEST_F(CommandsTest, RefusedStopShowsTheReasonAndKeepsStarted) {
     EXPECT_EQ(frame_->Cell(row, CWinSvrView::kColStatus), "已启动");
 }
 
+// A stop the manager refuses because running services depend on the service: they are listed with
+// the program's caption; No stops nothing; Yes stops each, in the order listed, then the service,
+// and the first that does not stop is named with its reason, leaving the rest running.
+TEST_F(CommandsTest, StopRefusedForRunningDependentsOffersToStopThemFirst) {
+    FakeService& alpha = *system_.Service("Alpha");
+    FakeService& client =
+        system_.AddService(kServiceTypeWin32, "Client", "c.exe", 3, kStateRunning);
+    client.dependsOn = {"Alpha"};
+    FakeService& viewer =
+        system_.AddService(kServiceTypeWin32, "Viewer", "v.exe", 3, kStateRunning);
+    viewer.dependsOn = {"Client"};
+    frame_->Command(ID_REFRESH);
+    auto stopAlpha = [&](int answer) {
+        std::vector<std::string> texts;
+        ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT) {
+            texts.push_back(text);
+            return texts.size() == 2 ? answer : IDYES;
+        });
+        EXPECT_GE(frame_->SelectService("Alpha"), 0);
+        frame_->Command(ID_SERVICE_STOP);
+        return texts;
+    };
+    std::vector<std::string> texts = stopAlpha(IDNO);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1],
+              "下列正在运行的服务依赖于服务“Alpha”，必须先停止它们:\n\nViewer\nClient\n\n"
+              "您真的要停止这些服务和服务“Alpha”吗?");
+    EXPECT_EQ(client.stopRequests + viewer.stopRequests, 0);
+    EXPECT_EQ(alpha.stopRequests, 1);  // the refused one
+
+    viewer.stopError = kErrorAccessDenied;
+    texts = stopAlpha(IDYES);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[2], "服务“Viewer”没有停止，所以服务“Alpha”也没有停止:\n" +
+                            SystemErrorText(kErrorAccessDenied));
+    EXPECT_EQ(client.stopRequests, 0);
+    EXPECT_EQ(alpha.stopRequests, 2);
+    EXPECT_EQ(frame_->Cell(frame_->RowOf("Alpha"), CWinSvrView::kColStatus), "已启动");
+
+    viewer.stopError = 0;
+    EXPECT_EQ(stopAlpha(IDYES).size(), 2u);
+    EXPECT_EQ(alpha.entry.status.dwCurrentState, kStateStopped);
+    for (const char* name : {"Viewer", "Client", "Alpha"}) {
+        EXPECT_EQ(system_.Service(name)->entry.status.dwCurrentState, kStateStopped) << name;
+        EXPECT_EQ(frame_->Cell(frame_->RowOf(name), CWinSvrView::kColStatus), "") << name;
+    }
+}
+
 TEST_F(CommandsTest, DriverRowIsNotStartedOrStoppedButOpensProperties) {
     frame_->Frame().SetCategory(kKindDriver, -1, -1);
     Pump();

@@ -509,4 +509,55 @@ TEST_F(InventoryFake, NextAndPreviousPaneMoveTheFocusAround) {
     }
 }
 
+// Ctrl+Z and Alt+Backspace, pressed for real, set the start type the properties dialog last changed
+// back once asked; with nothing to undo they do nothing, a refusal shows its reason, and a saved
+// inventory shown refuses them.
+TEST_F(InventoryFake, CtrlZSetsTheLastStartTypeChangeBackOnTheLiveSystemOnly) {
+    RunningFrame frame(fake);
+    std::vector<std::string> texts;
+    ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT) {
+        texts.push_back(text);
+        return IDYES;
+    });
+    auto press = [&](BYTE modifier, WPARAM key, UINT message) {
+        texts.clear();
+        BYTE keys[256] = {};
+        keys[modifier] = 0x80;
+        SetKeyboardState(keys);
+        PostMessageW(frame.ListControl(), message, key, modifier == VK_MENU ? 1 << 29 : 1);
+        Pump();
+        SetKeyboardState(std::vector<BYTE>(256).data());
+        return texts;
+    };
+    auto start = [&] {
+        RegistryValue value;
+        fake.ReadValue(FakeSystem::ServiceKey("Alpha").c_str(), "Start", value);
+        return value.data.empty() ? -1 : value.data[0];
+    };
+    EXPECT_TRUE(press(VK_CONTROL, 'Z', WM_KEYDOWN).empty());
+    ASSERT_GE(frame.SelectService("Alpha"), 0);
+    ModalDriver properties({{kPropertyCaption, [](HWND dialog) {
+                                 SendDlgItemMessageW(dialog, IDC_START_TYPE, CB_SETCURSEL, 4, 0);
+                                 PressButton(dialog, IDC_PROPERTY_OK);
+                             }}});
+    frame.Command(ID_SERVICE_PROPERTY);
+    EXPECT_TRUE(properties.Done());
+    ASSERT_EQ(start(), 4);
+
+    TempFile saved(L"orvane-undo.csv");
+    WriteSavedInventory(saved.Path());
+    ASSERT_TRUE(theApp.OpenInventoryFile(saved.Path()));
+    EXPECT_EQ(press(VK_CONTROL, 'Z', WM_KEYDOWN),
+              std::vector<std::string>{LoadResString(IDS_INVENTORY_READ_ONLY)});
+    frame.Command(ID_FILE_NEW);
+    const std::string question = "您真的要把服务“Alpha”的启动类型从“已禁用”改回“手动”吗?";
+    fake.Service("Alpha")->changeError = kErrorAccessDenied;
+    EXPECT_EQ(press(VK_CONTROL, 'Z', WM_KEYDOWN),
+              (std::vector<std::string>{question, SystemErrorText(kErrorAccessDenied)}));
+    fake.Service("Alpha")->changeError = 0;
+    EXPECT_EQ(press(VK_MENU, VK_BACK, WM_SYSKEYDOWN), std::vector<std::string>{question});
+    EXPECT_EQ(start(), 3);
+    EXPECT_TRUE(press(VK_CONTROL, 'Z', WM_KEYDOWN).empty());
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "tests/support/wait.h"
 #include "tests/support/modal_driver.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
 #include "res/resource.h"
 #include "window/message_box.h"
@@ -45,7 +47,9 @@ int Reg(const std::string& arguments) {
 
 // The test service built beside this test (test_service.cpp), registered demand-start with Wine's
 // running manager under a name of the test's own, its behaviour in its image path's arguments.
-bool RegisterTestService(const std::wstring& name, const std::string& arguments) {
+// dependencies: the services it depends on, as CreateService takes them (each ended by a NUL).
+bool RegisterTestService(const std::wstring& name, const std::string& arguments,
+                         const wchar_t* dependencies = nullptr) {
     wchar_t module[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, module, MAX_PATH);
     std::wstring path(module);
@@ -57,8 +61,8 @@ bool RegisterTestService(const std::wstring& name, const std::string& arguments)
     WaitUntil([&] {
         service.Reset(CreateServiceW(manager.Get(), name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
                                      SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                                     SERVICE_ERROR_NORMAL, path.c_str(), nullptr, nullptr, nullptr,
-                                     nullptr, nullptr));
+                                     SERVICE_ERROR_NORMAL, path.c_str(), nullptr, nullptr,
+                                     dependencies, nullptr, nullptr));
         return service || GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE;
     });
     return bool(service);
@@ -86,6 +90,76 @@ void RemoveTestService(const std::wstring& name) {
     if (service)
         DeleteService(service.Get());
 }
+
+// Wine's manager stops a service that running services depend on, and its EnumDependentServicesW
+// lists none (a stub). This one refuses such a stop with ERROR_DEPENDENT_SERVICES_RUNNING and lists
+// the active dependents among the services it is given, as Windows documents, from the
+// "DependOnService" values Wine's manager writes (its QueryServiceConfigW reports no dependencies);
+// the rest, the stops included, is Wine's own.
+class DependentsAsOnWindows : public ServiceManagerApi {
+public:
+    DependentsAsOnWindows(ServiceManagerApi& wine, std::vector<std::wstring> services)
+        : wine_(wine), services_(std::move(services)) {}
+    std::string WindowsDirectory() override { return wine_.WindowsDirectory(); }
+    bool EnumerateServices(uint32_t type, std::vector<ServiceEntry>& entries) override {
+        return wine_.EnumerateServices(type, entries);
+    }
+    uint32_t OpenServiceSession(const std::u16string& name,
+                                std::unique_ptr<ServiceSession>& session) override {
+        std::unique_ptr<ServiceSession> wine;
+        const uint32_t error = wine_.OpenServiceSession(name, wine);
+        if (error == 0)
+            session.reset(new Session(*this, name, std::move(wine)));
+        return error;
+    }
+    uint32_t EnumerateActiveDependents(const std::u16string& name,
+                                       std::vector<ServiceEntry>& dependents) override {
+        dependents.clear();
+        for (const std::wstring& candidate : services_) {
+            const std::wstring key = L"SYSTEM\\CurrentControlSet\\Services\\" + candidate;
+            wchar_t needs[1024] = {};
+            DWORD size = sizeof needs - 2 * sizeof(wchar_t);  // two NULs stay at the end
+            if (ServiceState(candidate) == SERVICE_STOPPED ||
+                RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"DependOnService",
+                             RRF_RT_REG_MULTI_SZ, nullptr, needs, &size) != ERROR_SUCCESS)
+                continue;
+            for (const wchar_t* need = needs; *need; need += wcslen(need) + 1) {
+                if (lstrcmpiW(need, reinterpret_cast<const wchar_t*>(name.c_str())) == 0) {
+                    ServiceEntry entry;
+                    entry.serviceName = NarrowText(candidate.c_str());
+                    entry.serviceNameW.assign(candidate.begin(), candidate.end());
+                    dependents.push_back(entry);
+                }
+            }
+        }
+        return 0;
+    }
+
+private:
+    class Session : public ServiceSession {
+    public:
+        Session(DependentsAsOnWindows& manager, std::u16string name,
+                std::unique_ptr<ServiceSession> wine)
+            : manager_(manager), name_(std::move(name)), wine_(std::move(wine)) {}
+        uint32_t QueryStatus(ServiceStatusFields& status) override {
+            return wine_->QueryStatus(status);
+        }
+        uint32_t Start() override { return wine_->Start(); }
+        uint32_t Stop() override {
+            std::vector<ServiceEntry> dependents;
+            manager_.EnumerateActiveDependents(name_, dependents);
+            return dependents.empty() ? wine_->Stop() : ERROR_DEPENDENT_SERVICES_RUNNING;
+        }
+        uint32_t ChangeStartType(uint32_t type) override { return wine_->ChangeStartType(type); }
+
+    private:
+        DependentsAsOnWindows& manager_;
+        std::u16string name_;
+        std::unique_ptr<ServiceSession> wine_;
+    };
+    ServiceManagerApi& wine_;
+    std::vector<std::wstring> services_;
+};
 
 // Runs a step every period milliseconds in whatever message loop runs, until the step says no more.
 class TimerTask {
@@ -275,6 +349,24 @@ TEST_F(LiveTest, PropertiesShowTheRecordAndAConfirmedChangeLandsInTheRegistry) {
     EXPECT_EQ(RegStart(kSpoolerKey), "0x3");
 }
 
+// The start-type change set back with Ctrl+Z lands in Wine's registry and its manager.
+TEST_F(LiveTest, UndoSetsSpoolersStartTypeBackThroughTheManager) {
+    ASSERT_EQ(RegStart(kSpoolerKey), "0x3");
+    StartTypeGuard restore(system, u"Spooler", 3);
+    EXPECT_TRUE(Command("Spooler", ID_SERVICE_PROPERTY, 4).empty());
+    EXPECT_EQ(RegStart(kSpoolerKey), "0x4");
+    EXPECT_TRUE(Command("Spooler", ID_EDIT_UNDO).empty());
+    EXPECT_EQ(RegStart(kSpoolerKey), "0x3");
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    ScHandle spooler(OpenServiceW(manager.Get(), L"Spooler", SERVICE_QUERY_CONFIG));
+    BYTE config[8192];
+    DWORD needed = 0;
+    ASSERT_TRUE(QueryServiceConfigW(spooler.Get(), reinterpret_cast<QUERY_SERVICE_CONFIGW*>(config),
+                                    sizeof config, &needed));
+    EXPECT_EQ(reinterpret_cast<QUERY_SERVICE_CONFIGW*>(config)->dwStartType,
+              static_cast<DWORD>(SERVICE_DEMAND_START));
+}
+
 // The test service in each of its behaviours, and services awkward for a program in an 8-bit code
 // page or carrying values of the wrong type (written behind the running manager's back).
 class LiveServices : public LiveTest {
@@ -440,6 +532,59 @@ TEST_F(LiveServices, ValuesOfTheWrongTypeCountAsMissing) {
     EXPECT_EQ(keys[key]["Start"].type, "REG_SZ");
     EXPECT_TRUE(Command(name, ID_SERVICE_PROPERTY, 3).empty());
     EXPECT_EQ(RegStart(key), "0x3");
+}
+
+// Stopping a service that a running service depends on, both test services really running under
+// Wine's manager. Wine stops it as any other (and lists no dependents); over a manager that refuses
+// and lists as Windows does, the dependent is named, and on Yes really stopped first.
+TEST(LiveDependents, StopOfAServiceARunningServiceDependsOnStopsTheDependentFirst) {
+    const std::vector<std::wstring> names = {L"OrvaneTestBase", L"OrvaneTestDependent"};
+    struct Removal {
+        const std::vector<std::wstring>& names;
+        ~Removal() {
+            for (auto name = names.rbegin(); name != names.rend(); ++name)
+                RemoveTestService(*name);
+        }
+    } removal{names};
+    ASSERT_TRUE(RegisterTestService(names[0], "run"));
+    ASSERT_TRUE(RegisterTestService(names[1], "run", L"OrvaneTestBase\0"));
+    Win32System system;
+    auto startBoth = [&] {
+        for (const std::wstring& name : names) {
+            ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+            ScHandle service(OpenServiceW(manager.Get(), name.c_str(), SERVICE_START));
+            StartServiceW(service.Get(), 0, nullptr);
+            EXPECT_TRUE(Reaches(name, SERVICE_RUNNING));
+        }
+    };
+    startBoth();
+    std::vector<ServiceEntry> listed;
+    EXPECT_EQ(system.EnumerateActiveDependents(u"OrvaneTestBase", listed), 0u);
+    for (const ServiceEntry& entry : listed)  // none under Wine
+        EXPECT_EQ(entry.serviceName, "OrvaneTestDependent");
+    {
+        DependentsAsOnWindows windows(system, names);
+        RunningFrame frame(windows, system, system);
+        std::vector<std::string> texts;
+        int answer = IDNO;
+        ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT) {
+            texts.push_back(text);
+            return texts.size() == 2 ? answer : IDYES;
+        });
+        for (int given : {IDNO, IDYES}) {
+            texts.clear();
+            answer = given;
+            ASSERT_GE(frame.SelectService("OrvaneTestBase"), 0);
+            frame.Command(ID_SERVICE_STOP);
+            ASSERT_EQ(texts.size(), 2u);
+            EXPECT_NE(texts[1].find("\n\nOrvaneTestDependent\n\n"), std::string::npos);
+            if (given == IDNO)
+                EXPECT_EQ(ServiceState(names[0]), static_cast<DWORD>(SERVICE_RUNNING));
+        }
+        for (const std::wstring& name : names)
+            EXPECT_EQ(ServiceState(name), static_cast<DWORD>(SERVICE_STOPPED));
+        EXPECT_EQ(frame.Cell(frame.RowOf("OrvaneTestDependent"), CWinSvrView::kColStatus), "");
+    }
 }
 
 }  // namespace
