@@ -162,14 +162,15 @@ TEST_F(CommandsTest, RefusedStopShowsTheReasonAndKeepsStarted) {
     EXPECT_EQ(frame_->Cell(row, CWinSvrView::kColStatus), "已启动");
 }
 
-// A stop the manager refuses because running services depend on the service: they are listed with
-// the program's caption; No stops nothing; Yes stops each, in the order listed, then the service,
-// and the first that does not stop is named with its reason, leaving the rest running.
+// A stop the fake manager refuses, as Windows does, because running services depend on the
+// service: they are listed (indirect ones first, stopped ones not); No stops nothing; Yes stops
+// each in that order, then the service; the first that does not stop is named with its reason.
 TEST_F(CommandsTest, StopRefusedForRunningDependentsOffersToStopThemFirst) {
     FakeService& alpha = *system_.Service("Alpha");
     FakeService& client =
         system_.AddService(kServiceTypeWin32, "Client", "c.exe", 3, kStateRunning);
-    client.dependsOn = {"Alpha"};
+    client.dependsOn = {"NetSvc", "ALPHA"};
+    system_.AddService(kServiceTypeWin32, "Idle", "i.exe", 3, kStateStopped).dependsOn = {"Alpha"};
     FakeService& viewer =
         system_.AddService(kServiceTypeWin32, "Viewer", "v.exe", 3, kStateRunning);
     viewer.dependsOn = {"Client"};

@@ -551,7 +551,7 @@ TEST_F(InventoryFake, CtrlZSetsTheLastStartTypeChangeBackOnTheLiveSystemOnly) {
               std::vector<std::string>{LoadResString(IDS_INVENTORY_READ_ONLY)});
     frame.Command(ID_FILE_NEW);
     const std::string question = "您真的要把服务“Alpha”的启动类型从“已禁用”改回“手动”吗?";
-    fake.Service("Alpha")->changeError = kErrorAccessDenied;
+    fake.Service("Alpha")->changeError = kErrorAccessDenied;  // refused: it can be tried again
     EXPECT_EQ(press(VK_CONTROL, 'Z', WM_KEYDOWN),
               (std::vector<std::string>{question, SystemErrorText(kErrorAccessDenied)}));
     fake.Service("Alpha")->changeError = 0;

@@ -91,25 +91,20 @@ void RemoveTestService(const std::wstring& name) {
         DeleteService(service.Get());
 }
 
-// Wine's manager stops a service that running services depend on, and its EnumDependentServicesW
-// lists none (a stub). This one refuses such a stop with ERROR_DEPENDENT_SERVICES_RUNNING and lists
-// the active dependents among the services it is given, as Windows documents, from the
-// "DependOnService" values Wine's manager writes (its QueryServiceConfigW reports no dependencies);
-// the rest, the stops included, is Wine's own.
-class DependentsAsOnWindows : public ServiceManagerApi {
+// Wine's manager stops a service that running services depend on, and lists no dependents (its
+// EnumDependentServicesW is a stub, its QueryServiceConfigW reports none). This one refuses such a
+// stop with ERROR_DEPENDENT_SERVICES_RUNNING and lists the active dependents among its services,
+// as Windows documents, from the "DependOnService" values Wine writes; the stops are Wine's own.
+class DependentsAsOnWindows : public Win32System {
 public:
-    DependentsAsOnWindows(ServiceManagerApi& wine, std::vector<std::wstring> services)
-        : wine_(wine), services_(std::move(services)) {}
-    std::string WindowsDirectory() override { return wine_.WindowsDirectory(); }
-    bool EnumerateServices(uint32_t type, std::vector<ServiceEntry>& entries) override {
-        return wine_.EnumerateServices(type, entries);
-    }
+    explicit DependentsAsOnWindows(std::vector<std::wstring> services) : services_(services) {}
     uint32_t OpenServiceSession(const std::u16string& name,
                                 std::unique_ptr<ServiceSession>& session) override {
-        std::unique_ptr<ServiceSession> wine;
-        const uint32_t error = wine_.OpenServiceSession(name, wine);
-        if (error == 0)
-            session.reset(new Session(*this, name, std::move(wine)));
+        std::vector<ServiceEntry> dependents;
+        EnumerateActiveDependents(name, dependents);
+        const uint32_t error = Win32System::OpenServiceSession(name, session);
+        if (error == 0 && !dependents.empty())
+            session.reset(new Refusing(std::move(session)));
         return error;
     }
     uint32_t EnumerateActiveDependents(const std::u16string& name,
@@ -125,10 +120,9 @@ public:
                 continue;
             for (const wchar_t* need = needs; *need; need += wcslen(need) + 1) {
                 if (lstrcmpiW(need, reinterpret_cast<const wchar_t*>(name.c_str())) == 0) {
-                    ServiceEntry entry;
-                    entry.serviceName = NarrowText(candidate.c_str());
-                    entry.serviceNameW.assign(candidate.begin(), candidate.end());
-                    dependents.push_back(entry);
+                    dependents.emplace_back();
+                    dependents.back().serviceName = NarrowText(candidate.c_str());
+                    dependents.back().serviceNameW.assign(candidate.begin(), candidate.end());
                 }
             }
         }
@@ -136,28 +130,17 @@ public:
     }
 
 private:
-    class Session : public ServiceSession {
-    public:
-        Session(DependentsAsOnWindows& manager, std::u16string name,
-                std::unique_ptr<ServiceSession> wine)
-            : manager_(manager), name_(std::move(name)), wine_(std::move(wine)) {}
+    // A session on a service that active services depend on: its stop is refused.
+    struct Refusing : ServiceSession {
+        explicit Refusing(std::unique_ptr<ServiceSession> wine) : wine(std::move(wine)) {}
         uint32_t QueryStatus(ServiceStatusFields& status) override {
-            return wine_->QueryStatus(status);
+            return wine->QueryStatus(status);
         }
-        uint32_t Start() override { return wine_->Start(); }
-        uint32_t Stop() override {
-            std::vector<ServiceEntry> dependents;
-            manager_.EnumerateActiveDependents(name_, dependents);
-            return dependents.empty() ? wine_->Stop() : ERROR_DEPENDENT_SERVICES_RUNNING;
-        }
-        uint32_t ChangeStartType(uint32_t type) override { return wine_->ChangeStartType(type); }
-
-    private:
-        DependentsAsOnWindows& manager_;
-        std::u16string name_;
-        std::unique_ptr<ServiceSession> wine_;
+        uint32_t Start() override { return wine->Start(); }
+        uint32_t Stop() override { return ERROR_DEPENDENT_SERVICES_RUNNING; }
+        uint32_t ChangeStartType(uint32_t type) override { return wine->ChangeStartType(type); }
+        std::unique_ptr<ServiceSession> wine;
     };
-    ServiceManagerApi& wine_;
     std::vector<std::wstring> services_;
 };
 
@@ -349,7 +332,7 @@ TEST_F(LiveTest, PropertiesShowTheRecordAndAConfirmedChangeLandsInTheRegistry) {
     EXPECT_EQ(RegStart(kSpoolerKey), "0x3");
 }
 
-// The start-type change set back with Ctrl+Z lands in Wine's registry and its manager.
+// The start-type change set back with Ctrl+Z lands in Wine's registry, and its manager uses it.
 TEST_F(LiveTest, UndoSetsSpoolersStartTypeBackThroughTheManager) {
     ASSERT_EQ(RegStart(kSpoolerKey), "0x3");
     StartTypeGuard restore(system, u"Spooler", 3);
@@ -357,14 +340,9 @@ TEST_F(LiveTest, UndoSetsSpoolersStartTypeBackThroughTheManager) {
     EXPECT_EQ(RegStart(kSpoolerKey), "0x4");
     EXPECT_TRUE(Command("Spooler", ID_EDIT_UNDO).empty());
     EXPECT_EQ(RegStart(kSpoolerKey), "0x3");
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
-    ScHandle spooler(OpenServiceW(manager.Get(), L"Spooler", SERVICE_QUERY_CONFIG));
-    BYTE config[8192];
-    DWORD needed = 0;
-    ASSERT_TRUE(QueryServiceConfigW(spooler.Get(), reinterpret_cast<QUERY_SERVICE_CONFIGW*>(config),
-                                    sizeof config, &needed));
-    EXPECT_EQ(reinterpret_cast<QUERY_SERVICE_CONFIGW*>(config)->dwStartType,
-              static_cast<DWORD>(SERVICE_DEMAND_START));
+    EXPECT_TRUE(Command("Spooler", ID_SERVICE_START).empty());  // the manager took it: not disabled
+    EXPECT_TRUE(ScReaches("Spooler", kStateRunning));
+    EXPECT_TRUE(Command("Spooler", ID_SERVICE_STOP).empty());
 }
 
 // The test service in each of its behaviours, and services awkward for a program in an 8-bit code
@@ -535,8 +513,8 @@ TEST_F(LiveServices, ValuesOfTheWrongTypeCountAsMissing) {
 }
 
 // Stopping a service that a running service depends on, both test services really running under
-// Wine's manager. Wine stops it as any other (and lists no dependents); over a manager that refuses
-// and lists as Windows does, the dependent is named, and on Yes really stopped first.
+// Wine's manager, which lists no dependents; over one that refuses and lists as Windows does, the
+// dependent is named and, on Yes, really stopped first.
 TEST(LiveDependents, StopOfAServiceARunningServiceDependsOnStopsTheDependentFirst) {
     const std::vector<std::wstring> names = {L"OrvaneTestBase", L"OrvaneTestDependent"};
     struct Removal {
@@ -548,43 +526,32 @@ TEST(LiveDependents, StopOfAServiceARunningServiceDependsOnStopsTheDependentFirs
     } removal{names};
     ASSERT_TRUE(RegisterTestService(names[0], "run"));
     ASSERT_TRUE(RegisterTestService(names[1], "run", L"OrvaneTestBase\0"));
-    Win32System system;
-    auto startBoth = [&] {
-        for (const std::wstring& name : names) {
-            ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
-            ScHandle service(OpenServiceW(manager.Get(), name.c_str(), SERVICE_START));
-            StartServiceW(service.Get(), 0, nullptr);
-            EXPECT_TRUE(Reaches(name, SERVICE_RUNNING));
-        }
-    };
-    startBoth();
+    DependentsAsOnWindows system(names);
+    for (const std::wstring& name : names) {
+        std::unique_ptr<ServiceSession> session;
+        ASSERT_EQ(system.Win32System::OpenServiceSession(std::u16string(name.begin(), name.end()),
+                                                         session),
+                  0u);
+        session->Start();
+        EXPECT_TRUE(Reaches(name, SERVICE_RUNNING));
+    }
     std::vector<ServiceEntry> listed;
-    EXPECT_EQ(system.EnumerateActiveDependents(u"OrvaneTestBase", listed), 0u);
+    EXPECT_EQ(system.Win32System::EnumerateActiveDependents(u"OrvaneTestBase", listed), 0u);
     for (const ServiceEntry& entry : listed)  // none under Wine
         EXPECT_EQ(entry.serviceName, "OrvaneTestDependent");
-    {
-        DependentsAsOnWindows windows(system, names);
-        RunningFrame frame(windows, system, system);
-        std::vector<std::string> texts;
-        int answer = IDNO;
-        ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT) {
-            texts.push_back(text);
-            return texts.size() == 2 ? answer : IDYES;
-        });
-        for (int given : {IDNO, IDYES}) {
-            texts.clear();
-            answer = given;
-            ASSERT_GE(frame.SelectService("OrvaneTestBase"), 0);
-            frame.Command(ID_SERVICE_STOP);
-            ASSERT_EQ(texts.size(), 2u);
-            EXPECT_NE(texts[1].find("\n\nOrvaneTestDependent\n\n"), std::string::npos);
-            if (given == IDNO)
-                EXPECT_EQ(ServiceState(names[0]), static_cast<DWORD>(SERVICE_RUNNING));
-        }
-        for (const std::wstring& name : names)
-            EXPECT_EQ(ServiceState(name), static_cast<DWORD>(SERVICE_STOPPED));
-        EXPECT_EQ(frame.Cell(frame.RowOf("OrvaneTestDependent"), CWinSvrView::kColStatus), "");
-    }
+    RunningFrame frame(system);
+    std::vector<std::string> texts;
+    ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT) {
+        texts.push_back(text);
+        return IDYES;
+    });
+    ASSERT_GE(frame.SelectService("OrvaneTestBase"), 0);
+    frame.Command(ID_SERVICE_STOP);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[1].find("\n\nOrvaneTestDependent\n\n"), std::string::npos);
+    for (const std::wstring& name : names)
+        EXPECT_EQ(ServiceState(name), static_cast<DWORD>(SERVICE_STOPPED));
+    EXPECT_EQ(frame.Cell(frame.RowOf("OrvaneTestDependent"), CWinSvrView::kColStatus), "");
 }
 
 }  // namespace
