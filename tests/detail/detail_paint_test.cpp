@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/detail/memory_canvas.h"
+#include "tests/support/memory_canvas.h"
 #include "tests/detail/test_files.h"
 #include "platform/win32/handles.h"
 #include "views/gradient.h"

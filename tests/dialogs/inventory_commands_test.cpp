@@ -6,16 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/app.h"
 #include "app/clipboard.h"
 #include "app/inventory_io.h"
 #include "tests/support/running_frame.h"
-#include "tests/support/live_system.h"
 #include "modal_driver.h"
 #include "platform/fake/fake_system.h"
 #include "platform/win32/file_io.h"
@@ -280,26 +277,11 @@ TEST_F(InventoryFake, AFailedSaveShowsTheSystemsReasonAndLeavesTheFileAsItWas) {
                                InventorySaveFailureText(existing.Path(), ERROR_ACCESS_DENIED)});
 }
 
-// The clipboard's text as another process reads it; empty when it holds none. This thread keeps
-// answering messages meanwhile: the clipboard's owner is our frame, and Wine asks the owner before
-// another process reads.
+// The clipboard's text as another process reads it; empty when it holds none. Our frame owns the
+// clipboard, and Wine asks the owner before another process reads.
 std::string ClipboardSeenByAnotherProcess() {
-    char exe[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string reader(exe);
-    reader = "\"" + reader.substr(0, reader.find_last_of('\\') + 1) + "clipboard_reader.exe\"";
     std::string output;
-    int code = -1;
-    std::atomic<bool> done{false};
-    std::thread process([&] {
-        code = RunCommand(reader, output);
-        done = true;
-    });
-    while (!done) {
-        Pump();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    process.join();
+    const int code = RunWhilePumping(ProgramBesideTest("clipboard_reader.exe"), output);
     return code == 0 ? output : std::string();
 }
 
