@@ -1,5 +1,6 @@
 #include "window/pane_accessibility.h"
 
+#include <objbase.h>
 #include <oleacc.h>
 
 #include <new>
@@ -198,6 +199,8 @@ private:
 
 PaneAccessibility::~PaneAccessibility() {
     Disconnect();
+    if (apartment_)
+        CoUninitialize();
 }
 
 bool PaneAccessibility::OnGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -214,6 +217,11 @@ bool PaneAccessibility::OnGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, LRE
         GetProcAddress(oleacc_, "LresultFromObject"));
     if (!createStandard || !toResult)
         return false;
+    // The object is handed to another process through COM: the thread that answers must be in an
+    // apartment. The user-interface thread enters a single-threaded one (unless it is in one
+    // already) and stays there while the pane lives.
+    if (!apartment_)
+        apartment_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     if (!object_) {
         IAccessible* standard = nullptr;
         if (FAILED(createStandard(hwnd, OBJID_CLIENT, __uuidof(IAccessible),

@@ -36,4 +36,5 @@ private:
     const AccessibleText& source_;
     Object* object_ = nullptr;  // one reference held while the window lives
     HMODULE oleacc_ = nullptr;
+    bool apartment_ = false;    // this thread entered a COM apartment for the object
 };
