@@ -58,9 +58,6 @@ protected:
         const auto toolImages = reinterpret_cast<HIMAGELIST>(
             SendMessageA(frame_->Frame().ToolBar(), TB_GETIMAGELIST, 0, 0));
         EXPECT_EQ(ImageSize(toolImages), ScaleToDpi(24, dpi));
-        const DWORD button =
-            static_cast<DWORD>(SendMessageA(frame_->Frame().ToolBar(), TB_GETBUTTONSIZE, 0, 0));
-        EXPECT_GT(static_cast<int>(HIWORD(button)), ScaleToDpi(24, dpi));
         EXPECT_EQ(ImageSize(TreeView_GetImageList(Tree(), TVSIL_NORMAL)), ScaleToDpi(16, dpi));
         EXPECT_EQ(ImageSize(ListView_GetImageList(List(), LVSIL_SMALL)), ScaleToDpi(16, dpi));
     }
