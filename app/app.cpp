@@ -7,6 +7,7 @@
 #include "app/about_dlg.h"
 #include "app/inventory_io.h"
 #include "app/main_frame.h"
+#include "platform/win32/wow64_probe.h"
 #include "res/resource.h"
 #include "window/message_box.h"
 #include "window/resource_strings.h"
@@ -36,6 +37,12 @@ void COrvaneApp::SetPlatform(ServiceManagerApi& services, RegistryApi& registry)
 bool COrvaneApp::InitInstance() {
     if (!inventory_ || frame_)
         return false;
+    // The 32-bit build on 64-bit Windows would see the 32-bit copies of the system's files and
+    // keys: it says so, naming the 64-bit build, and does not start.
+    if (RunsUnderWow64(ProbeWow64())) {
+        AppMessageBox(IDS_WOW64_REFUSED, MB_OK | MB_ICONHAND);
+        return false;
+    }
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_BAR_CLASSES;
@@ -104,7 +111,7 @@ void COrvaneApp::OnAppAbout() {
 
 void COrvaneApp::OnAppExit() {
     if (HWND main = MainWindowHandle())
-        SendMessageA(main, WM_CLOSE, 0, 0);
+        SendMessageW(main, WM_CLOSE, 0, 0);
 }
 
 void COrvaneApp::OnFileNew() {

@@ -30,7 +30,7 @@ bool CDataView::OnCreateClient(CreateContext& context) {
         return false;
     }
     // The detail pane lays itself out and repaints on its first size message.
-    SendMessageA(splitter_.GetPane(1, 0)->Handle(), WM_SIZE, SIZE_RESTORED, 0);
+    SendMessageW(splitter_.GetPane(1, 0)->Handle(), WM_SIZE, SIZE_RESTORED, 0);
     layoutReady_ = 1;
     return true;
 }

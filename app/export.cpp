@@ -5,7 +5,9 @@
 #include "app/inventory_io.h"
 #include "catalogue/service_list.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/wow64_probe.h"
 #include "res/resource.h"
 #include "window/resource_strings.h"
 
@@ -38,20 +40,15 @@ void WriteToStandardError(const std::string& text) {
         WriteConsoleW(handle, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
         return;
     }
-    // A pipe or a file gets UTF-8, whatever the program's code page.
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1)
-        return;
-    std::string utf8(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], bytes, nullptr, nullptr);
-    WriteFile(handle, utf8.data(), static_cast<DWORD>(bytes - 1), &written, nullptr);
+    // A pipe or a file gets UTF-8.
+    const std::string utf8 = NarrowText(line);
+    WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
 // The catalogue is silent about a service manager it cannot open (it is then empty); an export
 // must not pass an empty list off as the machine's, so it asks the manager first.
 uint32_t CheckServiceManager() {
-    ScHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     return manager ? 0 : GetLastError();
 }
 
@@ -63,6 +60,11 @@ bool IsExportCommand(const std::vector<std::wstring>& arguments) {
 }
 
 int RunExportCommand(const std::vector<std::wstring>& arguments) {
+    // The 32-bit build on 64-bit Windows would write the 32-bit copies' files and groups.
+    if (RunsUnderWow64(ProbeWow64())) {
+        WriteToStandardError(LoadResString(IDS_WOW64_REFUSED));
+        return ERROR_EXE_MACHINE_TYPE_MISMATCH;
+    }
     if (arguments.size() != 2 || arguments[1].empty()) {
         WriteToStandardError(LoadResString(IDS_INVENTORY_EXPORT_USAGE));
         return ERROR_INVALID_PARAMETER;

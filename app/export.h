@@ -10,5 +10,6 @@
 bool IsExportCommand(const std::vector<std::wstring>& arguments);
 
 // Runs the export the arguments ask for; returns the process's exit code: 0, or the system's error
-// code. A failure is also told on the standard error stream when the process has one.
+// code (ERROR_EXE_MACHINE_TYPE_MISMATCH, 216, for the 32-bit build on 64-bit Windows). A failure
+// is also told on the standard error stream when the process has one.
 int RunExportCommand(const std::vector<std::wstring>& arguments);

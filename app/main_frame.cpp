@@ -12,6 +12,7 @@
 #include "app/data_view.h"
 #include "app/inventory_io.h"
 #include "dialogs/service_group_dlg.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "views/class_view.h"
 #include "views/detail_view.h"
@@ -65,11 +66,11 @@ CMainFrame* CMainFrame::Get() {
 
 bool CMainFrame::LoadFrame(CreateContext& context) {
     HINSTANCE instance = ResourceInstance();
-    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
     if (!RegisterWindowClass(kFrameClass, CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon))
         return false;
-    UniqueMenu menu(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)));
+    UniqueMenu menu(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME)));
     createContext_ = &context;
     // The caption is the application's title alone: no document name is ever added to it.
     bool created =
@@ -120,7 +121,7 @@ void CMainFrame::AddToolBarImages() {
     // A missing icon is left out; later buttons move down one image.
     UniqueImageList images =
         LoadIconImageList(Scale(kToolBarImageSize), kToolBarIcons, std::size(kToolBarIcons));
-    SendMessageA(ToolBar(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+    SendMessageW(ToolBar(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
     toolBarImages_ = std::move(images);  // the list shown until now goes
 }
 
@@ -185,8 +186,8 @@ void CMainFrame::OnRefresh() {
 }
 
 void CMainFrame::OnVisitWebsite() {
-    std::string url = LoadResString(IDS_HOME_PAGE_URL);
-    ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW);
+    const std::wstring url = WideText(LoadResString(IDS_HOME_PAGE_URL));
+    ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 void CMainFrame::OnServiceStart() {
@@ -296,7 +297,7 @@ void CMainFrame::EndBusy() {
     if (--busy_ > 0 || !closeDeferred_)
         return;
     closeDeferred_ = false;
-    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 void CMainFrame::SetWaitCursor(bool on) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "catalogue/service_list.h"
+#include "platform/ascii_case.h"
 #include "platform/utf16.h"
 
 namespace {
@@ -32,14 +33,16 @@ void ReadTextField(RegistryApi& registry, const std::u16string& key, const char*
 }
 
 // Descriptions may be indirect strings ("@file,-id") that only the resource they name can resolve;
-// when it cannot, the raw value is still more telling than nothing. A text too long for the field,
-// resolved or raw, gives way to the display name.
+// when it cannot, the raw value is still more telling than nothing. One left by an INF file
+// carries its own text. A text too long for the field, resolved or raw, gives way to the display
+// name.
 void ReadDescription(RegistryApi& registry, const std::u16string& key, SERVICE_ITEM& item) {
     std::string raw;
     std::string resolved;
     const char* text = item.lpDisplayName.c_str();
     if (ReadText(registry, key, "Description", raw)) {
-        if (raw[0] == '@' && registry.LoadIndirectString(key, "Description", resolved)) {
+        if (raw[0] == '@' && (InfStringDefaultText(raw, resolved) ||
+                              registry.LoadIndirectString(key, "Description", resolved))) {
             if (TextFits(resolved.c_str()))
                 text = resolved.c_str();
         } else if (TextFits(raw.c_str())) {
@@ -61,12 +64,16 @@ uint32_t ReadStart(RegistryApi& registry, const std::u16string& key) {
     return start;
 }
 
+// The group after "-k" names a value of the SvcHost key, and Windows compares value names without
+// regard to case: "-k NetSvcs" is the netsvcs group. A longer name that begins with a group's
+// name still counts as that group.
 int32_t SvchostGroupOf(const SERVICE_ITEM& item) {
     if (item.ServiceDll[0] == '\0')
         return kSvchostNone;
-    if (std::strstr(item.ImagePath, "-k LocalService"))
+    const std::string path = FoldAscii(item.ImagePath);
+    if (path.find("-k localservice") != std::string::npos)
         return kSvchostLocalService;
-    if (std::strstr(item.ImagePath, "-k netsvcs"))
+    if (path.find("-k netsvcs") != std::string::npos)
         return kSvchostNetsvcs;
     return kSvchostNone;
 }

@@ -50,3 +50,23 @@ void FormatText(char* dest, std::size_t destBytes, std::size_t maxChars, const c
     va_end(args);
     CopyText(dest, destBytes, buffer, maxChars);
 }
+
+bool InfStringDefaultText(const std::string& value, std::string& text) {
+    // The file, then ",%", the key (in which "%%" stands for a percent sign), "%;" and the text.
+    const std::string::size_type keyStart = value.find(",%");
+    if (value.empty() || value[0] != '@' || keyStart == std::string::npos || keyStart < 2)
+        return false;
+    for (std::string::size_type i = keyStart + 2; i < value.size(); ++i) {
+        if (value[i] != '%')
+            continue;
+        if (i + 1 < value.size() && value[i + 1] == '%') {
+            ++i;
+            continue;
+        }
+        if (i == keyStart + 2 || i + 1 >= value.size() || value[i + 1] != ';')
+            return false;
+        text = value.substr(i + 2);
+        return true;
+    }
+    return false;
+}

@@ -1,6 +1,6 @@
-// Fixed text fields of the records: at most 259 characters and a terminator. The program runs with
-// the UTF-8 code page, so a character takes up to 4 bytes; limits are counted in characters and a
-// text is never cut inside a character.
+// Fixed text fields of the records: at most 259 characters and a terminator. The program's texts
+// are UTF-8, so a character takes up to 4 bytes; limits are counted in characters and a text is
+// never cut inside a character.
 #pragma once
 
 #include <cstddef>
@@ -33,3 +33,8 @@ void FormatText(char* dest, std::size_t destBytes, std::size_t maxChars, const c
 inline bool TextFits(const char* text) {
     return TextCharCount(text) <= kTextMaxChars;
 }
+
+// A text stored in the form a driver's INF file leaves behind, "@file.inf,%key%;text" (Windows'
+// own UmPass description, for one): the resource loader cannot resolve it, and the text after the
+// ';' is the one to show. False, leaving text alone, for any other value.
+bool InfStringDefaultText(const std::string& value, std::string& text);

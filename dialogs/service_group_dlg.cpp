@@ -31,7 +31,7 @@ BOOL CServiceGroupDlg::OnInitDialog() {
 
 void CServiceGroupDlg::SetupList(HWND list, const char* first, int firstWidth, const char* second,
                                  int secondWidth) {
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListExStyle);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListExStyle);
     // The widths are pixels at 96 DPI; the dialog's own size follows its font.
     const int dpi = WindowDpi(Handle());
     InsertListColumn(list, 0, first, LVCFMT_LEFT, ScaleToDpi(firstWidth, dpi));
@@ -55,9 +55,9 @@ void CServiceGroupDlg::FillGroupOrderList() {
 
 void CServiceGroupDlg::SetRowCount(HWND list, std::size_t count) {
     // Nothing is drawn until the whole count is in place.
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 

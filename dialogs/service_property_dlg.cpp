@@ -4,6 +4,7 @@
 
 #include "catalogue/service_control.h"
 #include "category/category_filter.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "window/message_box.h"
 #include "window/resource_strings.h"
@@ -49,7 +50,7 @@ BOOL CServicePropertyDlg::OnInitDialog() {
 void CServicePropertyDlg::FillStartTypes() {
     HWND combo = Item(IDC_START_TYPE);
     for (const char* item : kStartTypeItems) {
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(item).c_str()));
     }
 }
 
@@ -90,7 +91,7 @@ int CServicePropertyDlg::RecordStartIndex() const {
 
 void CServicePropertyDlg::OnOK() {
     const int chosen =
-        static_cast<int>(SendMessageA(Item(IDC_START_TYPE), CB_GETCURSEL, 0, 0));  // CB_ERR is -1
+        static_cast<int>(SendMessageW(Item(IDC_START_TYPE), CB_GETCURSEL, 0, 0));  // CB_ERR is -1
     if (chosen != -1 && chosen != RecordStartIndex()) {
         OnConfirmedOK();  // ends through the plain OK below, never back here
         return;

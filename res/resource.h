@@ -89,6 +89,9 @@
 #define IDS_INVENTORY_TEXT 34018
 #define IDS_INVENTORY_RECORD 34019
 
+// The system the program runs on.
+#define IDS_WOW64_REFUSED 34100
+
 // Controls.
 #define IDC_SVCHOST_LIST 1000
 #define IDC_GROUP_ORDER_LIST 1001

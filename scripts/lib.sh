@@ -8,7 +8,7 @@ mkdir -p "$ORVANE_BUILD"
 
 ORVANE_PACKAGES=(cmake ninja-build g++ python3 git
     mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
-    wine wine64 fonts-wine xvfb x11-utils fonts-wqy-microhei imagemagick procps)
+    wine wine64 fonts-wine xvfb x11-utils fonts-wqy-microhei imagemagick procps locales)
 
 # Installs whatever of the package set is missing; silent when nothing is.
 orvane_setup_packages() {
@@ -39,6 +39,19 @@ orvane_build() {
             cmake --preset "$preset" -S "$ORVANE_ROOT" -B "$dir" || return 1
     fi
     orvane_quiet "$ORVANE_BUILD/$preset-build.log" cmake --build "$dir" || return 1
+}
+
+# Compiles the locales the code-page test runs Wine in into the build (used through LOCPATH, so
+# nothing of the system changes): Wine takes both the process's code page and the charset of Unix
+# file names and arguments from the locale, and a locale glibc does not know leaves it ASCII.
+orvane_locales() {
+    local dir="$ORVANE_BUILD/locales" locale
+    for locale in en_US zh_CN; do
+        [ -d "$dir/$locale.UTF-8" ] && continue
+        mkdir -p "$dir"
+        localedef -i "$locale" -f UTF-8 "$dir/$locale.UTF-8" >/dev/null 2>&1 ||
+            [ -d "$dir/$locale.UTF-8" ] || { echo "could not compile the locale $locale.UTF-8"; return 1; }
+    done
 }
 
 # The Wine environment: a prefix owned by the build, never the user's own ~/.wine.

@@ -15,7 +15,8 @@ if [ "${1:-up}" = down ]; then
 fi
 
 # The services, in regedit's UTF-16 format (one display name and description are Chinese). Every
-# hundredth description is an indirect string; one names a file that does not exist.
+# hundredth description is an indirect string; one names a file that does not exist, one is in the
+# form an INF file leaves. Some svchost services name their group in another case.
 many_services_reg() {
     python3 - <<'PY'
 count = 1200
@@ -37,7 +38,8 @@ for i in range(1, count + 1):
     elif i % 50 == 17:
         out.append('"ImagePath"=' + text("\\SystemRoot\\System32\\orvane_many%04d.exe" % i))
     elif i % 50 == 27:
-        out.append('"ImagePath"=' + text('"C:\\Program Files\\Orvane\\many%04d.exe" -k netsvcs' % i))
+        group = {77: "NetSvcs", 127: "localService"}.get(i % 200, "netsvcs")
+        out.append('"ImagePath"=' + text('"C:\\Program Files\\Orvane\\many%04d.exe" -k %s' % (i, group)))
     else:
         out.append('"ImagePath"=' + text("C:\\orvane\\many\\svc%04d.exe" % i))
     if i == 1197:
@@ -49,6 +51,8 @@ for i in range(1, count + 1):
         out.append('"DisplayName"=' + text("Orvane many %04d" % i))
         if i == 1199:
             out.append('"Description"=' + text("@%SystemRoot%\\system32\\orvane-none.dll,-8"))
+        elif i == 1196:
+            out.append('"Description"=' + text("@umpass.inf,%umpass.SVCDESC%;Microsoft UMPass Driver"))
         elif i % 100 == 0:
             out.append('"Description"=' + text("@%SystemRoot%\\system32\\shell32.dll,-8"))
         else:
@@ -66,7 +70,7 @@ PY
 
 orvane_wine_prefix
 # The marker names the generator's version: a prefix filled by an older one is filled again.
-marker="$WINEPREFIX/.orvane-many-1"
+marker="$WINEPREFIX/.orvane-many-2"
 if [ ! -f "$marker" ]; then
     reg="$ORVANE_BUILD/many-services.reg"
     many_services_reg | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"

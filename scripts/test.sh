@@ -20,4 +20,5 @@ ctest --test-dir "$ORVANE_BUILD/windows" --output-on-failure
 
 echo "== Windows i686 build (compiled and linked, not run)"
 orvane_build windows-i686
+bash "$ORVANE_ROOT/scripts/check-tsaware.sh" "$ORVANE_BUILD/windows-i686/Orvane.exe"
 echo "i686 build: ok"

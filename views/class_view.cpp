@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/main_frame.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "window/image_list.h"
 
@@ -30,7 +31,7 @@ CClassView::~CClassView() {
     Destroy();
 }
 
-bool CClassView::PreCreateWindow(CREATESTRUCTA& cs) {
+bool CClassView::PreCreateWindow(CREATESTRUCTW& cs) {
     cs.style |=
         TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS;
     return TreePane::PreCreateWindow(cs);
@@ -43,15 +44,15 @@ void CClassView::OnInitialUpdate() {
     BuildCategoryTree();
     // The frame already holds the first root's category and the list fills itself with it, so
     // this selection is not routed: the ready flag is still 0.
-    auto root = reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
+    auto root = reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    SendMessageW(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
     ready_ = 1;
 }
 
 void CClassView::SetImages() {
     UniqueImageList images =
         LoadIconImageList(Scale(kImageSize), kTreeIcons, std::size(kTreeIcons));
-    SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.Get()));
+    SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.Get()));
     images_ = std::move(images);  // the list shown until now goes
 }
 
@@ -63,22 +64,23 @@ void CClassView::OnDpiChanged(int) {
 void CClassView::BuildCategoryTree() {
     HTREEITEM bySlot[kSlotCount] = {};
     for (const CategoryRow& row : kCategoryTable) {
-        TVINSERTSTRUCTA insert = {};
+        std::wstring label = WideText(row.label);
+        TVINSERTSTRUCTW insert = {};
         insert.hParent = row.parentSlot < 0 ? TVI_ROOT : bySlot[row.parentSlot];
         insert.hInsertAfter = TVI_LAST;
         insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-        insert.item.pszText = const_cast<char*>(row.label);
+        insert.item.pszText = &label[0];
         insert.item.iImage = row.image;
         insert.item.iSelectedImage = row.image;
         auto item = reinterpret_cast<HTREEITEM>(
-            SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+            SendMessageW(Handle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
         bySlot[row.slot] = item;
         slots_.SetSlot(static_cast<uint32_t>(row.slot), item, row.filter.kind, row.filter.group,
                        row.filter.value);
         for (const ExpandPoint& point : kExpandPoints) {
             if (point.after != row.slot)
                 continue;
-            SendMessageA(Handle(), TVM_EXPAND, TVE_EXPAND,
+            SendMessageW(Handle(), TVM_EXPAND, TVE_EXPAND,
                          reinterpret_cast<LPARAM>(bySlot[point.parent]));
         }
     }
@@ -105,7 +107,7 @@ void CClassView::OnSelchanged(LRESULT& result) {
     if (!ready_)
         return;
     // The control's current selection, not the item named in the notification.
-    auto item = reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
     CategoryFilter filter;
     if (!slots_.FindSlot(item, filter))
         return;
@@ -114,7 +116,7 @@ void CClassView::OnSelchanged(LRESULT& result) {
 }
 
 bool CClassView::OnReflectedNotify(NMHDR* header, LRESULT& result) {
-    if (header->code != TVN_SELCHANGEDA && header->code != TVN_SELCHANGEDW)
+    if (header->code != TVN_SELCHANGEDW)
         return false;
     OnSelchanged(result);
     return true;

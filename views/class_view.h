@@ -25,7 +25,7 @@ public:
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 
 protected:
-    bool PreCreateWindow(CREATESTRUCTA& cs) override;
+    bool PreCreateWindow(CREATESTRUCTW& cs) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Font and images at the new scale.
     void OnDpiChanged(int oldDpi) override;

@@ -51,8 +51,7 @@ void AddFileLines(DetailLines& out, const SERVICE_ITEM& item, const char* probe)
     AddFormatted(out, base + 60, IDS_DETAIL_COMPANY, company);
 }
 
-// Texts are in the program's code page (UTF-8). TextOutA would read them in the code page of the
-// selected font's character set instead, so they are widened here and drawn with TextOutW.
+// Texts are UTF-8: they are widened here and drawn with TextOutW.
 void DrawTextAt(HDC dc, int x, int y, const char* text) {
     std::wstring wide;
     if (ToWide(text, wide) && !wide.empty())
@@ -106,9 +105,9 @@ POINT DetailLineOrigin(const DetailLine& line, int dpi) {
 }
 
 HFONT CreateDetailTitleFont(int dpi) {
-    return CreateFontA(ScaleToDpi(kDetailTitleHeight, dpi), 0, 900, 900, FW_BOLD, 0, 0, 0,
+    return CreateFontW(ScaleToDpi(kDetailTitleHeight, dpi), 0, 900, 900, FW_BOLD, 0, 0, 0,
                        ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       FF_SWISS | DEFAULT_PITCH, "Arial");
+                       FF_SWISS | DEFAULT_PITCH, L"Arial");
 }
 
 HFONT CreateDetailTextFont(int dpi) {

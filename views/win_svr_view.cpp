@@ -73,7 +73,7 @@ CWinSvrView::~CWinSvrView() {
     Destroy();
 }
 
-bool CWinSvrView::PreCreateWindow(CREATESTRUCTA& cs) {
+bool CWinSvrView::PreCreateWindow(CREATESTRUCTW& cs) {
     cs.style = (cs.style & ~WS_BORDER) | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
     cs.dwExStyle = (cs.dwExStyle & ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE)) | WS_EX_TRANSPARENT;
     return ListPane::PreCreateWindow(cs);
@@ -88,7 +88,7 @@ void CWinSvrView::OnInitialUpdate() {
 
 void CWinSvrView::SetupColumns() {
     HWND list = Handle();
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     font_.Apply(list, Dpi());
     int index = 0;
     for (const ColumnDef& def : kColumns) {
@@ -103,7 +103,7 @@ void CWinSvrView::SetImages() {
     // longer is ours to destroy.
     images_ = LoadIconImageList(Scale(kImageSize), kRowIcons, std::size(kRowIcons)).Release();
     auto previous = reinterpret_cast<HIMAGELIST>(
-        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_)));
+        SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_)));
     if (previous && previous != images_)
         ImageList_Destroy(previous);
 }
@@ -114,8 +114,8 @@ void CWinSvrView::OnDpiChanged(int oldDpi) {
     SetImages();
     // The widths as they are now, the user's own included.
     for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-        const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, column,
+        const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, column,
                      MAKELPARAM(RescaleDpi(width, oldDpi, Dpi()), 0));
     }
 }
@@ -136,8 +136,8 @@ void CWinSvrView::FillList(int32_t kind, int32_t group, int32_t value) {
     HWND list = Handle();
     ready_ = 0;
     // One repaint for the whole rebuild, not one per row.
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     const CategoryFilter filter{kind, group, value};
     // The file column names the service DLL under the svchost categories, whatever the record.
     const bool showServiceDll = kind == kKindWin32 && group == 2;
@@ -152,7 +152,7 @@ void CWinSvrView::FillList(int32_t kind, int32_t group, int32_t value) {
         AddRow(row++, cursor, *record, showServiceDll, texts);
     }
     ready_ = 1;
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 

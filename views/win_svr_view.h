@@ -55,7 +55,7 @@ public:
     enum Column { kColName, kColStatus, kColStartType, kColDescription, kColFile, kColGroup };
 
 protected:
-    bool PreCreateWindow(CREATESTRUCTA& cs) override;
+    bool PreCreateWindow(CREATESTRUCTW& cs) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Font, row images and column widths at the new scale.
     void OnDpiChanged(int oldDpi) override;

@@ -97,7 +97,7 @@ int RowOfService(const CWinSvrView& view, int row, const std::u16string& name) {
     };
     if (row >= 0 && shows(row))
         return row;
-    const int count = static_cast<int>(SendMessageA(view.ListControl(), LVM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(view.ListControl(), LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         if (shows(i))
             return i;

@@ -76,7 +76,7 @@ void Application::OnIdle() {
 bool Application::DispatchWaiting(WPARAM& quitCode) {
     bool quit = false;
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             quit = true;
             quitCode = msg.wParam;
@@ -85,7 +85,7 @@ bool Application::DispatchWaiting(WPARAM& quitCode) {
         if (PreTranslate(msg))
             continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return quit;
 }
@@ -116,9 +116,9 @@ void Application::PumpFor(DWORD ms) {
 int Application::Run() {
     MSG msg;
     for (;;) {
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
             OnIdle();
-        int got = GetMessageA(&msg, nullptr, 0, 0);
+        int got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0)
             return static_cast<int>(msg.wParam);
         if (got < 0)
@@ -126,7 +126,7 @@ int Application::Run() {
         if (PreTranslate(msg))
             continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 

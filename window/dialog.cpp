@@ -1,5 +1,6 @@
 #include "window/dialog.h"
 
+#include "platform/win32/wide_text.h"
 #include "window/application.h"
 #include "window/resource_strings.h"
 
@@ -8,15 +9,15 @@ void DataExchange::Text(int controlId, std::string& value) {
     if (!control)
         return;
     if (!saving_) {
-        SetWindowTextA(control, value.c_str());
+        SetWindowTextW(control, WideText(value).c_str());
         return;
     }
-    // The length is an upper bound in the 8-bit code page; the copy says how much it wrote.
-    int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(control, text.data(), length + 1);
+    // The length is an upper bound; the copy says how much it wrote.
+    int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int copied = GetWindowTextW(control, &text[0], length + 1);
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    value = text;
+    value = NarrowText(text);
 }
 
 void DataExchange::ComboIndex(int controlId, int& index) {
@@ -24,9 +25,9 @@ void DataExchange::ComboIndex(int controlId, int& index) {
     if (!control)
         return;
     if (saving_) {
-        index = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));  // CB_ERR is -1
+        index = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));  // CB_ERR is -1
     } else {
-        SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
 }
 

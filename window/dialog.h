@@ -16,7 +16,7 @@ public:
     bool Saving() const { return saving_; }
     HWND Dialog() const { return dialog_; }
 
-    // An edit (or any control with a window text) and a text member.
+    // An edit (or any control with a window text) and a text member, in UTF-8.
     void Text(int controlId, std::string& value);
     // A combo box and the index of its selection; -1 stands for no selection.
     void ComboIndex(int controlId, int& index);

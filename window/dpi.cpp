@@ -50,7 +50,7 @@ UniqueFont RescaledFont(HFONT base, int fromDpi, int toDpi) {
 }
 
 UniqueIcon LoadIconAtSize(int id, int size) {
-    return UniqueIcon(static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id),
+    return UniqueIcon(static_cast<HICON>(LoadImageW(ResourceInstance(), MAKEINTRESOURCEW(id),
                                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 

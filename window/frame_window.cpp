@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "platform/win32/wide_text.h"
@@ -21,7 +21,7 @@ FrameWindow::~FrameWindow() = default;
 
 bool FrameWindow::CreateToolBar(UINT resourceId, DWORD controlStyle, UINT id) {
     HINSTANCE instance = ResourceInstance();
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(241));
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(241));
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     auto* data = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
     ToolBarLayout layout;
@@ -31,14 +31,14 @@ bool FrameWindow::CreateToolBar(UINT resourceId, DWORD controlStyle, UINT id) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
                   CCS_NORESIZE | CCS_NODIVIDER | controlStyle;
     HWND toolBar =
-        CreateWindowExA(0, TOOLBARCLASSNAMEA, "", style, 0, 0, 0, 0, Handle(),
+        CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", style, 0, 0, 0, 0, Handle(),
                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
     if (!toolBar)
         return false;
-    SendMessageA(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     // The resource gives the images' size at 96 DPI.
     toolBarImageSize_ = SIZE{static_cast<LONG>(layout.width), static_cast<LONG>(layout.height)};
-    SendMessageA(toolBar, TB_SETBITMAPSIZE, 0,
+    SendMessageW(toolBar, TB_SETBITMAPSIZE, 0,
                  MAKELONG(Scale(toolBarImageSize_.cx), Scale(toolBarImageSize_.cy)));
     std::vector<TBBUTTON> buttons;
     int image = 0;
@@ -51,30 +51,30 @@ bool FrameWindow::CreateToolBar(UINT resourceId, DWORD controlStyle, UINT id) {
         buttons.push_back(button);
     }
     // The resource's own button strip; the frame may give the toolbar an image list instead.
-    if (FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(2))) {
+    if (FindResourceW(instance, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(2))) {
         TBADDBITMAP strip = {instance, resourceId};
-        SendMessageA(toolBar, TB_ADDBITMAP, image, reinterpret_cast<LPARAM>(&strip));
+        SendMessageW(toolBar, TB_ADDBITMAP, image, reinterpret_cast<LPARAM>(&strip));
     }
-    SendMessageA(toolBar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     dock_.Attach(Handle(), toolBar);
     return true;
 }
 
 bool FrameWindow::CreateStatusBar(UINT id) {
-    statusBar_ = CreateWindowExA(
-        0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, Handle(),
+    statusBar_ = CreateWindowExW(
+        0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, Handle(),
         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ResourceInstance(), nullptr);
     if (!statusBar_)
         return false;
     int parts[1] = {-1};
-    if (!SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts)))
+    if (!SendMessageW(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts)))
         return false;
-    SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(idleText_.c_str()));
+    SetMessageText(idleText_.c_str());
     return true;
 }
 
 void FrameWindow::LoadAcceleratorTable(UINT resourceId) {
-    accelerators_ = LoadAcceleratorsA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
+    accelerators_ = LoadAcceleratorsW(ResourceInstance(), MAKEINTRESOURCEW(resourceId));
 }
 
 namespace {
@@ -98,17 +98,17 @@ void FrameWindow::UpdateToolBarButtons() {
     HWND toolBar = ToolBar();
     if (!toolBar)
         return;
-    int count = static_cast<int>(SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0));
+    int count = static_cast<int>(SendMessageW(toolBar, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         TBBUTTON button = {};
-        if (!SendMessageA(toolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)))
+        if (!SendMessageW(toolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)))
             continue;
         if (button.fsStyle & BTNS_SEP)
             continue;
         bool enabled = IsCommandEnabled(static_cast<UINT>(button.idCommand));
-        bool shown = SendMessageA(toolBar, TB_ISBUTTONENABLED, button.idCommand, 0) != 0;
+        bool shown = SendMessageW(toolBar, TB_ISBUTTONENABLED, button.idCommand, 0) != 0;
         if (enabled != shown)
-            SendMessageA(toolBar, TB_ENABLEBUTTON, button.idCommand, MAKELONG(enabled, 0));
+            SendMessageW(toolBar, TB_ENABLEBUTTON, button.idCommand, MAKELONG(enabled, 0));
     }
 }
 
@@ -119,7 +119,7 @@ bool FrameWindow::PreTranslateMessage(MSG& msg) {
     // Keys go to the table only while the frame or one of its windows has them.
     if (msg.hwnd != frame && !IsChild(frame, msg.hwnd))
         return false;
-    return TranslateAcceleratorA(frame, accelerators_, &msg) != 0;
+    return TranslateAcceleratorW(frame, accelerators_, &msg) != 0;
 }
 
 void FrameWindow::OnIdle() {
@@ -130,26 +130,26 @@ void FrameWindow::OnIdle() {
 void FrameWindow::SetMessageText(const char* text) {
     if (!statusBar_)
         return;
-    SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+    const std::wstring wide = WideText(text ? text : "");
+    SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     UpdateWindow(statusBar_);
 }
 
 std::string FrameWindow::MessageText() const {
     if (!statusBar_)
         return std::string();
-    // The length message counts characters, not the bytes of the 8-bit text.
-    LRESULT info = SendMessageA(statusBar_, SB_GETTEXTLENGTHW, 0, 0);
-    std::string text(LOWORD(info) * 4 + 1, '\0');
-    SendMessageA(statusBar_, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(strlen(text.c_str()));
-    return text;
+    LRESULT info = SendMessageW(statusBar_, SB_GETTEXTLENGTHW, 0, 0);
+    std::wstring text(LOWORD(info) + 1u, L'\0');
+    SendMessageW(statusBar_, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(wcslen(text.c_str()));
+    return NarrowText(text);
 }
 
 void FrameWindow::RecalcLayout() {
     RECT area = {};
     GetClientRect(Handle(), &area);
     if (statusBar_) {
-        SendMessageA(statusBar_, WM_SIZE, 0, 0);  // the status bar places itself at the bottom
+        SendMessageW(statusBar_, WM_SIZE, 0, 0);  // the status bar places itself at the bottom
         RECT bar = {};
         GetWindowRect(statusBar_, &bar);
         area.bottom -= bar.bottom - bar.top;
@@ -197,11 +197,11 @@ void FrameWindow::OnDpiChanged(int oldDpi) {
     HWND toolBar = ToolBar();
     if (!toolBar)
         return;
-    const DWORD padding = static_cast<DWORD>(SendMessageA(toolBar, TB_GETPADDING, 0, 0));
-    SendMessageA(toolBar, TB_SETPADDING, 0,
+    const DWORD padding = static_cast<DWORD>(SendMessageW(toolBar, TB_GETPADDING, 0, 0));
+    SendMessageW(toolBar, TB_SETPADDING, 0,
                  MAKELPARAM(RescaleDpi(LOWORD(padding), oldDpi, Dpi()),
                             RescaleDpi(HIWORD(padding), oldDpi, Dpi())));
-    SendMessageA(toolBar, TB_SETBITMAPSIZE, 0,
+    SendMessageW(toolBar, TB_SETBITMAPSIZE, 0,
                  MAKELONG(Scale(toolBarImageSize_.cx), Scale(toolBarImageSize_.cy)));
 }
 
@@ -235,14 +235,7 @@ void FrameWindow::OnInitMenuPopup(HMENU menu) {
 }
 
 bool FrameWindow::FillTooltip(NMHDR* header) {
-    if (header->code == TTN_GETDISPINFOA) {
-        auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
-        if (info->uFlags & TTF_IDISHWND)
-            return false;
-        tooltipText_ = CommandTooltip(static_cast<UINT>(header->idFrom));
-        info->lpszText = &tooltipText_[0];
-        return true;
-    }
+    // The frame is a Unicode window, so its tooltips ask in UTF-16.
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
     if (info->uFlags & TTF_IDISHWND)
         return false;
@@ -254,7 +247,6 @@ bool FrameWindow::FillTooltip(NMHDR* header) {
 bool FrameWindow::OnNotify(NMHDR* header, LRESULT& result) {
     result = 0;
     switch (header->code) {
-        case TTN_GETDISPINFOA:
         case TTN_GETDISPINFOW:
             return FillTooltip(header);
         case TBN_HOTITEMCHANGE: {

@@ -95,6 +95,5 @@ private:
     ToolbarDock dock_;
     View* activeView_ = nullptr;
     std::string idleText_;
-    std::string tooltipText_;  // kept alive for the tooltip that reads it
-    std::wstring tooltipWide_;
+    std::wstring tooltipWide_;  // kept alive for the tooltip that reads it
 };

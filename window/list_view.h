@@ -1,4 +1,4 @@
-// Small helpers over a report-style list-view control, in the program's 8-bit code page.
+// Small helpers over a report-style list-view control; texts are UTF-8.
 #pragma once
 
 #include <windows.h>

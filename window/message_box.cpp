@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/win32/wide_text.h"
 #include "window/application.h"
 #include "window/dialog.h"
 #include "window/resource_strings.h"
@@ -31,7 +32,7 @@ int AppMessageBox(const std::string& text, UINT type) {
         return (*answer)(text, type);
     Application* app = Application::Current();
     std::string caption = app ? app->MessageBoxCaption() : std::string();
-    return MessageBoxA(ModalOwnerWindow(), text.c_str(), caption.c_str(), type);
+    return MessageBoxW(ModalOwnerWindow(), WideText(text).c_str(), WideText(caption).c_str(), type);
 }
 
 int AppMessageBox(UINT stringId, UINT type) {
@@ -56,10 +57,11 @@ std::string FormatResString(UINT stringId, const std::string& argument) {
 }
 
 std::string SystemErrorText(DWORD error) {
-    char buffer[2048];
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, buffer, sizeof buffer, nullptr);
-    std::string text(buffer, length);
+    wchar_t buffer[2048];
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, buffer, sizeof buffer / sizeof buffer[0],
+                                  nullptr);
+    std::string text = NarrowText(std::wstring(buffer, length));
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
         text.pop_back();
     }

@@ -3,12 +3,12 @@
 #include "platform/win32/wide_text.h"
 
 HINSTANCE ResourceInstance() {
-    return GetModuleHandleA(nullptr);
+    return GetModuleHandleW(nullptr);
 }
 
 std::string LoadResString(UINT id) {
     // LoadStringW with a zero length gives a read-only pointer to the resource text itself, so no
-    // length limit applies; the text is then converted to the program's code page.
+    // length limit applies; the text is then converted to UTF-8.
     const wchar_t* text = nullptr;
     int length = LoadStringW(ResourceInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text)

@@ -1,4 +1,4 @@
-// Texts of the string table, in the program's 8-bit code page (UTF-8 through the manifest).
+// Texts of the string table, as UTF-8 (loaded with LoadStringW, whatever the process code page).
 #pragma once
 
 #include <windows.h>

@@ -21,14 +21,14 @@ void ToolbarDock::Attach(HWND frame, HWND toolBar) {
     frame_ = frame;
     toolBar_.Attach(toolBar);
     // Commands and notifications go to the frame wherever the toolbar sits.
-    SendMessageA(toolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(frame), 0);
+    SendMessageW(toolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(frame), 0);
     side_ = lastDocked_ = Side::Top;
 }
 
 SIZE ToolbarDock::BarSize() const {
     SIZE size = {};
-    SendMessageA(ToolBar(), TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-    DWORD button = static_cast<DWORD>(SendMessageA(ToolBar(), TB_GETBUTTONSIZE, 0, 0));
+    SendMessageW(ToolBar(), TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+    DWORD button = static_cast<DWORD>(SendMessageW(ToolBar(), TB_GETBUTTONSIZE, 0, 0));
     if (size.cx < LOWORD(button))
         size.cx = LOWORD(button);
     if (size.cy < HIWORD(button))
@@ -40,24 +40,24 @@ void ToolbarDock::SetVertical(bool vertical) {
     HWND bar = ToolBar();
     // A vertical toolbar draws its separators as horizontal lines one separator high; without
     // this style they stay upright and each one leaves a gap the size of a row.
-    LONG_PTR style = GetWindowLongPtrA(bar, GWL_STYLE);
-    SetWindowLongPtrA(bar, GWL_STYLE, vertical ? (style | CCS_VERT) : (style & ~CCS_VERT));
-    int count = static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
+    LONG_PTR style = GetWindowLongPtrW(bar, GWL_STYLE);
+    SetWindowLongPtrW(bar, GWL_STYLE, vertical ? (style | CCS_VERT) : (style & ~CCS_VERT));
+    int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         TBBUTTON button = {};
-        SendMessageA(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
-        LRESULT state = SendMessageA(bar, TB_GETSTATE, button.idCommand, 0);
+        SendMessageW(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        LRESULT state = SendMessageW(bar, TB_GETSTATE, button.idCommand, 0);
         if (state == -1)
             continue;
         // One button per row: each one wraps. (The wrapable style would wrap by the toolbar's
         // width instead, which is not known yet when the side changes.)
         BYTE wanted = vertical ? static_cast<BYTE>(state | TBSTATE_WRAP)
                                : static_cast<BYTE>(state & ~TBSTATE_WRAP);
-        TBBUTTONINFOA info = {};
+        TBBUTTONINFOW info = {};
         info.cbSize = sizeof(info);
         info.dwMask = TBIF_STATE | TBIF_BYINDEX;
         info.fsState = wanted;
-        SendMessageA(bar, TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
+        SendMessageW(bar, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&info));
     }
 }
 
@@ -102,7 +102,7 @@ ToolbarDock::Side ToolbarDock::SideForPoint(POINT screenPoint) const {
 void ToolbarDock::Relayout() {
     RECT client = {};
     GetClientRect(frame_, &client);
-    SendMessageA(frame_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    SendMessageW(frame_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     InvalidateRect(frame_, nullptr, TRUE);
 }
 
@@ -177,7 +177,7 @@ LRESULT ToolbarDock::Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
         case WM_LBUTTONDOWN:
             // A press on a button is the button's; elsewhere it picks the toolbar up.
-            if (SendMessageA(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)) >= 0)
+            if (SendMessageW(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)) >= 0)
                 break;
             dragging_ = true;
             start_ = point;
@@ -227,7 +227,7 @@ LRESULT ToolbarDock::Floater::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         }
         case WM_COMMAND:
         case WM_NOTIFY:
-            return SendMessageA(dock_.frame_, message, wParam, lParam);
+            return SendMessageW(dock_.frame_, message, wParam, lParam);
         default:
             break;
     }

@@ -4,12 +4,12 @@ namespace {
 constexpr char kContainerClass[] = "OrvanePaneFrame";
 }
 
-bool ControlPane::PreCreateWindow(CREATESTRUCTA&) {
+bool ControlPane::PreCreateWindow(CREATESTRUCTW&) {
     return true;
 }
 
 bool ControlPane::CreatePane(HWND parent, UINT id, const RECT& rect, CreateContext&) {
-    CREATESTRUCTA cs = {};
+    CREATESTRUCTW cs = {};
     cs.lpszClass = controlClass_;
     cs.style = WS_CHILD | WS_VISIBLE;
     cs.x = rect.left;
@@ -18,10 +18,10 @@ bool ControlPane::CreatePane(HWND parent, UINT id, const RECT& rect, CreateConte
     cs.cy = rect.bottom - rect.top;
     cs.hwndParent = parent;
     cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
-    cs.hInstance = GetModuleHandleA(nullptr);
+    cs.hInstance = GetModuleHandleW(nullptr);
     if (!PreCreateWindow(cs))
         return false;
-    HWND hwnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
+    HWND hwnd = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
                                 cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
     if (!hwnd)
         return false;
@@ -39,7 +39,7 @@ INT_PTR CALLBACK FormPane::DialogProc(HWND, UINT, WPARAM, LPARAM) {
 }
 
 bool FormPane::CreatePane(HWND parent, UINT id, const RECT& rect, CreateContext&) {
-    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
+    HWND hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
                                    DialogProc, 0);
     if (!hwnd)
         return false;
@@ -47,7 +47,7 @@ bool FormPane::CreatePane(HWND parent, UINT id, const RECT& rect, CreateContext&
         DestroyWindow(hwnd);
         return false;
     }
-    SetWindowLongPtrA(hwnd, GWLP_ID, static_cast<LONG_PTR>(id));
+    SetWindowLongPtrW(hwnd, GWLP_ID, static_cast<LONG_PTR>(id));
     SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd, SW_SHOWNA);

@@ -31,23 +31,23 @@ public:
     bool CreatePane(HWND parent, UINT id, const RECT& rect, CreateContext& context) override;
 
 protected:
-    explicit ControlPane(const char* controlClass) : controlClass_(controlClass) {}
+    explicit ControlPane(const wchar_t* controlClass) : controlClass_(controlClass) {}
     // Adjusts the creation parameters before the window exists; false cancels the creation.
     // Panes start as WS_CHILD | WS_VISIBLE with no border: the splitter draws it.
-    virtual bool PreCreateWindow(CREATESTRUCTA& cs);
+    virtual bool PreCreateWindow(CREATESTRUCTW& cs);
 
 private:
-    const char* controlClass_;
+    const wchar_t* controlClass_;
 };
 
 class TreePane : public ControlPane {
 protected:
-    TreePane() : ControlPane("SysTreeView32") {}
+    TreePane() : ControlPane(L"SysTreeView32") {}
 };
 
 class ListPane : public ControlPane {
 protected:
-    ListPane() : ControlPane("SysListView32") {}
+    ListPane() : ControlPane(L"SysListView32") {}
 };
 
 // A pane laid out by a dialog template (a child template, no controls needed); it paints itself.

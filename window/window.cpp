@@ -1,5 +1,6 @@
 #include "window/window.h"
 
+#include "platform/win32/wide_text.h"
 #include "window/dpi.h"
 
 Window::~Window() {
@@ -14,18 +15,19 @@ Window::~Window() {
 Window* Window::FromHandle(HWND hwnd) {
     if (!hwnd)
         return nullptr;
-    auto* window = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     return window && window->hwnd_ == hwnd ? window : nullptr;
 }
 
 bool Window::RegisterWindowClass(const char* className, UINT classStyle, HCURSOR cursor,
                                  HBRUSH background, HICON icon) {
-    WNDCLASSEXA existing = {};
+    const std::wstring name = WideText(className);
+    WNDCLASSEXW existing = {};
     existing.cbSize = sizeof(existing);
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (GetClassInfoExA(instance, className, &existing))
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (GetClassInfoExW(instance, name.c_str(), &existing))
         return true;
-    WNDCLASSEXA wc = {};
+    WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     wc.style = classStyle;
     wc.lpfnWndProc = WindowProc;
@@ -33,28 +35,29 @@ bool Window::RegisterWindowClass(const char* className, UINT classStyle, HCURSOR
     wc.hCursor = cursor;
     wc.hbrBackground = background;
     wc.hIcon = icon;
-    wc.lpszClassName = className;
-    return RegisterClassExA(&wc) != 0;
+    wc.lpszClassName = name.c_str();
+    return RegisterClassExW(&wc) != 0;
 }
 
 bool Window::Create(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
                     int y, int width, int height, HWND parent, HMENU menuOrId) {
-    HWND hwnd = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
-                                menuOrId, GetModuleHandleA(nullptr), this);
+    HWND hwnd = CreateWindowExW(exStyle, WideText(className).c_str(),
+                                WideText(title ? title : "").c_str(), style, x, y, width, height,
+                                parent, menuOrId, GetModuleHandleW(nullptr), this);
     return hwnd != nullptr && hwnd == hwnd_;
 }
 
 // Plain window-procedure subclassing: comctl32's subclass helpers look their data up in a window
 // property on every message, which costs a round trip to the Wine server each time.
 bool Window::Attach(HWND hwnd) {
-    if (!hwnd || hwnd_ || GetWindowLongPtrA(hwnd, GWLP_USERDATA))
+    if (!hwnd || hwnd_ || GetWindowLongPtrW(hwnd, GWLP_USERDATA))
         return false;
     hwnd_ = hwnd;
     dpi_ = WindowDpi(hwnd);
     subclassed_ = true;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
     return original_ != nullptr;
 }
 
@@ -68,10 +71,10 @@ void Window::Unbind() {
         return;
     // The original procedure comes back unless someone subclassed the window after us.
     if (subclassed_ &&
-        GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc)) {
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc)) {
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
     }
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     hwnd_ = nullptr;
     subclassed_ = false;
 }
@@ -94,8 +97,8 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (subclassed_)
-        return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+        return CallWindowProcW(original_, hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 bool Window::ReflectNotify(LPARAM lParam, LRESULT& result) {
@@ -125,24 +128,24 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* window = static_cast<Window*>(create->lpCreateParams);
         if (window && !window->hwnd_) {
             window->hwnd_ = hwnd;
             window->dpi_ = WindowDpi(hwnd);
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
         }
     }
     Window* window = FromHandle(hwnd);
     if (!window)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     return window->Dispatch(message, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = FromHandle(hwnd);
     if (!window)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     return window->Dispatch(message, wParam, lParam);
 }
 
@@ -151,7 +154,7 @@ void CenterWindow(HWND window, HWND over) {
     if (over && IsWindowVisible(over)) {
         GetWindowRect(over, &area);
     } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     }
     RECT rect = {};
     GetWindowRect(window, &rect);

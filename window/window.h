@@ -28,7 +28,8 @@ public:
     // The object bound to hwnd, or null when the window has none of ours.
     static Window* FromHandle(HWND hwnd);
 
-    // Registers, once per name, a class whose windows dispatch to their objects.
+    // Registers, once per name, a class whose windows dispatch to their objects. Names and titles
+    // are UTF-8; the windows are Unicode windows.
     static bool RegisterWindowClass(const char* className, UINT classStyle, HCURSOR cursor,
                                     HBRUSH background, HICON icon = nullptr);
 

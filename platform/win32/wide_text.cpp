@@ -4,11 +4,11 @@ bool ToWide(const char* text, std::wstring& wide) {
     wide.clear();
     if (!text)
         return false;
-    const int units = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    const int units = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
     if (units <= 0)
         return false;
     wide.resize(static_cast<size_t>(units));
-    if (MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], units) != units) {
+    if (MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], units) != units) {
         wide.clear();
         return false;
     }
@@ -22,11 +22,11 @@ bool ToNarrow(const wchar_t* text, int length, std::string& narrow) {
         return false;
     if (length == 0)
         return true;
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
     if (bytes <= 0)
         return false;
     narrow.resize(static_cast<size_t>(bytes));
-    if (WideCharToMultiByte(CP_ACP, 0, text, length, &narrow[0], bytes, nullptr, nullptr) !=
+    if (WideCharToMultiByte(CP_UTF8, 0, text, length, &narrow[0], bytes, nullptr, nullptr) !=
         bytes) {
         narrow.clear();
         return false;

@@ -1,17 +1,19 @@
-// The program's texts are 8-bit, in its code page (UTF-8 through the manifest); the system's "W"
-// calls and resources speak UTF-16. These two convert between them.
+// The program's texts are UTF-8, whatever the process's code page (the manifest sets UTF-8, but
+// Windows before 10 version 1903 ignores that); the system is called through its "W" functions,
+// which speak UTF-16. These convert between the two, always naming CP_UTF8: nothing of the program
+// goes through the process's code page.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// The NUL-terminated 8-bit text as UTF-16. False, with wide empty, when the system cannot convert
-// it.
+// The NUL-terminated UTF-8 text as UTF-16 (a byte that is not UTF-8 becomes U+FFFD). False, with
+// wide empty, when the system cannot convert it.
 bool ToWide(const char* text, std::wstring& wide);
 
-// length UTF-16 units of text (-1: up to its NUL) as 8-bit text. False, with narrow empty, when the
-// system cannot convert it.
+// length UTF-16 units of text (-1: up to its NUL) as UTF-8 (a lone surrogate becomes U+FFFD).
+// False, with narrow empty, when the system cannot convert it.
 bool ToNarrow(const wchar_t* text, int length, std::string& narrow);
 
 // The same as values, for texts that are known to convert (the program's own and the system's);

@@ -79,7 +79,7 @@ void Expand(std::wstring& text) {
     }
 }
 
-// UTF-16 text as bytes in the program's code page, with its NUL.
+// UTF-16 text as UTF-8 bytes, with its NUL.
 bool ToCodePage(const std::wstring& text, std::vector<uint8_t>& bytes) {
     std::string narrow;
     if (!ToNarrow(text.c_str(), static_cast<int>(text.size()), narrow) ||
@@ -87,6 +87,22 @@ bool ToCodePage(const std::wstring& text, std::vector<uint8_t>& bytes) {
         return false;
     }
     std::memcpy(bytes.data(), narrow.c_str(), narrow.size() + 1);
+    return true;
+}
+
+// The data of a text value (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ), as the 8-bit registry calls
+// hand it out, every NUL kept, but in UTF-8 whatever the process's code page; other types stay as
+// stored.
+bool TextDataAsUtf8(DWORD type, std::vector<uint8_t>& data) {
+    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
+        return true;
+    }
+    const int units = static_cast<int>(data.size() / sizeof(wchar_t));
+    std::string text;
+    if (units > 0 && !ToNarrow(reinterpret_cast<const wchar_t*>(data.data()), units, text)) {
+        return false;
+    }
+    data.assign(text.begin(), text.end());
     return true;
 }
 
@@ -168,69 +184,70 @@ bool Win32System::LoadIndirectString(const std::u16string& subKey, const char* v
 
 bool Win32System::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {
     RegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+    std::wstring name;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WideText(subKey ? subKey : "").c_str(), 0,
+                      KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS ||
+        (valueName != nullptr && !ToWide(valueName, name))) {
         return false;
     }
     DWORD type = 0;
-    DWORD size = 0;
-    LONG status = RegQueryValueExA(key.Get(), valueName, nullptr, &type, nullptr, &size);
-    // The value may grow between the two calls: ask again at the size reported (or more, should
-    // the report not grow).
-    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-        if (status == ERROR_MORE_DATA && size <= value.data.size()) {
-            size = static_cast<DWORD>(value.data.size() * 2 + 1);
-        }
-        if (!Resize(value.data, size)) {
-            return false;
-        }
-        status = RegQueryValueExA(key.Get(), valueName, nullptr, &type, value.data.data(), &size);
-        if (status == ERROR_SUCCESS) {
-            value.data.resize(size);  // a text can come back shorter than first reported
-            value.name = valueName != nullptr ? valueName : "";
-            value.type = type;
-            return true;
-        }
+    std::vector<uint8_t> data;
+    if (!QueryWholeValue(key.Get(), valueName != nullptr ? name.c_str() : nullptr, type, data) ||
+        !TextDataAsUtf8(type, data)) {
+        return false;
     }
-    return false;
+    value.name = valueName != nullptr ? valueName : "";
+    value.type = type;
+    value.data = std::move(data);
+    return true;
 }
 
 bool Win32System::EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) {
     values.clear();
     RegKey key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, subKey, key.Receive()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WideText(subKey ? subKey : "").c_str(), 0,
+                      KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS) {
         return false;
     }
     DWORD maxName = 0;
     DWORD maxData = 0;
-    RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                      &maxName, &maxData, nullptr, nullptr);
-    std::vector<uint8_t> name;
+    std::wstring name;
     std::vector<uint8_t> data;
-    // The longest name is counted in characters; a UTF-8 name can take more bytes than that.
-    if (!Resize(name, (maxName + 1) * 4) || !Resize(data, maxData + 1)) {
+    try {
+        name.resize(maxName + 1);  // the longest name is counted in characters, without its NUL
+    } catch (...) {  // the string is the standard library's; its allocation failure ends here
+        return true;
+    }
+    if (!Resize(data, maxData + 1)) {
         return true;
     }
     for (DWORD index = 0;;) {
-        DWORD nameSize = static_cast<DWORD>(name.size());
+        DWORD nameChars = static_cast<DWORD>(name.size());
         DWORD dataSize = static_cast<DWORD>(data.size());
         DWORD type = 0;
-        const LONG status = RegEnumValueA(key.Get(), index, reinterpret_cast<char*>(name.data()),
-                                          &nameSize, nullptr, &type, data.data(), &dataSize);
+        const LONG status = RegEnumValueW(key.Get(), index, &name[0], &nameChars, nullptr, &type,
+                                          data.data(), &dataSize);
         if (status == ERROR_MORE_DATA) {
             // The value changed since the key was measured: grow both and ask for it again.
             const DWORD grownData = dataSize > data.size() ? dataSize : data.size() * 2;
-            if (!Resize(name, static_cast<DWORD>(name.size() * 2)) || !Resize(data, grownData)) {
+            if (name.size() > kMaxValueBytes || !Resize(data, grownData)) {
                 return true;
             }
+            name.resize(name.size() * 2);
             continue;
         }
         if (status != ERROR_SUCCESS) {
             return true;
         }
         RegistryValue value;
-        value.name.assign(reinterpret_cast<const char*>(name.data()), nameSize);
         value.type = type;
         value.data.assign(data.begin(), data.begin() + dataSize);
+        if (!ToNarrow(name.c_str(), static_cast<int>(nameChars), value.name) ||
+            !TextDataAsUtf8(type, value.data)) {
+            return true;
+        }
         values.push_back(std::move(value));
         ++index;
     }

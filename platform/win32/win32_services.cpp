@@ -1,6 +1,6 @@
 // The service-manager half of Win32System: the Windows directory, the enumeration passes and open
-// service sessions. The manager is asked with the UTF-16 calls, so a name the program's code page
-// cannot hold still opens its own service.
+// service sessions. The manager is asked with the UTF-16 calls, so a name UTF-8 cannot hold
+// (a lone surrogate) still opens its own service.
 #include <windows.h>
 
 #include "platform/win32/enum_buffer.h"
@@ -65,8 +65,8 @@ private:
     ScHandle service_;
 };
 
-// UTF-16 from the manager in the program's code page. A name the code page cannot hold (a lone
-// surrogate) comes out with a replacement character; the record keeps the UTF-16 original.
+// UTF-16 from the manager as UTF-8. A name UTF-8 cannot hold (a lone surrogate) comes out with a
+// replacement character; the record keeps the UTF-16 original.
 std::string ToCodePage(const wchar_t* text) {
     std::string converted;
     ToNarrow(text, -1, converted);
@@ -105,9 +105,9 @@ uint32_t EnumerateIntoBuffer(SC_HANDLE manager, uint32_t serviceType, EnumBuffer
 
 std::string Win32System::WindowsDirectory() {
     // A call that fails or finds the buffer too small leaves the empty text in place.
-    char directory[MAX_PATH] = "";
-    GetWindowsDirectoryA(directory, MAX_PATH);
-    return directory;
+    wchar_t directory[MAX_PATH] = L"";
+    GetWindowsDirectoryW(directory, MAX_PATH);
+    return NarrowText(directory);
 }
 
 bool Win32System::EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) {

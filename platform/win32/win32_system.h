@@ -1,6 +1,6 @@
 // The service manager and the registry of the running system, behind the platform interfaces. Texts
-// are 8-bit, UTF-8 because the program's manifest sets that code page; service names and the keys
-// named after them go through the UTF-16 calls, since a name may hold what UTF-8 cannot. Each
+// are UTF-8, converted from and to the UTF-16 calls whatever the process's code page; service names
+// and the keys named after them stay UTF-16 as well, since a name may hold what UTF-8 cannot. Each
 // operation opens its handles and closes them before it returns.
 #pragma once
 

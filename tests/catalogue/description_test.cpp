@@ -42,6 +42,24 @@ TEST_F(DescriptionTest, PlainTextIsNeverResolved) {
     EXPECT_STREQ(Load("Plain text").Description, "Plain text");
 }
 
+// A driver installed from an INF file stores "@file.inf,%key%;text", which the resource loader
+// cannot resolve: the text after the ';' is shown, and the loader is not asked.
+TEST_F(DescriptionTest, InfFormShowsTheTextAfterTheSemicolon) {
+    const char kUmPass[] = "@umpass.inf,%umpass.SVCDESC%;Microsoft UMPass Driver";
+    fake.SetIndirectString(kUmPass, "resolved");
+    EXPECT_STREQ(Load(kUmPass).Description, "Microsoft UMPass Driver");
+    EXPECT_STREQ(Load("@oem7.inf,%100%%Desc%;说明; 第二部分").Description, "说明; 第二部分");
+    EXPECT_STREQ(Load("@oem7.inf,%Desc%;").Description, "");
+    EXPECT_STREQ(Load("@oem7.inf,%Desc%;" + Repeat("说", 260)).Description, "svc display");
+}
+
+TEST_F(DescriptionTest, NotQuiteTheInfFormStaysAsStored) {
+    for (const char* raw : {"@oem7.inf,%Desc%", "@oem7.inf,%Desc% ;text", "@oem7.inf,%%;text",
+                            "@,%Desc%;text", "oem7.inf,%Desc%;text"}) {
+        EXPECT_STREQ(Load(raw).Description, raw);
+    }
+}
+
 TEST_F(DescriptionTest, EmptyDescriptionIsKeptEmpty) {
     EXPECT_STREQ(Load("").Description, "");
 }

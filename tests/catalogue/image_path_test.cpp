@@ -83,9 +83,18 @@ TEST_F(SvchostGroupTest, ReadsGroupFromRewrittenPath) {
     EXPECT_EQ(GroupOf("svchost.exe -k LocalService"), kSvchostLocalService);
     EXPECT_EQ(GroupOf("svchost.exe -k LocalServiceNetworkRestricted"), kSvchostLocalService);
     EXPECT_EQ(GroupOf("svchost.exe -k netsvcs -k LocalService"), kSvchostLocalService);
-    EXPECT_EQ(GroupOf("svchost.exe -k localservice"), kSvchostNone);
     EXPECT_EQ(GroupOf("svchost.exe -k rpcss"), kSvchostNone);
+    EXPECT_EQ(GroupOf("svchost.exe -k netsvc"), kSvchostNone);
     EXPECT_EQ(GroupOf("\"C:\\WINDOWS\\system32\\svchost.exe\" -k netsvcs"), kSvchostNetsvcs);
+}
+
+// Group names are value names of the SvcHost key, which Windows compares without regard to case
+// (hns, iphlpsvc and NcaSvc say "-k NetSvcs", RemoteRegistry "-k localService").
+TEST_F(SvchostGroupTest, GroupNamesMatchWithoutRegardToCase) {
+    EXPECT_EQ(GroupOf("%SystemRoot%\\system32\\svchost.exe -k NetSvcs -p"), kSvchostNetsvcs);
+    EXPECT_EQ(GroupOf("svchost.exe -k localService -p"), kSvchostLocalService);
+    EXPECT_EQ(GroupOf("SVCHOST.EXE -K LOCALSERVICENOTWORK"), kSvchostLocalService);
+    EXPECT_EQ(GroupOf("svchost.exe -k NETSVCS", nullptr), kSvchostNone);
 }
 
 TEST_F(SvchostGroupTest, NeedsAServiceDll) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/wide_text.h"
+
 const char kAppCaption[] = "OrvaneWindows服务管理专家";
 const char kPropertyCaption[] = "服务属性";
 const char kGroupCaption[] = "Windows服务组";
@@ -38,7 +40,7 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM param) {
 BOOL CALLBACK CloseDialog(HWND hwnd, LPARAM) {
     if (IsDialogWindow(hwnd) && IsWindowEnabled(hwnd)) {
         for (int id : {IDCANCEL, IDNO, IDOK}) {
-            PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+            PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
         }
     }
     return TRUE;
@@ -102,18 +104,18 @@ void ModalDriver::CloseEverything() {
 void PressButton(HWND dialog, int id) {
     HWND button = GetDlgItem(dialog, id);
     if (button)
-        PostMessageA(button, BM_CLICK, 0, 0);
+        PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 void PressKey(HWND control, WPARAM key) {
-    PostMessageA(control, WM_KEYDOWN, key, 1);
-    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+    PostMessageW(control, WM_KEYDOWN, key, 1);
+    PostMessageW(control, WM_KEYUP, key, 0xC0000001);
 }
 
 std::string WindowText(HWND hwnd) {
-    char text[4096] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
+    wchar_t text[4096] = {};
+    GetWindowTextW(hwnd, text, 4096);
+    return NarrowText(text);
 }
 
 std::string MessageBoxText(HWND box) {

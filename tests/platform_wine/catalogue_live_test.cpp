@@ -12,6 +12,7 @@
 #include "tests/support/live_system.h"
 #include "record_check.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/wow64_probe.h"
 
 namespace {
 
@@ -122,6 +123,17 @@ TEST(Win32Enumeration, WindowsDirectoryIsTheSystemsOne) {
     GetWindowsDirectoryA(windows, MAX_PATH);
     EXPECT_EQ(Win32System().WindowsDirectory(), windows);
     EXPECT_FALSE(std::string(windows).empty());
+}
+
+// Both WOW64 queries are found in kernel32 at run time and answer for this 64-bit process: it is
+// no WOW64 process, so the program runs.
+TEST(Win32Platform, The64BitBuildIsNotUnderWow64) {
+    const Wow64Report report = ProbeWow64();
+    EXPECT_TRUE(report.queriedProcess2);
+    EXPECT_EQ(report.processMachine, IMAGE_FILE_MACHINE_UNKNOWN);
+    EXPECT_TRUE(report.queriedProcess);
+    EXPECT_FALSE(report.wow64);
+    EXPECT_FALSE(RunsUnderWow64(report));
 }
 
 }  // namespace

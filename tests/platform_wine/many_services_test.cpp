@@ -89,9 +89,10 @@ TEST_F(ManyServices, DescriptionsAndNamesAsTheRegistryHasThem) {
     for (int i = 100; i <= kManyCount; i += 100) {
         EXPECT_STREQ(list_.Find(ManyName(i).c_str())->Description, "Size") << i;
     }
-    // An indirect text whose file is missing stays as stored.
+    // An indirect text whose file is missing stays as stored; one an INF file left shows its text.
     EXPECT_STREQ(list_.Find(ManyName(1199).c_str())->Description,
                  "@%SystemRoot%\\system32\\orvane-none.dll,-8");
+    EXPECT_STREQ(list_.Find(ManyName(1196).c_str())->Description, "Microsoft UMPass Driver");
     const SERVICE_ITEM* unnamed = list_.Find(ManyName(1198).c_str());
     EXPECT_EQ(unnamed->lpDisplayName, ManyName(1198));
     EXPECT_STREQ(unnamed->Description, ManyName(1198).c_str());
@@ -106,6 +107,18 @@ TEST_F(ManyServices, DescriptionsAndNamesAsTheRegistryHasThem) {
             EXPECT_FALSE(entry.hasDisplayName);  // Wine gives no name where the key has none
         }
     }
+}
+
+// The svchost group after "-k" matches without regard to case ("-k NetSvcs", "-k localService").
+TEST_F(ManyServices, SvchostGroupsInAnyCase) {
+    const SERVICE_ITEM* plain = list_.Find(ManyName(27).c_str());
+    const SERVICE_ITEM* netSvcs = list_.Find(ManyName(77).c_str());
+    const SERVICE_ITEM* localService = list_.Find(ManyName(127).c_str());
+    ASSERT_TRUE(plain && netSvcs && localService);
+    EXPECT_EQ(plain->SvchostGroup, kSvchostNetsvcs);
+    EXPECT_NE(std::string(netSvcs->ImagePath).find("-k NetSvcs"), std::string::npos);
+    EXPECT_EQ(netSvcs->SvchostGroup, kSvchostNetsvcs);
+    EXPECT_EQ(localService->SvchostGroup, kSvchostLocalService);
 }
 
 }  // namespace

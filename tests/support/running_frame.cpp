@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "tests/support/live_system.h"
+#include "platform/win32/wide_text.h"
 
 void Pump() {
     theApp.PumpPending();
@@ -43,7 +44,7 @@ RunningFrame::~RunningFrame() {
 }
 
 void RunningFrame::Command(UINT id) {
-    SendMessageA(FrameWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    SendMessageW(FrameWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     Pump();
 }
 
@@ -52,7 +53,7 @@ std::vector<HTREEITEM> RunningFrame::TreeItems() const {
     HWND tree = Tree().Handle();
     auto next = [tree](HTREEITEM item, UINT how) {
         return reinterpret_cast<HTREEITEM>(
-            SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+            SendMessageW(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
     };
     // Depth-first, children before the next sibling: the order of insertion.
     std::vector<HTREEITEM> stack;
@@ -72,46 +73,47 @@ std::vector<HTREEITEM> RunningFrame::TreeItems() const {
 }
 
 std::string RunningFrame::TreeLabel(HTREEITEM item) const {
-    char text[260] = {};
-    TVITEMA tv = {};
+    wchar_t text[260] = {};
+    TVITEMW tv = {};
     tv.mask = TVIF_TEXT;
     tv.hItem = item;
     tv.pszText = text;
-    tv.cchTextMax = sizeof text;
-    SendMessageA(Tree().Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-    return text;
+    tv.cchTextMax = 260;
+    SendMessageW(Tree().Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    return NarrowText(text);
 }
 
 HTREEITEM RunningFrame::SelectedNode() const {
     return reinterpret_cast<HTREEITEM>(
-        SendMessageA(Tree().Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+        SendMessageW(Tree().Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
 
 void RunningFrame::SelectNode(HTREEITEM item) {
-    SendMessageA(Tree().Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    SendMessageW(Tree().Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
     Pump();
 }
 
 int RunningFrame::RowCount() const {
-    return static_cast<int>(SendMessageA(List().Handle(), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(List().Handle(), LVM_GETITEMCOUNT, 0, 0));
 }
 
 std::string RunningFrame::Cell(int row, int column) const {
-    char text[4096] = {};
-    LVITEMA item = {};
+    wchar_t text[4096] = {};
+    LVITEMW item = {};
     item.iSubItem = column;
     item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(List().Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+    item.cchTextMax = 4096;
+    SendMessageW(List().Handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
-    return text;
+    return NarrowText(text);
 }
 
 void RunningFrame::SetCell(int row, int column, const std::string& text) {
-    LVITEMA item = {};
+    std::wstring wide = WideText(text);
+    LVITEMW item = {};
     item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(List().Handle(), LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
+    item.pszText = &wide[0];
+    SendMessageW(List().Handle(), LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
 }
 
@@ -131,10 +133,10 @@ int RunningFrame::RowOf(const std::string& name) const {
 }
 
 void RunningFrame::SelectRow(int row) {
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(List().Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+    SendMessageW(List().Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
     Pump();
 }

@@ -2,6 +2,7 @@
 // and prompts, idle-time enabling, docking and floating the toolbar, the About box.
 #include <gtest/gtest.h>
 
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "tests/support/sample_frame_test.h"
 
@@ -15,12 +16,12 @@ protected:
     }
 
     std::string Tooltip(UINT id) {
-        NMTTDISPINFOA info = {};
+        NMTTDISPINFOW info = {};
         info.hdr.hwndFrom = toolBar_;
         info.hdr.idFrom = id;
-        info.hdr.code = TTN_GETDISPINFOA;
-        SendMessageA(frame_->FrameWindow(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-        return info.lpszText ? info.lpszText : info.szText;
+        info.hdr.code = TTN_GETDISPINFOW;
+        SendMessageW(frame_->FrameWindow(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return NarrowText(info.lpszText ? info.lpszText : info.szText);
     }
     void SetHotButton(int index) {
         SendMessageA(toolBar_, TB_SETHOTITEM, static_cast<WPARAM>(index), 0);
