@@ -9,6 +9,7 @@
 #include "app/main_frame.h"
 #include "platform/win32/wow64_probe.h"
 #include "res/resource.h"
+#include "views/win_svr_view.h"
 #include "window/message_box.h"
 #include "window/resource_strings.h"
 
@@ -69,6 +70,9 @@ bool COrvaneApp::InitInstance() {
     SetMainWindow(frame_.get());
     AddMessageFilter(frame_.get());
     AddIdleHandler(frame_.get());
+    // The catalogue the file was checked with is the list's: the file is loaded once.
+    if (startupInventory.catalogue && frame_->FindServiceListView())
+        frame_->FindServiceListView()->LoadAtStartFrom(*startupInventory.catalogue);
     // The frame is complete: each pane sets itself up, in creation order (tree, list, detail).
     for (View* view : context.views)
         view->OnInitialUpdate();
@@ -84,6 +88,7 @@ bool COrvaneApp::InitInstance() {
         SetFocus(active->Handle());
     if (startupRefused)
         AppMessageBox(InventoryOpenFailureText(startupFile_, startupFailure), MB_OK | MB_ICONHAND);
+    frame_->ReportLoadShortfall();
     return true;
 }
 

@@ -60,11 +60,16 @@ std::string InventoryOpenFailureText(const std::wstring& path,
     if (failure.systemError != 0)
         return FormatResString(IDS_INVENTORY_READ_FAILED,
                                {name, SystemErrorText(failure.systemError)});
-    const std::string problem = LoadResString(ProblemTextId(failure.format.problem));
+    const std::string line = std::to_string(failure.format.line);
+    if (failure.format.problem == InventoryProblem::NoMemory)
+        return FormatResString(IDS_INVENTORY_NO_MEMORY, {name, line});
+    const std::string problem =
+        failure.format.problem == InventoryProblem::TooMany
+            ? FormatResString(IDS_INVENTORY_TOO_MANY, std::to_string(kMaxInventoryRecords))
+            : LoadResString(ProblemTextId(failure.format.problem));
     if (failure.format.line == 0)
         return FormatResString(IDS_INVENTORY_BAD_FILE, {name, problem});
-    return FormatResString(IDS_INVENTORY_BAD_LINE,
-                           {name, std::to_string(failure.format.line), problem});
+    return FormatResString(IDS_INVENTORY_BAD_LINE, {name, line, problem});
 }
 
 uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalogue) {

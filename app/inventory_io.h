@@ -23,7 +23,8 @@ struct InventoryOpenFailure {
 // kept of a file that is refused.
 bool ReadInventoryFile(const std::wstring& path, LoadedInventory& loaded,
                        InventoryOpenFailure& failure);
-// The message for a refused file: it names the file, and the first bad line or the system's reason.
+// The message for a refused file: it names the file, and the first bad line or the system's reason;
+// for want of memory, the line its loading had come to.
 std::string InventoryOpenFailureText(const std::wstring& path, const InventoryOpenFailure& failure);
 
 // Writes the whole catalogue into the file, replacing it only once the new content is complete.

@@ -183,6 +183,15 @@ void CMainFrame::OnRefresh() {
     ShowServiceDetail(nullptr);
     if (CWinSvrView* list = FindServiceListView())
         list->Refresh(kind_, group_, value_);
+    ReportLoadShortfall();
+}
+
+void CMainFrame::ReportLoadShortfall() {
+    CWinSvrView* list = FindServiceListView();
+    const std::size_t missing = list ? list->ServiceList().LoadShortfall().entries : 0;
+    if (missing != 0)
+        AppMessageBox(FormatResString(IDS_CATALOGUE_NO_MEMORY, std::to_string(missing)),
+                      MB_OK | MB_ICONHAND);
 }
 
 void CMainFrame::OnVisitWebsite() {

@@ -40,6 +40,9 @@ public:
     void SetCategory(int32_t kind, int32_t group, int32_t value);
     void ShowServiceDetail(const SERVICE_ITEM* item);
     void OnRefresh();
+    // Reports the services and drivers the last load of the list's catalogue left out for want
+    // of memory; nothing when there are none.
+    void ReportLoadShortfall();
 
     // Commands of the frame.
     void OnVisitWebsite();

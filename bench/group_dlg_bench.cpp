@@ -3,30 +3,16 @@
 // dialog, and the memory (working set) the open dialog holds beyond the process before it.
 #include <windows.h>
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "bench/measure.h"
 #include "dialogs/service_group_dlg.h"
 #include "platform/fake/fake_system.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point began) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - began).count();
-}
-
-double PrivateMegabytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
-}
 
 // The dialog, timed from inside: its initialisation, then (a zero timer comes after the first
 // paint) the moment it has shown itself filled, when it closes.
@@ -50,7 +36,7 @@ protected:
 public:
     void Shown() {
         shownMs = MillisecondsSince(opened);
-        megabytes = PrivateMegabytes();
+        megabytes = WorkingSetMegabytes();
         KillTimer(Handle(), 1);
         EndDialog(IDOK);
     }
@@ -75,7 +61,7 @@ void Bench(int entries) {
     list += '\0';
     fake.SetRaw("System\\CurrentControlSet\\Control\\ServiceGroupOrder", "List", kRegMultiSz,
                 std::vector<uint8_t>(list.begin(), list.end()));
-    const double before = PrivateMegabytes();
+    const double before = WorkingSetMegabytes();
     TimedGroupDlg dialog(fake);
     g_dialog = &dialog;
     dialog.opened = Clock::now();

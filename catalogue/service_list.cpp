@@ -19,6 +19,8 @@ void CServiceList::Reload() {
 void CServiceList::Clear() {
     // The pointer array keeps its storage for the next load.
     items_.clear();
+    shortfall_ = Shortfall();
+    entriesSeen_ = 0;
 }
 
 const SERVICE_ITEM* CServiceList::Find(const char* name) const {

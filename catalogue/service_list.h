@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "catalogue/service_control.h"
@@ -42,9 +43,25 @@ public:
     void Enumerate(bool win32);
     // Frees every record.
     void Clear();
-    // Exchanges the records of the two catalogues; each keeps its platform. A catalogue loaded and
-    // checked apart takes the place of a shown one this way, without a second load.
-    void Swap(CServiceList& other) { items_.swap(other.items_); }
+    // Exchanges the records of the two catalogues (and what their loads left out); each keeps its
+    // platform. A catalogue loaded and checked apart takes the place of a shown one this way,
+    // without a second load.
+    void Swap(CServiceList& other) {
+        items_.swap(other.items_);
+        std::swap(shortfall_, other.shortfall_);
+        std::swap(entriesSeen_, other.entriesSeen_);
+    }
+
+    // What the last load left out for want of memory: how many entries of the service manager it
+    // could not make a record of (a pass whose enumeration ran out counts as one), and the place of
+    // the first among the entries of the load (the Win32 pass's first, then the drivers'). Such an
+    // entry is never left out without a word: the window reports it, and a saved inventory is
+    // refused at that record's line.
+    struct Shortfall {
+        std::size_t entries = 0;
+        std::size_t firstEntry = 0;
+    };
+    const Shortfall& LoadShortfall() const { return shortfall_; }
 
     // The first record whose service name equals name exactly (case-sensitive), or null.
     const SERVICE_ITEM* Find(const char* name) const;
@@ -83,4 +100,6 @@ private:
     RegistryApi& registry_;
     // One allocation per record, so a record stays where it is while later ones are appended.
     std::vector<std::unique_ptr<SERVICE_ITEM>> items_;
+    Shortfall shortfall_;
+    std::size_t entriesSeen_ = 0;  // entries of the load's passes so far
 };

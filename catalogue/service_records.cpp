@@ -1,5 +1,6 @@
 // One enumeration pass: each entry of the service manager becomes a record, enriched from the
-// service's registry key. Entries whose record cannot be built are left out silently.
+// service's registry key. An entry without a readable image path is left out; one whose record
+// cannot be had for want of memory is counted (LoadShortfall) and the pass goes on.
 #include <cstring>
 #include <memory>
 #include <new>
@@ -103,22 +104,36 @@ void CServiceList::Enumerate(bool win32) {
     char windowsDirectory[kTextBytes] = {};
     CopyText(windowsDirectory, sizeof windowsDirectory, services_.WindowsDirectory().c_str());
 
+    // The standard containers report a failed allocation by throwing; it ends here, counted, so
+    // that the entry is reported rather than silently missing.
+    auto shortOfMemory = [this] {
+        if (shortfall_.entries++ == 0)
+            shortfall_.firstEntry = entriesSeen_;
+    };
     std::vector<ServiceEntry> entries;
-    if (!services_.EnumerateServices(win32 ? kServiceTypeWin32 : kServiceTypeDriver, entries))
+    try {
+        if (!services_.EnumerateServices(win32 ? kServiceTypeWin32 : kServiceTypeDriver, entries))
+            return;
+    } catch (const std::bad_alloc&) {
+        shortOfMemory();
         return;
+    }
 
     for (const ServiceEntry& entry : entries) {
-        std::unique_ptr<SERVICE_ITEM> item(new (std::nothrow) SERVICE_ITEM());
-        if (!item)
-            continue;
-        item->lpServiceName = entry.serviceName;
-        item->lpServiceNameW = entry.serviceNameW.empty() ? Utf8ToUtf16(entry.serviceName.c_str())
-                                                          : entry.serviceNameW;
-        item->lpDisplayName = entry.hasDisplayName ? entry.displayName : entry.serviceName;
-        item->ServiceStatus = entry.status;
-        item->ServiceKind = win32 ? kKindWin32 : kKindDriver;
-        if (!EnrichRecord(registry_, windowsDirectory, *item))
-            continue;
-        items_.push_back(std::move(item));
+        try {
+            std::unique_ptr<SERVICE_ITEM> item(new SERVICE_ITEM());
+            item->lpServiceName = entry.serviceName;
+            item->lpServiceNameW = entry.serviceNameW.empty()
+                                       ? Utf8ToUtf16(entry.serviceName.c_str())
+                                       : entry.serviceNameW;
+            item->lpDisplayName = entry.hasDisplayName ? entry.displayName : entry.serviceName;
+            item->ServiceStatus = entry.status;
+            item->ServiceKind = win32 ? kKindWin32 : kKindDriver;
+            if (EnrichRecord(registry_, windowsDirectory, *item))
+                items_.push_back(std::move(item));
+        } catch (const std::bad_alloc&) {
+            shortOfMemory();
+        }
+        ++entriesSeen_;
     }
 }

@@ -164,6 +164,18 @@ std::size_t FindInvalidUtf8(const char* data, std::size_t size) {
     return size;
 }
 
+std::size_t CountRecordEnds(const char* data, std::size_t size, std::size_t limit) {
+    std::size_t ends = 0;
+    bool quoted = false;  // a doubled quote inside a quoted field leaves and enters again
+    for (const char* p = data; p != data + size && ends <= limit; ++p) {
+        if (*p == '"')
+            quoted = !quoted;
+        else if (*p == '\n' && !quoted)
+            ++ends;
+    }
+    return ends;
+}
+
 std::size_t LineAt(const char* data, std::size_t offset) {
     return 1 + static_cast<std::size_t>(std::count(data, data + offset, '\n'));
 }

@@ -29,6 +29,8 @@ public:
     std::size_t ErrorLine() const { return errorLine_; }
     // Line (from 1) on which the last record read began, and on which each of its fields began.
     std::size_t RecordLine() const { return recordLine_; }
+    // Line (from 1) the reading has come to: after a record, the line the next one begins on.
+    std::size_t Line() const { return line_; }
     const std::vector<std::size_t>& FieldLines() const { return fieldLines_; }
 
 private:
@@ -50,6 +52,10 @@ private:
 // Offset of the first byte that is not part of well-formed UTF-8 (overlong forms, surrogates and
 // code points above U+10FFFF are not) or is a NUL; size when there is none.
 std::size_t FindInvalidUtf8(const char* data, std::size_t size);
+
+// How many line feeds stand outside quoted fields, stopping once there are more than limit: an
+// upper bound of the records a reader can find (each ends with one), counted without reading them.
+std::size_t CountRecordEnds(const char* data, std::size_t size, std::size_t limit);
 
 // Line (from 1) of the byte at offset: one more than the line feeds before it.
 std::size_t LineAt(const char* data, std::size_t offset);

@@ -1,7 +1,9 @@
 #include "inventory/file_inventory.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <string_view>
 
 #include "platform/ascii_case.h"
 #include "platform/utf16.h"
@@ -12,11 +14,6 @@ int32_t KindOf(uint32_t serviceType) {
     return serviceType == kServiceTypeWin32    ? kKindWin32
            : serviceType == kServiceTypeDriver ? kKindDriver
                                                : 0;
-}
-
-// The key paths exactly as the catalogue forms them from the name the enumeration gives.
-std::u16string ServiceKeyPath(const std::string& name) {
-    return std::u16string(kServicesKeyW) + u"\\" + Utf8ToUtf16(name.c_str());
 }
 
 // The stored image path that the catalogue's rewriting turns back into the saved one: the saved
@@ -49,19 +46,30 @@ const ValueDef* FindValueDef(const char* valueName) {
 
 }  // namespace
 
-FileInventory::FileInventory(std::vector<InventoryRecord> records) : records_(std::move(records)) {
-    keyPaths_.reserve(records_.size() * 2);
-    storedImagePaths_.reserve(records_.size());
-    for (const InventoryRecord& record : records_) {
-        keyPaths_.push_back(ServiceKeyPath(record.Text(kInvServiceName)));
-        keyPaths_.push_back(keyPaths_.back() + u"\\Parameters");
-        storedImagePaths_.push_back(StoredImagePath(record.Text(kInvImagePath)));
-    }
-    // The paths stay where they are from here on, so the indexes can refer to them. A path that
-    // two records share (the same name twice) answers for the first.
-    for (std::size_t i = 0; i < records_.size(); ++i) {
-        serviceKeys_.emplace(keyPaths_[2 * i], i);
-        parametersKeys_.emplace(keyPaths_[2 * i + 1], i);
+std::unique_ptr<FileInventory> FileInventory::Make(std::vector<InventoryRecord>& records,
+                                                   std::size_t& reached) {
+    reached = 0;
+    try {
+        std::unique_ptr<FileInventory> inventory(new FileInventory());
+        inventory->names_.reserve(records.size());
+        inventory->storedImagePaths_.reserve(records.size());
+        inventory->byName_.reserve(records.size());
+        for (; reached < records.size(); ++reached) {
+            const InventoryRecord& record = records[reached];
+            inventory->names_.push_back(Utf8ToUtf16(record.Text(kInvServiceName).c_str()));
+            inventory->storedImagePaths_.push_back(StoredImagePath(record.Text(kInvImagePath)));
+            inventory->byName_.push_back(reached);
+        }
+        const std::vector<std::u16string>& names = inventory->names_;
+        std::sort(inventory->byName_.begin(), inventory->byName_.end(),
+                  [&names](std::size_t a, std::size_t b) {
+                      const int order = names[a].compare(names[b]);
+                      return order != 0 ? order < 0 : a < b;
+                  });
+        inventory->records_ = std::move(records);
+        return inventory;
+    } catch (const std::bad_alloc&) {  // the containers' failed allocation ends here
+        return nullptr;
     }
 }
 
@@ -89,12 +97,27 @@ uint32_t FileInventory::OpenServiceSession(const std::u16string&,
     return kErrorSavedInventory;
 }
 
-bool FileInventory::FindRecord(const KeyIndex& keys, const std::u16string& subKey,
+bool FileInventory::FindRecord(const std::u16string& subKey, bool parameters,
                                std::size_t& index) const {
-    auto found = keys.find(std::u16string_view(subKey));
-    if (found == keys.end())
+    constexpr std::u16string_view kParameters = u"\\Parameters";
+    const std::u16string_view services = kServicesKeyW;
+    std::u16string_view name = subKey;
+    if (name.size() <= services.size() || name.compare(0, services.size(), services) != 0 ||
+        name[services.size()] != u'\\')
         return false;
-    index = found->second;
+    name.remove_prefix(services.size() + 1);
+    if (parameters) {
+        if (name.size() < kParameters.size() ||
+            name.compare(name.size() - kParameters.size(), kParameters.size(), kParameters) != 0)
+            return false;
+        name.remove_suffix(kParameters.size());
+    }
+    const auto found = std::lower_bound(
+        byName_.begin(), byName_.end(), name,
+        [this](std::size_t i, std::u16string_view key) { return names_[i] < key; });
+    if (found == byName_.end() || names_[*found] != name)
+        return false;
+    index = *found;
     return true;
 }
 
@@ -123,7 +146,7 @@ bool FileInventory::EnumerateValues(const char* subKey, std::vector<RegistryValu
     values.clear();
     const std::u16string key = Utf8ToUtf16(subKey ? subKey : "");
     std::size_t index = 0;
-    if (!FindRecord(serviceKeys_, key, index) && !FindRecord(parametersKeys_, key, index))
+    if (!FindRecord(key, false, index) && !FindRecord(key, true, index))
         return false;
     for (const ValueDef& def : kValues) {
         RegistryValue value;
@@ -142,7 +165,7 @@ bool FileInventory::GetValue(const std::u16string& subKey, const char* valueName
                              RegistryValue& value) {
     const ValueDef* def = FindValueDef(valueName);
     std::size_t index = 0;
-    if (!def || !FindRecord(def->inParameters ? parametersKeys_ : serviceKeys_, subKey, index))
+    if (!def || !FindRecord(subKey, def->inParameters, index))
         return false;
     // A start type that could not be read was saved as nothing: it reads as missing again.
     if (def->column == kInvStart && records_[index].Text(kInvStart).empty())
@@ -156,51 +179,97 @@ bool FileInventory::LoadIndirectString(const std::u16string&, const char*, std::
     return false;
 }
 
+namespace {
+
+// Loads a catalogue from the records and checks that it gives back each as the file holds it.
+// False with the first line whose record comes back otherwise (Record), or with the line of the
+// record the loading had come to when memory ran out (NoMemory).
+bool LoadAndCheck(std::vector<InventoryRecord>& records, LoadedInventory& loaded,
+                  InventoryError& error) {
+    error = InventoryError();
+    auto refuse = [&error](InventoryProblem problem, std::size_t line) {
+        error.problem = problem;
+        error.line = line;
+        return false;
+    };
+    const std::size_t firstLine = records.empty() ? 1 : records.front().line;
+    std::size_t reached = 0;
+    std::unique_ptr<FileInventory> inventory = FileInventory::Make(records, reached);
+    if (!inventory)
+        return refuse(InventoryProblem::NoMemory,
+                      reached < records.size() ? records[reached].line : firstLine);
+    std::unique_ptr<CServiceList> catalogue(new (std::nothrow)
+                                                CServiceList(*inventory, *inventory));
+    // The catalogue puts every Win32 record before every driver, each kind in file order.
+    std::vector<const InventoryRecord*> expected;
+    std::size_t index = 0;
+    try {
+        if (!catalogue)
+            return refuse(InventoryProblem::NoMemory, firstLine);
+        expected.reserve(inventory->Records().size());
+        for (int32_t kind : {kKindWin32, kKindDriver}) {
+            for (const InventoryRecord& record : inventory->Records()) {
+                if (static_cast<int32_t>(record.Number(kInvServiceKind)) == kind)
+                    expected.push_back(&record);
+            }
+        }
+        catalogue->Reload();
+        const CServiceList::Shortfall& shortfall = catalogue->LoadShortfall();
+        if (shortfall.entries != 0)
+            return refuse(InventoryProblem::NoMemory, shortfall.firstEntry < expected.size()
+                                                          ? expected[shortfall.firstEntry]->line
+                                                          : firstLine);
+        // Every record is compared: the catalogue's order is not the file's, and the first line
+        // that is wrong is the one to name.
+        std::size_t badLine = 0;
+        auto bad = [&badLine](std::size_t line) {
+            if (badLine == 0 || line < badLine)
+                badLine = line;
+        };
+        int32_t cursor = 0;
+        const SERVICE_ITEM* item = nullptr;
+        std::string fields[kInventoryColumnCount];
+        for (bool more = catalogue->GetFirst(cursor, item); more;
+             more = catalogue->GetNext(cursor, item), ++index) {
+            if (index >= expected.size()) {
+                bad(expected.empty() ? firstLine : expected.back()->line);
+                break;
+            }
+            InventoryFields(*item, fields);
+            for (int i = 0; i < kInventoryColumnCount; ++i) {
+                if (fields[i] != expected[index]->fields[i]) {
+                    bad(expected[index]->line);
+                    break;
+                }
+            }
+        }
+        for (; index < expected.size(); ++index)
+            bad(expected[index]->line);
+        if (badLine != 0)
+            return refuse(InventoryProblem::Record, badLine);
+    } catch (const std::bad_alloc&) {
+        return refuse(InventoryProblem::NoMemory,
+                      index < expected.size() ? expected[index]->line : firstLine);
+    }
+    loaded.inventory = std::move(inventory);
+    loaded.catalogue = std::move(catalogue);
+    return true;
+}
+
+}  // namespace
+
 bool LoadInventory(const char* data, std::size_t size, LoadedInventory& loaded,
                    InventoryError& error) {
     loaded = LoadedInventory();
     std::vector<InventoryRecord> records;
-    if (!ParseInventoryCsv(data, size, records, error))
-        return false;
-    std::unique_ptr<FileInventory> inventory(new (std::nothrow) FileInventory(std::move(records)));
-    std::unique_ptr<CServiceList> catalogue(
-        inventory ? new (std::nothrow) CServiceList(*inventory, *inventory) : nullptr);
-    if (!catalogue) {
-        error.problem = InventoryProblem::TooLarge;
-        return false;
-    }
-    catalogue->Reload();
-
-    // The catalogue puts every Win32 record before every driver, each kind in file order.
-    std::vector<const InventoryRecord*> expected;
-    for (int32_t kind : {kKindWin32, kKindDriver}) {
-        for (const InventoryRecord& record : inventory->Records()) {
-            if (static_cast<int32_t>(record.Number(kInvServiceKind)) == kind)
-                expected.push_back(&record);
-        }
-    }
-    auto refuse = [&](std::size_t index) {
-        error.problem = InventoryProblem::Record;
-        error.line = index < expected.size() ? expected[index]->line : 0;
-        return false;
-    };
-    int32_t cursor = 0;
-    const SERVICE_ITEM* item = nullptr;
-    std::string fields[kInventoryColumnCount];
-    std::size_t index = 0;
-    for (bool more = catalogue->GetFirst(cursor, item); more;
-         more = catalogue->GetNext(cursor, item), ++index) {
-        if (index >= expected.size())
-            return refuse(index);
-        InventoryFields(*item, fields);
-        for (int i = 0; i < kInventoryColumnCount; ++i) {
-            if (fields[i] != expected[index]->fields[i])
-                return refuse(index);
-        }
-    }
-    if (index != expected.size())
-        return refuse(index);
-    loaded.inventory = std::move(inventory);
-    loaded.catalogue = std::move(catalogue);
-    return true;
+    if (ParseInventoryCsv(data, size, records, error))
+        return LoadAndCheck(records, loaded, error);
+    // Refused at a line the reading found. A record before it may be wrong in a way that only
+    // loading shows; then that one's line is the first bad line.
+    InventoryError earlier;
+    LoadedInventory unused;
+    if (!records.empty() && !LoadAndCheck(records, unused, earlier) &&
+        earlier.problem == InventoryProblem::Record && earlier.line < error.line)
+        error = earlier;
+    return false;
 }

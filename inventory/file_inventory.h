@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "catalogue/service_list.h"
@@ -21,7 +20,10 @@ constexpr uint32_t kErrorSavedInventory = kErrorNotSupported;
 
 class FileInventory : public ServiceManagerApi, public RegistryApi {
 public:
-    explicit FileInventory(std::vector<InventoryRecord> records);
+    // Takes the records and indexes them by name. Null when memory runs out; reached is then the
+    // index of the record it had come to, and records are as they were.
+    static std::unique_ptr<FileInventory> Make(std::vector<InventoryRecord>& records,
+                                               std::size_t& reached);
 
     const std::vector<InventoryRecord>& Records() const { return records_; }
 
@@ -41,17 +43,21 @@ public:
     bool EnumerateValues(const char* subKey, std::vector<RegistryValue>& values) override;
 
 private:
-    using KeyIndex = std::unordered_map<std::u16string_view, std::size_t>;
-    bool FindRecord(const KeyIndex& keys, const std::u16string& subKey, std::size_t& index) const;
+    FileInventory() = default;
+    // The record whose key (its "Parameters" key when parameters is true) is subKey, as the
+    // catalogue forms it from the enumerated name; of two records of one name, the first.
+    bool FindRecord(const std::u16string& subKey, bool parameters, std::size_t& index) const;
     // The value of a record's column, as the registry would hand it over.
     RegistryValue MakeValue(const char* name, InventoryColumn column, std::size_t index) const;
     const std::string& Text(InventoryColumn column, std::size_t index) const;
 
     std::vector<InventoryRecord> records_;
     std::vector<std::string> storedImagePaths_;  // per record, as the registry would hold it
-    std::vector<std::u16string> keyPaths_;  // per record its key path and its "Parameters" path
-    KeyIndex serviceKeys_;                  // key path as the catalogue forms it -> record
-    KeyIndex parametersKeys_;               // the same for the "Parameters" key
+    std::vector<std::u16string> names_;          // per record its name, as keys are named
+    // The records in the order of their names (of equal names, in file order): a binary search
+    // finds a key in log n comparisons, whatever names a file holds. A hash table could be made to
+    // put every name in one bucket.
+    std::vector<std::size_t> byName_;
 };
 
 // A saved inventory read from a file, and the catalogue already loaded from it.
@@ -62,7 +68,9 @@ struct LoadedInventory {
 
 // Reads a saved inventory: the file's records, then a catalogue loaded from them, which must give
 // back every record exactly as the file holds it; a record it cannot (a svchost group that does not
-// follow from the image path and service DLL, say) refuses the file at that record's line. On
-// failure loaded is empty.
+// follow from the image path and service DLL, say) refuses the file at that record's line. Of all
+// that is wrong, the first line is named, whatever finds it. Memory that runs out refuses the file
+// (NoMemory) at the line of the record the loading had come to, never with a shorter catalogue.
+// On failure loaded is empty.
 bool LoadInventory(const char* data, std::size_t size, LoadedInventory& loaded,
                    InventoryError& error);

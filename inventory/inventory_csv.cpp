@@ -1,6 +1,8 @@
 #include "inventory/inventory_csv.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "catalogue/text.h"
 #include "inventory/csv.h"
@@ -52,10 +54,9 @@ InventoryProblem SvchostGroup(const std::string& text) {
     return NumberIn(text, kSvchostNone, kSvchostNetsvcs);
 }
 InventoryProblem ServiceName(const std::string& text) {
-    return text.empty() ? InventoryProblem::Text : InventoryProblem::None;
-}
-InventoryProblem AnyText(const std::string&) {
-    return InventoryProblem::None;
+    return text.empty() || TextCharCount(text.c_str()) > kMaxServiceNameChars
+               ? InventoryProblem::Text
+               : InventoryProblem::None;
 }
 // The record's fixed text fields hold at most kTextMaxChars characters.
 InventoryProblem FieldText(const std::string& text) {
@@ -75,7 +76,7 @@ const ColumnDef kColumns[kInventoryColumnCount] = {
     {"ServiceName", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.lpServiceName.c_str()); },
      ServiceName},
     {"DisplayName", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.lpDisplayName.c_str()); },
-     AnyText},
+     FieldText},
     {"ServiceKind", [](const SERVICE_ITEM& r) { return Decimal(r.ServiceKind); }, ServiceKind},
     {"ServiceType", [](const SERVICE_ITEM& r) { return Decimal(r.ServiceStatus.dwServiceType); },
      AnyNumber},
@@ -155,10 +156,15 @@ bool ParseInventoryCsv(const char* data, std::size_t size, std::vector<Inventory
                        InventoryError& error) {
     records.clear();
     error = InventoryError();
-    if (size > kMaxInventoryBytes) {
-        error.problem = InventoryProblem::TooLarge;
+    auto refuseWhole = [&](InventoryProblem problem) {
+        error.problem = problem;
         return false;
-    }
+    };
+    if (size > kMaxInventoryBytes)
+        return refuseWhole(InventoryProblem::TooLarge);
+    // One line end more than the records, for the header.
+    if (CountRecordEnds(data, size, kMaxInventoryRecords + 1) > kMaxInventoryRecords + 1)
+        return refuseWhole(InventoryProblem::TooMany);
     const std::size_t start =
         size >= kByteOrderMarkSize && std::memcmp(data, kByteOrderMark, kByteOrderMarkSize) == 0
             ? kByteOrderMarkSize
@@ -167,33 +173,44 @@ bool ParseInventoryCsv(const char* data, std::size_t size, std::vector<Inventory
     // reported (the encoding's on a tie).
     const std::size_t invalid = start + FindInvalidUtf8(data + start, size - start);
     const std::size_t encodingLine = invalid < size ? LineAt(data, invalid) : 0;
+    std::vector<std::size_t> endLines;  // the line after each record read
     auto fail = [&](InventoryProblem problem, std::size_t line) {
-        records.clear();
         error.problem = problem;
         error.line = line;
         if (encodingLine != 0 && encodingLine <= line) {
             error.problem = InventoryProblem::Encoding;
             error.line = encodingLine;
         }
+        // What ends before the bad line stays, for the caller to check further.
+        while (!records.empty() && endLines[records.size() - 1] > error.line)
+            records.pop_back();
         return false;
     };
 
     CsvReader reader(data, size, start);
     std::vector<std::string> fields;
-    if (!reader.Next(fields) || !IsHeader(fields))
-        return fail(InventoryProblem::Header, 1);
-    while (reader.Next(fields)) {
-        if (fields.size() != kInventoryColumnCount)
-            return fail(InventoryProblem::Columns, reader.RecordLine());
-        InventoryRecord record;
-        record.line = reader.RecordLine();
-        for (int i = 0; i < kInventoryColumnCount; ++i) {
-            const InventoryProblem problem = kColumns[i].check(fields[i]);
-            if (problem != InventoryProblem::None)
-                return fail(problem, reader.FieldLines()[i]);
-            record.fields[i] = std::move(fields[i]);
+    try {
+        records.reserve(CountRecordEnds(data, size, kMaxInventoryRecords + 1));
+        endLines.reserve(records.capacity());
+        if (!reader.Next(fields) || !IsHeader(fields))
+            return fail(InventoryProblem::Header, 1);
+        while (reader.Next(fields)) {
+            if (fields.size() != kInventoryColumnCount)
+                return fail(InventoryProblem::Columns, reader.RecordLine());
+            InventoryRecord record;
+            record.line = reader.RecordLine();
+            for (int i = 0; i < kInventoryColumnCount; ++i) {
+                const InventoryProblem problem = kColumns[i].check(fields[i]);
+                if (problem != InventoryProblem::None)
+                    return fail(problem, reader.FieldLines()[i]);
+                record.fields[i] = std::move(fields[i]);
+            }
+            records.push_back(std::move(record));
+            endLines.push_back(reader.Line());
         }
-        records.push_back(std::move(record));
+    } catch (const std::bad_alloc&) {
+        records.clear();
+        return fail(InventoryProblem::NoMemory, std::max<std::size_t>(reader.RecordLine(), 1));
     }
     if (reader.Error() != CsvError::None)
         return fail(ProblemOf(reader.Error()), reader.ErrorLine());

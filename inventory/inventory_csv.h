@@ -30,6 +30,13 @@ enum InventoryColumn {
 
 // A file is refused beyond this size: it could not come from any real system.
 constexpr std::size_t kMaxInventoryBytes = 64u * 1024 * 1024;
+// Nor with more records than this. A Windows system holds about a thousand services and drivers
+// (a server with many roles a few thousand): a hundred times that is still far from a real one,
+// and its catalogue (about 5 KB a record) fits a 32-bit process. A file with more is refused
+// before anything is loaded.
+constexpr std::size_t kMaxInventoryRecords = 100000;
+// A service name holds at most 256 characters (CreateService refuses a longer one).
+constexpr std::size_t kMaxServiceNameChars = 256;
 
 // One record as the file holds it: every field's text, already checked against its column.
 struct InventoryRecord {
@@ -43,6 +50,8 @@ struct InventoryRecord {
 enum class InventoryProblem {
     None,
     TooLarge,   // larger than kMaxInventoryBytes
+    TooMany,    // more than kMaxInventoryRecords records
+    NoMemory,   // not enough memory to load it; the line is the one the loading had come to
     Encoding,   // not UTF-8, or a NUL byte
     Header,     // the first line is not the header of such a file
     Truncated,  // the file ends inside a record
@@ -50,7 +59,7 @@ enum class InventoryProblem {
     LineEnd,    // a line break that is not CRLF
     Columns,    // a record with too few or too many fields
     Number,     // a number that is not one, or is out of its column's range
-    Text,       // a text longer than its field holds, or an empty service name
+    Text,       // a text longer than its field holds, or a service name empty or too long
     Record,     // a record the catalogue cannot hold as it stands (see LoadInventory)
 };
 
@@ -66,6 +75,8 @@ void InventoryFields(const SERVICE_ITEM& item, std::string (&fields)[kInventoryC
 void WriteInventoryCsv(const CServiceList& catalogue, std::string& out);
 
 // Reads a file's bytes into records, in file order. False with the first problem and its line;
-// records is then empty.
+// records then holds the records that end before that line (whole and checked), so that a record
+// wrong in a way only loading shows can still be found before it (LoadInventory); none for a file
+// refused as a whole or for want of memory.
 bool ParseInventoryCsv(const char* data, std::size_t size, std::vector<InventoryRecord>& records,
                        InventoryError& error);

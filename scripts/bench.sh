@@ -5,7 +5,9 @@
 #   - the service list fill under Wine, and the time from process start to a filled list;
 #   - saving and opening a saved inventory of 1,000 and 10,000 records under Wine, beside the
 #     catalogue load of the same size and a live load scaled to it;
-#   - the service groups dialog under Wine with a group order of up to 100,000 entries.
+#   - the service groups dialog under Wine with a group order of up to 100,000 entries;
+#   - a saved inventory opened at start and closed under Wine: 20,000 names crafted to collide in
+#     a hash beside 20,000 ordinary ones, 100,000 and 1,000,000 rows (time and peak memory).
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 orvane_setup_packages
@@ -28,6 +30,8 @@ echo "== service list fill (Wine)"
 wine "$ORVANE_BUILD/windows/bench/list_fill_bench.exe"
 echo "== service groups dialog (Wine, goal: 100,000 entries in under 1 s)"
 wine "$ORVANE_BUILD/windows/bench/group_dlg_bench.exe"
+echo "== saved inventories opened at start: crafted names and big files (Wine)"
+wine "$ORVANE_BUILD/windows/bench/inventory_open_bench.exe"
 
 echo "== catalogue on the live service manager with 1,200 extra services (Wine)"
 bash "$ORVANE_ROOT/scripts/many-services.sh" up

@@ -9,11 +9,13 @@ mkdir -p "$ORVANE_BUILD"
 ORVANE_PACKAGES=(cmake ninja-build g++ python3 git
     mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
     wine wine64 fonts-wine xvfb x11-utils fonts-wqy-microhei imagemagick procps locales)
+# Only scripts/fuzz.sh needs these: clang and its libFuzzer.
+ORVANE_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
-# Installs whatever of the package set is missing; silent when nothing is.
+# Installs whatever of the package set (and of the packages named) is missing; silent when nothing is.
 orvane_setup_packages() {
     local missing=() p
-    for p in "${ORVANE_PACKAGES[@]}"; do
+    for p in "${ORVANE_PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

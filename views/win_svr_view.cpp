@@ -82,7 +82,11 @@ bool CWinSvrView::PreCreateWindow(CREATESTRUCTW& cs) {
 void CWinSvrView::OnInitialUpdate() {
     ListPane::OnInitialUpdate();
     SetupColumns();
-    services_.Reload();
+    if (loadedAtStart_)
+        services_.Swap(*loadedAtStart_);
+    else
+        services_.Reload();
+    loadedAtStart_ = nullptr;
     FillList(kKindWin32, -1, -1);
 }
 

@@ -19,7 +19,12 @@ public:
     CWinSvrView(ServiceManagerApi& services, RegistryApi& registry);
     ~CWinSvrView() override;
 
+    // Loads the catalogue, or takes the records of the catalogue handed to LoadAtStartFrom.
     void OnInitialUpdate() override;
+    // The initial update takes the records of loaded, a catalogue already loaded from what the
+    // platform holds (a saved inventory opened at start), instead of loading them again; loaded
+    // must live until then.
+    void LoadAtStartFrom(CServiceList& loaded) { loadedAtStart_ = &loaded; }
     void SetupColumns();
     // Rebuilds every row from the catalogue with the filter (kind, group, value).
     void FillList(int32_t kind, int32_t group, int32_t value);
@@ -71,6 +76,7 @@ private:
     void ControlSelectedService(bool start);
 
     CServiceList services_;
+    CServiceList* loadedAtStart_ = nullptr;
     HIMAGELIST images_ = nullptr;
     ControlFont font_;
     int32_t ready_ = 0;

@@ -2,14 +2,14 @@
 
 #include <commctrl.h>
 
+#include <climits>
 #include <cwchar>
 
 #include "platform/win32/wide_text.h"
 
 namespace {
-// A first read takes any text of a few hundred characters at once; beyond the last the text is cut.
+// A first read takes any text of a few hundred characters at once.
 constexpr size_t kFirstCellChars = 4096;
-constexpr size_t kMaxCellChars = 64 * 1024;
 }  // namespace
 
 void InsertListColumn(HWND list, int index, const char* heading, int format, int width) {
@@ -45,7 +45,8 @@ void SetListCell(HWND list, int row, int column, const char* text) {
 
 std::string ListCellText(HWND list, int row, int column) {
     // The control says how much it copied, not how long the text is: a copy that fills the buffer
-    // may have been cut, so the buffer grows until one does not.
+    // may have been cut, so the buffer grows until one does not, as far as the request's length
+    // field reaches.
     std::wstring text;
     for (size_t size = kFirstCellChars;; size *= 2) {
         text.assign(size, L'\0');
@@ -55,7 +56,8 @@ std::string ListCellText(HWND list, int row, int column) {
         item.cchTextMax = static_cast<int>(size);
         LRESULT copied = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                       reinterpret_cast<LPARAM>(&item));
-        if (copied < 0 || static_cast<size_t>(copied) + 1 < size || size >= kMaxCellChars) {
+        if (copied < 0 || static_cast<size_t>(copied) + 1 < size ||
+            size > static_cast<size_t>(INT_MAX) / 2) {
             text.resize(wcslen(text.c_str()));
             return NarrowText(text);
         }

@@ -15,6 +15,7 @@ int InsertListRow(HWND list, int index, const char* text, int image = -1, LPARAM
 LPARAM ListRowData(HWND list, int row);
 
 void SetListCell(HWND list, int row, int column, const char* text);
+// A cell's whole text, whatever its length.
 std::string ListCellText(HWND list, int row, int column);
 
 // Index of the first selected row, or -1.

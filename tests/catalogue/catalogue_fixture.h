@@ -9,6 +9,7 @@
 
 #include "catalogue/service_list.h"
 #include "platform/fake/fake_system.h"
+#include "tests/support/sample_services.h"  // Repeat
 
 class CatalogueTest : public ::testing::Test {
 protected:
@@ -29,14 +30,6 @@ protected:
             names.push_back(item->lpServiceName);
         }
         return names;
-    }
-
-    // count copies of a text.
-    static std::string Repeat(const std::string& text, std::size_t count) {
-        std::string result;
-        for (std::size_t i = 0; i < count; ++i)
-            result += text;
-        return result;
     }
 
     FakeSystem fake;

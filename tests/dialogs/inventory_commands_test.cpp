@@ -1,6 +1,8 @@
 // Saved inventories, the clipboard and the pane keys, driven through the real frame under Wine. The
 // Save and Open dialogs are the system's, answered from a timer; a saved file is read back and
 // compared with the catalogue field for field; the clipboard is read back by a second process.
+// Files made to cost much (crafted names, too many records) and a load short of memory are reported
+// or cost what ordinary ones do.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,9 +14,11 @@
 #include "app/app.h"
 #include "app/clipboard.h"
 #include "app/inventory_io.h"
+#include "tests/support/inventory_files.h"
 #include "tests/support/running_frame.h"
 #include "modal_driver.h"
 #include "platform/fake/fake_system.h"
+#include "platform/utf16.h"
 #include "platform/win32/file_io.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_system.h"
@@ -244,6 +248,82 @@ TEST_F(InventoryFake, FilesRefusedAtStartOrLaterNameTheirFirstBadLineAndChangeNo
               std::string::npos);
     EXPECT_EQ(WindowText(frame.FrameWindow()), caption);
     EXPECT_GE(frame.RowOf("SavedService"), 0);
+}
+
+// Processor time of this thread, in seconds.
+double ThreadSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) {
+        return static_cast<double>(static_cast<uint64_t>(t.dwHighDateTime) << 32 |
+                                   t.dwLowDateTime) /
+               1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+TEST_F(InventoryFake, NamesCraftedToCollideOpenAsFastAsOrdinaryOnesAndTooManyRecordsAreRefused) {
+    constexpr std::size_t kCount = 20000;
+    TempFile ordinary(L"orvane-ordinary.csv");
+    TempFile crafted(L"orvane-crafted.csv");
+    TempFile tooMany(L"orvane-too-many.csv");
+    ASSERT_EQ(ReplaceFileContent(ordinary.Path(), InventoryFileOf(OrdinaryServiceNames(kCount))),
+              0u);
+    ASSERT_EQ(ReplaceFileContent(crafted.Path(), InventoryFileOf(CollidingServiceNames(kCount))),
+              0u);
+    ASSERT_EQ(ReplaceFileContent(tooMany.Path(),
+                                 InventoryFileOf(OrdinaryServiceNames(kMaxInventoryRecords + 1))),
+              0u);
+    RunningFrame frame(fake, fake);
+    Boxes boxes;
+    double seconds[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        const double began = ThreadSeconds();
+        EXPECT_TRUE(theApp.OpenInventoryFile(i == 0 ? ordinary.Path() : crafted.Path()));
+        seconds[i] = ThreadSeconds() - began;
+        EXPECT_EQ(frame.RowCount(), static_cast<int>(kCount));
+    }
+    // Indexed in a hash table, the crafted names took a hundred times as long.
+    EXPECT_LT(seconds[1], 3 * seconds[0] + 0.2) << "ordinary " << seconds[0] << " s";
+
+    EXPECT_FALSE(theApp.OpenInventoryFile(tooMany.Path()));
+    EXPECT_EQ(
+        boxes.texts,
+        std::vector<std::string>{FormatResString(
+            IDS_INVENTORY_BAD_FILE,
+            {NarrowText(tooMany.Path()),
+             FormatResString(IDS_INVENTORY_TOO_MANY, std::to_string(kMaxInventoryRecords))})});
+    EXPECT_EQ(WindowText(frame.FrameWindow()), std::string(kAppCaption) + " - orvane-crafted.csv");
+    EXPECT_EQ(frame.RowCount(), static_cast<int>(kCount));
+}
+
+// The fake, but the registry read of one service's values runs out of memory.
+class ShortOfMemoryFor : public FakeSystem {
+public:
+    explicit ShortOfMemoryFor(const std::string& name)
+        : key_(Utf8ToUtf16(ServiceKey(name).c_str())) {}
+    bool GetValue(const std::u16string& subKey, const char* valueName,
+                  RegistryValue& value) override {
+        if (subKey == key_)
+            throw std::bad_alloc();
+        return FakeSystem::GetValue(subKey, valueName, value);
+    }
+
+private:
+    std::u16string key_;
+};
+
+TEST(InventoryMemory, ALiveLoadShortOfMemoryReportsWhatItLeftOutAtStartAndOnRefresh) {
+    ShortOfMemoryFor fake("Beta");
+    fake.AddService(kServiceTypeWin32, "Alpha", "C:\\alpha.exe");
+    fake.AddService(kServiceTypeWin32, "Beta", "C:\\beta.exe");
+    Boxes boxes;
+    RunningFrame frame(fake, fake);
+    EXPECT_EQ(frame.Names(), std::vector<std::string>{"Alpha"});
+    const std::string report = FormatResString(IDS_CATALOGUE_NO_MEMORY, "1");
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{report});
+    frame.Command(ID_REFRESH);
+    EXPECT_EQ(boxes.texts, (std::vector<std::string>{report, report}));
 }
 
 TEST_F(InventoryFake, AFileAnotherProgramHoldsOpenForWritingStillOpens) {

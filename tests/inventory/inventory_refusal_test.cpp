@@ -5,6 +5,7 @@
 #include <string>
 
 #include "inventory/file_inventory.h"
+#include "tests/support/sample_services.h"
 
 namespace {
 
@@ -34,6 +35,9 @@ TEST(InventoryRefusal, GoodFilesLoadWithOrWithoutTheByteOrderMark) {
     Load("\xEF\xBB\xBF" + kHeader + kGood + kDriver, loaded);
     EXPECT_TRUE(loaded);
     Load(kHeader, loaded);  // an empty catalogue
+    EXPECT_TRUE(loaded);
+    // The longest texts a system has: a name of 256 characters, a display name of 259.
+    Load(kHeader + Repeat("n", 256) + "," + Repeat("名", 259) + ",48,16,4,2,d,e,,,0\r\n", loaded);
     EXPECT_TRUE(loaded);
 }
 
@@ -74,11 +78,26 @@ TEST(InventoryRefusal, EachDamageRefusesTheFileAtItsFirstBadLine) {
         {"description of 260 characters",
          body + "X,X,48,16,4,2," + std::string(260, 'd') + ",e,,,0\r\n", P::Text, 5},
         {"empty service name", body + ",X,48,16,4,2,d,e,,,0\r\n", P::Text, 5},
+        {"service name of 257 characters",
+         body + std::string(257, 'n') + ",X,48,16,4,2,d,e,,,0\r\n", P::Text, 5},
+        {"display name of 260 characters",
+         body + "X," + std::string(260, 'n') + ",48,16,4,2,d,e,,,0\r\n", P::Text, 5},
         // Well-formed, but not what a catalogue makes of it.
         {"svchost group without a DLL", body + "X,X,48,16,4,2,d,e -k netsvcs,,,2\r\n", P::Record,
          5},
         {"svchost group 1 for netsvcs", body + "X,X,48,16,4,2,d,e -k netsvcs,x.dll,,1\r\n",
          P::Record, 5},
+        {"the same name twice", body + "Alpha,Other,48,16,4,2,d,e,,,0\r\n", P::Record, 5},
+        // Whatever finds it, the first bad line is named: a driver before a Win32 service (the
+        // catalogue loads the Win32 services first), a record only loading finds wrong before a
+        // line the reading refuses.
+        {"bad driver before a bad Win32 service",
+         kHeader + "D,D,11,1,1,3,d,e -k netsvcs,,,2\r\n" + kGood + "X,X,48,16,4,2,d,e,,,2\r\n",
+         P::Record, 2},
+        {"bad record before text that is not UTF-8",
+         kHeader + kGood + "X,X,48,16,4,2,d,e,,,2\r\n" + kDriver + "Y,\xFF,48,16,4,2,d,e,,,0\r\n",
+         P::Record, 4},
+        {"bad record before a cut", body + "X,X,48,16,4,2,d,e,,,2\r\nY,\"cut", P::Record, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -8,49 +8,9 @@
 #include "inventory/file_inventory.h"
 #include "inventory/inventory_switch.h"
 #include "platform/fake/fake_system.h"
+#include "tests/support/sample_services.h"
 
 namespace {
-
-std::string Text(size_t chars, const std::string& unit = "x") {
-    std::string text;
-    for (size_t i = 0; i < chars; ++i)
-        text += unit;
-    return text;
-}
-
-// Records whose texts and numbers test the format and the catalogue's rewriting on reload.
-void AddAwkwardServices(FakeSystem& fake) {
-    auto key = [](const std::string& name) { return FakeSystem::ServiceKey(name); };
-    fake.AddService(kServiceTypeWin32, "Quoted", "\"C:\\Program Files\\a b\\q.exe\" -k netsvcs", 2,
-                    kStateRunning);
-    fake.SetString(key("Quoted"), "Description", "a, \"quoted\"\r\nsecond line\nthird");
-    fake.SetString(FakeSystem::ParametersKey("Quoted"), "ServiceDll", "q.dll");
-    fake.AddService(kServiceTypeWin32, "Local", "svchost.exe -k LocalService", 3, 8);
-    fake.SetString(FakeSystem::ParametersKey("Local"), "ServiceDll", "l.dll");
-    fake.SetString(key("Local"), "Group", "组, 一");
-    // Paths that the rewriting would change a second time.
-    fake.AddService(kServiceTypeWin32, "Again", "\\??\\\\??\\C:\\again.exe", 7, kStatePaused);
-    fake.AddService(kServiceTypeWin32, "Inner", "\\??\\\"C:\\x\" -y", 4);
-    // Rewritten to 259 characters that the rewriting would change again: saved all the same.
-    fake.AddService(kServiceTypeWin32, "LongQuote", "\\??\\\"" + Text(258, "q"), 3);
-    fake.AddService(kServiceTypeWin32, "NoDisplay", "").entry.hasDisplayName = false;
-    fake.AddService(kServiceTypeWin32, "EmptyDescription", "e.exe");
-    fake.SetString(key("EmptyDescription"), "Description", "");
-    fake.AddService(kServiceTypeWin32, "Indirect", "i.exe");
-    fake.SetString(key("Indirect"), "Description", "@%SystemRoot%\\x.dll,-1");
-    fake.AddService(kServiceTypeWin32, "Full", Text(259, "服"), 0xFFFFFFFF, 0);
-    fake.SetString(key("Full"), "Description", Text(259, "描"));
-    fake.SetString(key("Full"), "Group", Text(259));
-    fake.SetString(FakeSystem::ParametersKey("Full"), "ServiceDll", Text(259));
-    // A name so long that its key path is longer than any text field: the key is used whole.
-    const std::string longName = Text(240, "n");
-    fake.AddService(kServiceTypeWin32, longName, "long.exe");
-    fake.SetString(FakeSystem::ServiceKey(longName), "Description", "whole key");
-    fake.AddService(kServiceTypeDriver, "Boot", "\\SystemRoot\\System32\\drivers\\b.sys", 0,
-                    kStateRunning);
-    fake.AddService(kServiceTypeDriver, "FsDrv", "system32\\drivers\\fs.sys", 1)
-        .entry.status.dwServiceType = 2;
-}
 
 // The catalogue saved and the file loaded back; the file's bytes.
 std::string SaveAndLoad(const CServiceList& catalogue, LoadedInventory& loaded) {
@@ -130,7 +90,7 @@ TEST(InventoryRoundTrip, MalformedTextIsSavedAsReplacementCharactersOfTheSameCou
     fake.AddService(kServiceTypeWin32, "Raw", "r.exe");
     // A lone lead byte, an overlong slash (two bytes the limits count apart) and a surrogate.
     fake.SetString(FakeSystem::ServiceKey("Raw"), "Description",
-                   "\xE4|\xC0\xAF|\xED\xA0\x80" + Text(253));
+                   "\xE4|\xC0\xAF|\xED\xA0\x80" + Repeat("x", 253));
     CServiceList catalogue(fake, fake);
     catalogue.Reload();
     ASSERT_EQ(TextCharCount(catalogue.Find("Raw")->Description), 259u);
@@ -138,7 +98,7 @@ TEST(InventoryRoundTrip, MalformedTextIsSavedAsReplacementCharactersOfTheSameCou
     SaveAndLoad(catalogue, inventory);
     ASSERT_TRUE(inventory.catalogue);
     EXPECT_EQ(std::string(inventory.catalogue->Find("Raw")->Description),
-              "\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD" + Text(253));
+              "\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD" + Repeat("x", 253));
 }
 
 TEST(InventoryRoundTrip, TheCheckedCatalogueTakesTheShownOnesPlaceAndTheFileControlsNothing) {

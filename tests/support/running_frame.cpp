@@ -5,6 +5,7 @@
 
 #include "tests/support/live_system.h"
 #include "platform/win32/wide_text.h"
+#include "window/list_view.h"
 
 void Pump() {
     theApp.PumpPending();
@@ -98,14 +99,7 @@ int RunningFrame::RowCount() const {
 }
 
 std::string RunningFrame::Cell(int row, int column) const {
-    wchar_t text[4096] = {};
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 4096;
-    SendMessageW(List().Handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
-    return NarrowText(text);
+    return ListCellText(List().Handle(), row, column);
 }
 
 void RunningFrame::SetCell(int row, int column, const std::string& text) {

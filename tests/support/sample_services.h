@@ -13,8 +13,20 @@
 // Drivers: DrvBoot (boot, running), DrvFs (a file-system driver), DrvAuto (automatic, running).
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 #include "platform/system_errors.h"  // the codes the sample's refusals answer with
 
 class FakeSystem;
 
 void AddSampleServices(FakeSystem& system);
+
+// Services whose texts and numbers test the saved-inventory format and the catalogue's rewriting
+// on a second load: quotes, commas and line breaks in texts, paths the rewriting would change
+// again, every text field at its full 259 characters, a long name, no display name, an unresolved
+// indirect description, both kinds.
+void AddAwkwardServices(FakeSystem& system);
+
+// count copies of a text.
+std::string Repeat(const std::string& text, std::size_t count);

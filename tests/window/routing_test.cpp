@@ -6,6 +6,7 @@
 #include "category/category_filter.h"
 #include "res/resource.h"
 #include "tests/support/sample_frame_test.h"
+#include "window/list_view.h"
 #include "window/message_box.h"
 
 namespace {
@@ -129,6 +130,16 @@ TEST_F(Routing, CellsShowStatusStartTypeDescriptionFileAndGroup) {
     EXPECT_EQ("", frame_->Cell(frame_->RowOf("Epsilon"), 2));  // Start 7
     frame_->SelectNode(Node(10));
     EXPECT_EQ("引导加载", frame_->Cell(frame_->RowOf("DrvBoot"), 2));
+}
+
+TEST_F(Routing, ACellIsReadWholeWhateverItsLength) {
+    std::string text;
+    while (text.size() < 200 * 1024)
+        text += "长文本 long text ";  // beyond 64 KB, with characters of three bytes
+    frame_->SetCell(0, 3, text);
+    const std::string read = ListCellText(frame_->ListControl(), 0, 3);
+    EXPECT_EQ(text.size(), read.size());
+    EXPECT_TRUE(text == read);  // (not printed: 200 KB)
 }
 
 TEST_F(Routing, SvchostCategoriesShowTheServiceDllInTheFileColumn) {
