@@ -1,15 +1,18 @@
 // The detail pane at the bottom right of the main window: shows the service last routed to it
 // (its file, DLL, version, description and company) on a light blue background with an upright
-// "详细信息" heading. It keeps its own copy of the record and has no controls.
+// "详细信息" heading. It keeps its own copy of the record and has no controls; a screen reader
+// reads the heading and the lines it paints through its accessible object.
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "catalogue/service_item.h"
 #include "platform/win32/handles.h"
+#include "window/pane_accessibility.h"
 #include "window/view.h"
 
-class CDetailView : public FormPane {
+class CDetailView : public FormPane, private AccessibleText {
 public:
     CDetailView();
 
@@ -18,8 +21,13 @@ public:
     // The copy shown, or null.
     const SERVICE_ITEM* Service() const { return record_.get(); }
 
+    // The heading, and the lines painted for the record (one per line, in the order painted).
+    std::wstring AccessibleName() const override;
+    std::wstring AccessibleValue() const override;
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged(int oldDpi) override;
 
 private:
     LRESULT OnEraseBkgnd(HDC dc);
@@ -28,5 +36,9 @@ private:
     void Repaint();
 
     std::unique_ptr<SERVICE_ITEM> record_;
+    // Made for the window's DPI at the first paint after it changes.
     UniqueFont titleFont_;
+    UniqueFont textFont_;
+    bool fontsMade_ = false;
+    PaneAccessibility accessibility_{*this};
 };

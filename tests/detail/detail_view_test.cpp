@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/detail/memory_canvas.h"
+#include "tests/support/memory_canvas.h"
 #include "tests/detail/test_files.h"
 #include "views/detail_paint.h"
 
