@@ -52,13 +52,10 @@ bool FakeSystem::HasActiveDependents(const FakeService& service) const {
 uint32_t FakeSystem::EnumerateActiveDependents(const std::u16string& serviceName,
                                                std::vector<ServiceEntry>& dependents) {
     dependents.clear();
-    if (managerFails_)
-        return kErrorAccessDenied;
-    FakeService* service = FindForSession(serviceName);
-    if (service == nullptr || service->deleted)
-        return kErrorServiceDoesNotExist;
-    if (service->openError != 0)
-        return service->openError;
+    FakeService* service = nullptr;
+    const uint32_t error = OpenService(serviceName, service);
+    if (error != 0)
+        return error;
     for (const FakeService* dependent : DependentsOf(*service)) {
         if (IsActive(*dependent))
             dependents.push_back(dependent->entry);

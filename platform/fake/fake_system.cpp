@@ -142,22 +142,25 @@ bool FakeSystem::EnumerateServices(uint32_t serviceType, std::vector<ServiceEntr
 uint32_t FakeSystem::OpenServiceSession(const std::u16string& serviceName,
                                         std::unique_ptr<ServiceSession>& session) {
     session.reset();
-    if (managerFails_)
-        return kErrorAccessDenied;
-    FakeService* service = FindForSession(serviceName);
-    if (service == nullptr || service->deleted)
-        return kErrorServiceDoesNotExist;
-    if (service->openError != 0)
-        return service->openError;
-    session.reset(new Session(*this, *service));
-    return 0;
+    FakeService* service = nullptr;
+    const uint32_t error = OpenService(serviceName, service);
+    if (error == 0)
+        session.reset(new Session(*this, *service));
+    return error;
 }
 
-FakeService* FakeSystem::FindForSession(const std::u16string& serviceName) {
+uint32_t FakeSystem::OpenService(const std::u16string& serviceName, FakeService*& service) {
+    service = nullptr;
+    if (managerFails_)
+        return kErrorAccessDenied;
     // The manager's own name first: two names can read alike in UTF-8 and still be two services.
     for (FakeService& candidate : services_) {
-        if (candidate.entry.serviceNameW == serviceName)
-            return &candidate;
+        if (!service && candidate.entry.serviceNameW == serviceName)
+            service = &candidate;
     }
-    return Service(Utf16ToUtf8(serviceName));
+    if (!service)
+        service = Service(Utf16ToUtf8(serviceName));
+    if (service == nullptr || service->deleted)
+        return kErrorServiceDoesNotExist;
+    return service->openError;
 }

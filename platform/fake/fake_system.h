@@ -107,8 +107,9 @@ private:
         std::vector<RegistryValue> values;  // insertion order
     };
 
-    // The service a session would open by that name (the manager's own first), or null.
-    FakeService* FindForSession(const std::u16string& serviceName);
+    // What opening the service by that name answers (OpenSCManager, then OpenService): 0 and the
+    // service, or the error code.
+    uint32_t OpenService(const std::u16string& serviceName, FakeService*& service);
     // Every service that depends on service, directly or through others, in stopping order.
     std::vector<const FakeService*> DependentsOf(const FakeService& service) const;
     bool HasActiveDependents(const FakeService& service) const;
