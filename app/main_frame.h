@@ -76,12 +76,15 @@ public:
     CWinSvrView* FindServiceListView() const;
     CDetailView* FindDetailView() const;
 
+    // Pixels at 96 DPI: the tree's first width, the smallest height of the panes' row.
     static constexpr int kTreeWidth = 180;
+    static constexpr int kMinimumHeight = 100;
 
 protected:
     bool OnCreateClient(CreateContext& context) override;
     int OnCreate() override;
     void OnSize(UINT type, int width, int height) override;
+    void OnDpiChanged(int oldDpi) override;
 
 private:
     void AddToolBarImages();

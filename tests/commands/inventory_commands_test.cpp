@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,9 +17,9 @@
 #include "app/export.h"
 #include "app/inventory_io.h"
 #include "tests/support/inventory_files.h"
-#include "tests/support/running_frame.h"
 #include "tests/support/live_system.h"
 #include "tests/support/modal_driver.h"
+#include "tests/support/running_frame.h"
 #include "platform/fake/fake_system.h"
 #include "platform/utf16.h"
 #include "platform/win32/file_io.h"
@@ -477,29 +476,14 @@ TEST_F(InventoryFake, ASaveOverAFileAnotherProgramHoldsSaysSoAndLeavesTheFileAsI
 
 // The command line of clipboard_reader.exe, built beside this test, with the arguments.
 std::string ClipboardReader(const std::string& arguments) {
-    char exe[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    const std::string folder(exe, std::string(exe).find_last_of('\\') + 1);
-    return "\"" + folder + "clipboard_reader.exe\" " + arguments;
+    return ProgramBesideTest("clipboard_reader.exe") + " " + arguments;
 }
 
-// The clipboard's text as another process reads it; empty when it holds none. This thread keeps
-// answering messages meanwhile: the clipboard's owner is our frame, and Wine asks the owner before
-// another process reads.
+// The clipboard's text as another process reads it; empty when it holds none. Our frame owns the
+// clipboard, and Wine asks the owner before another process reads.
 std::string ClipboardSeenByAnotherProcess() {
-    const std::string reader = ClipboardReader("");
     std::string output;
-    int code = -1;
-    std::atomic<bool> done{false};
-    std::thread process([&] {
-        code = RunCommand(reader, output);
-        done = true;
-    });
-    while (!done) {
-        Pump();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    process.join();
+    const int code = RunWhilePumping(ProgramBesideTest("clipboard_reader.exe"), output);
     return code == 0 ? output : std::string();
 }
 
