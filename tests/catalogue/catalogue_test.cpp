@@ -296,7 +296,6 @@ TEST_F(CatalogueTest, APerUserInstanceHasItsTemplatesServiceDll) {
     fake.SetString(FakeSystem::ParametersKey("CDPUserSvc_4a5b3"), "ServiceDll", "stale.dll");
     fake.AddService(kServiceTypeWin32, "Other_1", path).entry.status.dwServiceType = 0x20;
     fake.SetString(FakeSystem::ParametersKey("Other"), "ServiceDll", "not-a-template.dll");
-    fake.AddService(kServiceTypeWin32, "Orphan_9", path).entry.status.dwServiceType = 0xE0;
     list.Reload();
     std::string templateName;
     EXPECT_TRUE(UserServiceTemplate(Record("CDPUserSvc_4a5b3"), templateName));
@@ -305,7 +304,6 @@ TEST_F(CatalogueTest, APerUserInstanceHasItsTemplatesServiceDll) {
     EXPECT_FALSE(UserServiceTemplate(Record("CDPUserSvc"), templateName));
     EXPECT_FALSE(UserServiceTemplate(Record("Other_1"), templateName));
     EXPECT_STREQ(Record("Other_1").ServiceDll, "");
-    EXPECT_STREQ(Record("Orphan_9").ServiceDll, "");  // no template: nothing to read
 }
 
 TEST_F(CatalogueTest, ReloadReplacesRecords) {
