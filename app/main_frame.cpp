@@ -11,6 +11,7 @@
 #include "app/clipboard.h"
 #include "app/data_view.h"
 #include "app/inventory_io.h"
+#include "app/load_report.h"
 #include "dialogs/service_group_dlg.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
@@ -187,10 +188,9 @@ void CMainFrame::OnRefresh() {
 
 void CMainFrame::ReportLoadShortfall() {
     CWinSvrView* list = FindServiceListView();
-    const std::size_t missing = list ? list->ServiceList().LoadShortfall().entries : 0;
-    if (missing != 0)
-        AppMessageBox(FormatResString(IDS_CATALOGUE_NO_MEMORY, std::to_string(missing)),
-                      MB_OK | MB_ICONHAND);
+    const std::string text = list ? LoadShortfallText(list->ServiceList()) : std::string();
+    if (!text.empty())
+        AppMessageBox(text, MB_OK | MB_ICONHAND);
 }
 
 void CMainFrame::OnVisitWebsite() {

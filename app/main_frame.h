@@ -40,8 +40,9 @@ public:
     void SetCategory(int32_t kind, int32_t group, int32_t value);
     void ShowServiceDetail(const SERVICE_ITEM* item);
     void OnRefresh();
-    // Reports the services and drivers the last load of the list's catalogue left out for want
-    // of memory; nothing when there are none.
+    // Reports what the last load of the list's catalogue left out (load_report.h): a service
+    // manager that could not be opened, a pass that failed, records wanting memory; nothing when
+    // the load was whole.
     void ReportLoadShortfall();
 
     // Commands of the frame.

@@ -29,8 +29,9 @@ public:
 
     // ServiceManagerApi: the records of each kind in file order; no sessions.
     std::string WindowsDirectory() override { return std::string(); }
-    bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
-    uint32_t OpenServiceSession(const std::u16string& serviceName,
+    EnumerationResult EnumerateServices(uint32_t serviceType,
+                                        std::vector<ServiceEntry>& entries) override;
+    uint32_t OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                 std::unique_ptr<ServiceSession>& session) override;
 
     // ServiceRegistryApi: the Services key holds one key per record, named as the enumeration

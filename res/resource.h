@@ -102,6 +102,14 @@
 // The system the program runs on.
 #define IDS_WOW64_REFUSED 34200
 
+// What the service manager would not give: a load that is not whole, a per-user instance's start
+// type.
+#define IDS_MANAGER_UNAVAILABLE 34300
+#define IDS_LIST_INCOMPLETE 34301
+#define IDS_PASS_WIN32 34302
+#define IDS_PASS_DRIVERS 34303
+#define IDS_PER_USER_INSTANCE 34304
+
 // Stopping a service with the services that depend on it; setting a start type back (Ctrl+Z).
 #define IDS_CONFIRM_STOP_DEPENDENTS 34500
 #define IDS_MORE_DEPENDENTS 34501

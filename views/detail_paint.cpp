@@ -85,10 +85,11 @@ void PaintRecord(HDC dc, const DetailStyle& style, const SERVICE_ITEM& item,
 
 ServiceFileFacts ProbeServiceFile(const SERVICE_ITEM& item) {
     ServiceFileFacts facts;
-    // The image path is a command line: its file is what process creation would start.
+    // The image path is a command line: its file is what process creation would start, the quoted
+    // part exactly when the stored path was quoted.
     std::string probe = item.ServiceDll;
-    facts.found =
-        item.ServiceDll[0] ? FileExists(item.ServiceDll) : FindImageFile(item.ImagePath, probe);
+    facts.found = item.ServiceDll[0] ? FileExists(item.ServiceDll)
+                                     : FindImageFile(ImageCommandLine(item).c_str(), probe);
     if (facts.found) {
         const VersionBlock block(probe.c_str());
         block.FileVersion(facts.version, sizeof facts.version);

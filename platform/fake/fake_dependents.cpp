@@ -53,7 +53,7 @@ uint32_t FakeSystem::EnumerateActiveDependents(const std::u16string& serviceName
                                                std::vector<ServiceEntry>& dependents) {
     dependents.clear();
     FakeService* service = nullptr;
-    const uint32_t error = OpenService(serviceName, service);
+    const uint32_t error = OpenService(serviceName, kEnumerateDependentsAccess, service);
     if (error != 0)
         return error;
     for (const FakeService* dependent : DependentsOf(*service)) {

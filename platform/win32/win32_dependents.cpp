@@ -2,27 +2,27 @@
 // sessions: listing needs only the right to enumerate a service's dependents.
 #include <windows.h>
 
-#include "platform/win32/enum_buffer.h"
+#include "platform/enum_pages.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
 
 uint32_t Win32System::EnumerateActiveDependents(const std::u16string& serviceName,
                                                 std::vector<ServiceEntry>& dependents) {
     dependents.clear();
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, kSessionManagerAccess));
     if (!manager) {
         return GetLastError();
     }
     ScHandle service(OpenServiceW(manager.Get(),
                                   reinterpret_cast<const wchar_t*>(serviceName.c_str()),
-                                  SERVICE_ENUMERATE_DEPENDENTS));
+                                  kEnumerateDependentsAccess));
     if (!service) {
         return GetLastError();
     }
-    // The manager answers as it does to an enumeration of every service: a buffer too small is
-    // refused with ERROR_MORE_DATA and the bytes it needs.
-    auto call = [&](uint8_t* bytes, uint32_t size, uint32_t& bytesNeeded, uint32_t& count) {
+    // One call lists them all (at most 64,000 bytes): it has no resume handle, so a buffer that
+    // is too small grows by the bytes asked for and the call is made again.
+    auto call = [&](uint8_t* bytes, uint32_t size, uint32_t&, uint32_t& bytesNeeded,
+                    uint32_t& count) {
         DWORD needed = 0;
         DWORD returned = 0;
         const BOOL ok = EnumDependentServicesW(service.Get(), SERVICE_ACTIVE,
@@ -33,16 +33,17 @@ uint32_t Win32System::EnumerateActiveDependents(const std::u16string& serviceNam
         count = returned;
         return error;
     };
-    EnumBuffer buffer;
-    const uint32_t error = EnumerateGrowing(call, buffer);
-    if (error != 0) {
-        return error;
-    }
-    const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(buffer.bytes.get());
-    for (uint32_t i = 0; i < buffer.count; ++i) {
-        if (first[i].lpServiceName != nullptr) {
-            dependents.push_back(ToServiceEntry(first[i]));
+    auto take = [&](const uint8_t* bytes, uint32_t count) {
+        const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(bytes);
+        for (uint32_t i = 0; i < count; ++i) {
+            if (first[i].lpServiceName != nullptr) {
+                dependents.push_back(ToServiceEntry(first[i]));
+            }
         }
+    };
+    const uint32_t error = EnumerateInPages(call, take);
+    if (error != 0) {
+        dependents.clear();
     }
-    return 0;
+    return error;
 }

@@ -192,6 +192,9 @@ TEST_F(CommandsTest, StopRefusedForRunningDependentsOffersToStopThemFirst) {
               "您真的要停止这些服务和服务“Alpha”吗?");
     EXPECT_EQ(client.stopRequests + viewer.stopRequests, 0);
     EXPECT_EQ(alpha.stopRequests, 1);  // the refused one
+    const FakeSystem::AccessRequest listing = system_.AccessRequests().back();
+    EXPECT_EQ(listing.service, "Alpha");
+    EXPECT_EQ(listing.access, kServiceEnumerateDependents);  // and nothing more
 
     viewer.stopError = kErrorAccessDenied;
     texts = stopAlpha(IDYES);

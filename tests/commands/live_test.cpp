@@ -55,17 +55,7 @@ bool RegisterTestService(const std::wstring& name, const std::string& arguments,
     std::wstring path(module);
     path = L"\"" + path.substr(0, path.find_last_of(L'\\')) + L"\\orvane_test_service.exe\" " +
            std::wstring(arguments.begin(), arguments.end());
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    ScHandle service;
-    // One removed a moment ago may still be on its way out.
-    WaitUntil([&] {
-        service.Reset(CreateServiceW(manager.Get(), name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
-                                     SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                                     SERVICE_ERROR_NORMAL, path.c_str(), nullptr, nullptr,
-                                     dependencies, nullptr, nullptr));
-        return service || GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE;
-    });
-    return bool(service);
+    return CreateDemandService(name, SERVICE_WIN32_OWN_PROCESS, path, dependencies);
 }
 
 // The state the manager reports for a service, by its UTF-16 name; 0 when it cannot say.
@@ -87,8 +77,7 @@ void RemoveTestService(const std::wstring& name) {
     SERVICE_STATUS status = {};
     if (service && ControlService(service.Get(), 200, &status))
         Reaches(name, SERVICE_STOPPED);
-    if (service)
-        DeleteService(service.Get());
+    DeleteServiceNamed(name);
 }
 
 // Wine's manager stops a service that running services depend on, and lists no dependents (its
@@ -98,11 +87,11 @@ void RemoveTestService(const std::wstring& name) {
 class DependentsAsOnWindows : public Win32System {
 public:
     explicit DependentsAsOnWindows(std::vector<std::wstring> services) : services_(services) {}
-    uint32_t OpenServiceSession(const std::u16string& name,
+    uint32_t OpenServiceSession(const std::u16string& name, uint32_t access,
                                 std::unique_ptr<ServiceSession>& session) override {
         std::vector<ServiceEntry> dependents;
         EnumerateActiveDependents(name, dependents);
-        const uint32_t error = Win32System::OpenServiceSession(name, session);
+        const uint32_t error = Win32System::OpenServiceSession(name, access, session);
         if (error == 0 && !dependents.empty())
             session.reset(new Refusing(std::move(session)));
         return error;
@@ -530,7 +519,7 @@ TEST(LiveDependents, StopOfAServiceARunningServiceDependsOnStopsTheDependentFirs
     for (const std::wstring& name : names) {
         std::unique_ptr<ServiceSession> session;
         ASSERT_EQ(system.Win32System::OpenServiceSession(std::u16string(name.begin(), name.end()),
-                                                         session),
+                                                         kStartAccess, session),
                   0u);
         session->Start();
         EXPECT_TRUE(Reaches(name, SERVICE_RUNNING));

@@ -8,6 +8,8 @@
 #include <tuple>
 #include <vector>
 
+#include "catalogue/service_list.h"
+#include "platform/fake/fake_system.h"
 #include "tests/support/memory_canvas.h"
 #include "tests/detail/test_files.h"
 #include "platform/win32/handles.h"
@@ -92,6 +94,33 @@ TEST(DetailLines, LabelsStayWhenValuesAreEmpty) {
                                          {100, 50, "描述: "},
                                          {100, 70, "公司: "},
                                      }));
+}
+
+// A correctly quoted path runs its quoted file, whatever a prefix of it names: a file planted where
+// the unquoted text would first find one ("...\\Foo.exe" for "...\\Foo Bar\\svc.exe") is not shown.
+// The file line shows the path as rewritten, without its quotes, as before.
+TEST(DetailLines, AQuotedPathIsProbedAtItsQuotedFileNotAtAPlantedPrefix) {
+    const std::string files = TestExeFolder() + "\\files\\";
+    CreateDirectoryA((files + "Foo Bar").c_str(), nullptr);
+    const std::string real = files + "Foo Bar\\svc.exe";
+    const std::string planted = files + "Foo.exe";
+    ASSERT_TRUE(CopyFileA(TestFile("ver_plain.dll").c_str(), real.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TestFile("ver_none.dll").c_str(), planted.c_str(), FALSE));
+    FakeSystem fake;
+    fake.AddService(kServiceTypeWin32, "Quoted", "\"" + real + "\" -run");
+    CServiceList catalogue(fake, fake);
+    catalogue.Reload();
+    const SERVICE_ITEM* item = catalogue.Find("Quoted");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(Lines(*item), (std::vector<Line>{
+                                {100, 10, "文件 : " + real + " -run"},
+                                {100, 30, "版本: 65535.0.12.345"},
+                                {100, 50, "描述: 服务版本测试文件"},
+                                {100, 70, "公司: Orvane 测试公司"},
+                            }));
+    // The same text unquoted is a command line whose first file is the planted one.
+    EXPECT_EQ(std::get<2>(Lines(MakeItem(real + " -run"))[1]), "版本: ");
+    DeleteFileA(planted.c_str());
 }
 
 // Paints the pane as a WM_ERASEBKGND and WM_PAINT would, into a memory canvas, with the fonts of a
