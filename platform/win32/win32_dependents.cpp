@@ -2,7 +2,6 @@
 // sessions: listing needs only the right to enumerate a service's dependents.
 #include <windows.h>
 
-#include "platform/enum_pages.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_system.h"
 
@@ -33,17 +32,5 @@ uint32_t Win32System::EnumerateActiveDependents(const std::u16string& serviceNam
         count = returned;
         return error;
     };
-    auto take = [&](const uint8_t* bytes, uint32_t count) {
-        const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(bytes);
-        for (uint32_t i = 0; i < count; ++i) {
-            if (first[i].lpServiceName != nullptr) {
-                dependents.push_back(ToServiceEntry(first[i]));
-            }
-        }
-    };
-    const uint32_t error = EnumerateInPages(call, take);
-    if (error != 0) {
-        dependents.clear();
-    }
-    return error;
+    return EnumerateStatusEntries(call, dependents);
 }

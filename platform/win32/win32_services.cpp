@@ -89,7 +89,6 @@ ServiceEntry ToServiceEntry(const ENUM_SERVICE_STATUSW& source) {
 
 uint32_t EnumerateEntries(SC_HANDLE manager, uint32_t serviceType,
                           std::vector<ServiceEntry>& entries) {
-    entries.clear();
     auto call = [&](uint8_t* bytes, uint32_t size, uint32_t& resume, uint32_t& bytesNeeded,
                     uint32_t& count) {
         DWORD needed = 0;
@@ -104,19 +103,7 @@ uint32_t EnumerateEntries(SC_HANDLE manager, uint32_t serviceType,
         resume = handle;
         return error;
     };
-    auto take = [&](const uint8_t* bytes, uint32_t count) {
-        const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(bytes);
-        for (uint32_t i = 0; i < count; ++i) {
-            if (first[i].lpServiceName != nullptr) {
-                entries.push_back(ToServiceEntry(first[i]));
-            }
-        }
-    };
-    const uint32_t error = EnumerateInPages(call, take);
-    if (error != 0) {
-        entries.clear();
-    }
-    return error;
+    return EnumerateStatusEntries(call, entries);
 }
 
 std::string Win32System::WindowsDirectory() {

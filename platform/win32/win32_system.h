@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/enum_pages.h"
 #include "platform/platform.h"
 
 #include <windows.h>
@@ -22,6 +23,26 @@ uint32_t EnumerateEntries(SC_HANDLE manager, uint32_t serviceType,
 // One entry of an enumeration as the portable code takes it: UTF-8 names for display beside the
 // manager's own UTF-16 name.
 ServiceEntry ToServiceEntry(const ENUM_SERVICE_STATUSW& source);
+
+// The ENUM_SERVICE_STATUSW entries of a call shaped like EnumServicesStatusW (enum_pages.h), in
+// order. Returns 0, or the error code that ended the enumeration (and no entries).
+template <typename Call>
+uint32_t EnumerateStatusEntries(Call&& call, std::vector<ServiceEntry>& entries) {
+    entries.clear();
+    auto take = [&](const uint8_t* bytes, uint32_t count) {
+        const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(bytes);
+        for (uint32_t i = 0; i < count; ++i) {
+            if (first[i].lpServiceName != nullptr) {
+                entries.push_back(ToServiceEntry(first[i]));
+            }
+        }
+    };
+    const uint32_t error = EnumerateInPages(call, take);
+    if (error != 0) {
+        entries.clear();
+    }
+    return error;
+}
 
 class Win32System : public ServiceManagerApi, public ServiceRegistryApi, public GroupRegistryApi {
 public:
