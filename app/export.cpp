@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/inventory_io.h"
+#include "app/live_configuration.h"
 #include "app/standard_streams.h"
 #include "catalogue/service_list.h"
 #include "platform/win32/handles.h"
@@ -33,7 +34,8 @@ int RunExportCommand(const std::wstring& path) {
         Win32System system;
         CServiceList catalogue(system, system);
         catalogue.Reload();
-        error = WriteInventoryFile(path, catalogue);
+        LiveConfiguration configuration(system, system);
+        error = WriteInventoryFile(path, catalogue, configuration);
     }
     if (error != 0)
         WriteToStandardError(InventorySaveFailureText(path, error));

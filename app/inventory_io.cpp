@@ -85,9 +85,10 @@ std::string InventoryOpenFailureText(const std::wstring& path,
     return FormatResString(IDS_INVENTORY_BAD_LINE, {name, line, problem});
 }
 
-uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalogue) {
+uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalogue,
+                            ConfigurationSource& source) {
     std::string bytes;
-    WriteInventoryCsv(catalogue, bytes);
+    WriteInventoryCsv(catalogue, source, bytes);
     return ReplaceFileContent(path, bytes);
 }
 

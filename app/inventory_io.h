@@ -29,9 +29,10 @@ bool ReadInventoryFile(const std::wstring& path, LoadedInventory& loaded,
 // for want of memory, the line its loading had come to.
 std::string InventoryOpenFailureText(const std::wstring& path, const InventoryOpenFailure& failure);
 
-// Writes the whole catalogue into the file, replacing it only once the new content is complete.
-// Returns 0 or the system's error code.
-uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalogue);
+// Writes the whole catalogue into the file, each record with its configuration from source,
+// replacing the file only once the new content is complete. Returns 0 or the system's error code.
+uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalogue,
+                            ConfigurationSource& source);
 std::string InventorySaveFailureText(const std::wstring& path, uint32_t error);
 
 // "<computer name>-services-<yyyy-mm-dd>.csv", with today's local date.

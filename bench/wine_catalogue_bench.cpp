@@ -86,6 +86,10 @@ public:
                                 std::unique_ptr<ServiceSession>& session) override {
         return Timed([&] { return real_.OpenServiceSession(name, session); });
     }
+    uint32_t QueryServiceConfiguration(const std::u16string& name,
+                                       ServiceConfigAnswer& answer) override {
+        return Timed([&] { return real_.QueryServiceConfiguration(name, answer); });
+    }
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override {
         return Wrap(Timed([&] { return real_.OpenKey(path); }));
     }

@@ -10,10 +10,16 @@
 #include "inventory/file_inventory.h"
 #include "platform/platform.h"
 
-class InventorySwitch : public ServiceManagerApi, public ServiceRegistryApi {
+class InventorySwitch : public ServiceManagerApi,
+                        public ServiceRegistryApi,
+                        public ConfigurationSource {
 public:
-    InventorySwitch(ServiceManagerApi& liveServices, ServiceRegistryApi& liveRegistry)
-        : liveServices_(liveServices), liveRegistry_(liveRegistry) {}
+    // liveConfiguration tells the live services' configuration when a live catalogue is saved.
+    InventorySwitch(ServiceManagerApi& liveServices, ServiceRegistryApi& liveRegistry,
+                    ConfigurationSource& liveConfiguration)
+        : liveServices_(liveServices),
+          liveRegistry_(liveRegistry),
+          liveConfiguration_(liveConfiguration) {}
 
     void UseLive() { file_.reset(); }
     void UseFile(std::unique_ptr<FileInventory> file) { file_ = std::move(file); }
@@ -28,8 +34,18 @@ public:
         return Services().OpenServiceSession(serviceName, session);
     }
 
+    uint32_t QueryServiceConfiguration(const std::u16string& serviceName,
+                                       ServiceConfigAnswer& answer) override {
+        return Services().QueryServiceConfiguration(serviceName, answer);
+    }
+
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override {
         return Registry().OpenKey(path);
+    }
+
+    void BeginPass() override { Configuration().BeginPass(); }
+    void ReadConfiguration(const SERVICE_ITEM& item, ServiceConfiguration& config) override {
+        Configuration().ReadConfiguration(item, config);
     }
 
 private:
@@ -39,8 +55,12 @@ private:
     ServiceRegistryApi& Registry() const {
         return file_ ? static_cast<ServiceRegistryApi&>(*file_) : liveRegistry_;
     }
+    ConfigurationSource& Configuration() const {
+        return file_ ? static_cast<ConfigurationSource&>(*file_) : liveConfiguration_;
+    }
 
     ServiceManagerApi& liveServices_;
     ServiceRegistryApi& liveRegistry_;
+    ConfigurationSource& liveConfiguration_;
     std::unique_ptr<FileInventory> file_;
 };

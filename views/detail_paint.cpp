@@ -77,12 +77,16 @@ void PaintRecord(HDC dc, const SERVICE_ITEM& item, const ServiceFileFacts& facts
 
 }  // namespace
 
+bool FindServiceFile(const SERVICE_ITEM& item, std::string& file) {
+    // The image path is a command line: its file is what process creation would start.
+    file = item.ServiceDll;
+    return item.ServiceDll[0] ? FileExists(item.ServiceDll) : FindImageFile(item.ImagePath, file);
+}
+
 ServiceFileFacts ProbeServiceFile(const SERVICE_ITEM& item) {
     ServiceFileFacts facts;
-    // The image path is a command line: its file is what process creation would start.
-    std::string probe = item.ServiceDll;
-    facts.found =
-        item.ServiceDll[0] ? FileExists(item.ServiceDll) : FindImageFile(item.ImagePath, probe);
+    std::string probe;
+    facts.found = FindServiceFile(item, probe);
     if (facts.found) {
         const VersionBlock block(probe.c_str());
         block.FileVersion(facts.version, sizeof facts.version);

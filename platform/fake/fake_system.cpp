@@ -142,6 +142,16 @@ uint32_t FakeSystem::OpenServiceSession(const std::u16string& serviceName,
     session.reset();
     if (managerFails_)
         return kErrorAccessDenied;
+    FakeService* service = FindOpenable(serviceName);
+    if (service == nullptr)
+        return kErrorServiceDoesNotExist;
+    if (service->openError != 0)
+        return service->openError;
+    session.reset(new Session(*this, *service));
+    return 0;
+}
+
+FakeService* FakeSystem::FindOpenable(const std::u16string& serviceName) {
     // The manager's own name first: two names can read alike in UTF-8 and still be two services.
     FakeService* service = nullptr;
     for (FakeService& candidate : services_) {
@@ -150,10 +160,20 @@ uint32_t FakeSystem::OpenServiceSession(const std::u16string& serviceName,
     }
     if (!service)
         service = Service(Utf16ToUtf8(serviceName));
-    if (service == nullptr || service->deleted)
+    return service == nullptr || service->deleted ? nullptr : service;
+}
+
+uint32_t FakeSystem::QueryServiceConfiguration(const std::u16string& serviceName,
+                                               ServiceConfigAnswer& answer) {
+    answer = ServiceConfigAnswer();
+    ++configQueries_;
+    if (managerFails_)
+        return kErrorAccessDenied;
+    FakeService* service = FindOpenable(serviceName);
+    if (service == nullptr)
         return kErrorServiceDoesNotExist;
-    if (service->openError != 0)
-        return service->openError;
-    session.reset(new Session(*this, *service));
+    if (service->configError != 0)
+        return service->configError;
+    answer = service->config;
     return 0;
 }

@@ -31,6 +31,10 @@ struct FakeService {
     std::vector<ServiceStatusFields> afterStop;
     std::deque<ServiceStatusFields> queued;  // what the next queries answer
     bool deleted = false;                    // DeleteService: gone for the manager
+    // What QueryServiceConfiguration answers, unless configError (nonzero) refuses it. As made,
+    // the manager answers no part, as Wine's manager answers neither level: the registry tells.
+    ServiceConfigAnswer config;
+    uint32_t configError = 0;
 };
 
 class FakeSystem : public ServiceManagerApi, public ServiceRegistryApi, public GroupRegistryApi {
@@ -72,6 +76,9 @@ public:
     // Any bytes of any type, stored exactly (a text without its NUL, for instance).
     void SetRaw(const std::string& key, const std::string& name, uint32_t type,
                 const std::vector<uint8_t>& data);
+    // A REG_MULTI_SZ as the registry stores it: UTF-16 names, each with its NUL, and one more.
+    void SetMultiString(const std::string& key, const std::string& name,
+                        const std::vector<std::string>& strings);
     // An indirect string ("@file,-id") that LoadIndirectString resolves to text.
     void SetIndirectString(const std::string& indirect, const std::string& text);
     // Keys opened through ServiceRegistryApi so far (keys that could not be opened not counted).
@@ -82,6 +89,10 @@ public:
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
+    uint32_t QueryServiceConfiguration(const std::u16string& serviceName,
+                                       ServiceConfigAnswer& answer) override;
+    // QueryServiceConfiguration calls made so far.
+    int ConfigQueries() const { return configQueries_; }
 
     // --- ServiceRegistryApi: an open key reads what its path holds when it is read ---
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override;
@@ -97,6 +108,8 @@ private:
         std::vector<RegistryValue> values;  // insertion order
     };
 
+    // The service a session or a query opens by that name, or null (none, or deleted).
+    FakeService* FindOpenable(const std::u16string& serviceName);
     Key* FindKey(const std::string& key);
     Key& MakeKey(const std::string& key);  // with the keys above it
     std::unique_ptr<RegistryKey> OpenExisting(const std::string& key);
@@ -111,6 +124,7 @@ private:
     std::map<uint32_t, bool> enumerationFails_;
     std::deque<FakeService> services_;
     int openSessions_ = 0;
+    int configQueries_ = 0;
     std::unordered_map<std::string, Key> keys_;  // by folded path
     std::map<std::string, std::string> indirectStrings_;
     int keysOpened_ = 0;

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/device_names.h"
+#include "platform/sha256.h"
 #include "platform/win32/handles.h"
 
 namespace {
@@ -130,4 +131,38 @@ uint32_t ReplaceFileContent(const std::wstring& path, const std::string& bytes) 
         DeleteFileW(tempPath.c_str());
     }
     return error;
+}
+
+uint32_t FileSha256(const std::wstring& path, std::string& hex) {
+    hex.clear();
+    if (NamesDevice(path)) {
+        return kErrorNotAFile;
+    }
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        return GetLastError();
+    }
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
+        return kErrorNotAFile;
+    }
+    constexpr DWORD kPiece = 256 * 1024;
+    std::unique_ptr<char[]> piece(new (std::nothrow) char[kPiece]);
+    if (!piece) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    Sha256 digest;
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), piece.get(), kPiece, &read, nullptr)) {
+            return GetLastError();
+        }
+        if (read == 0) {
+            break;
+        }
+        digest.Update(piece.get(), read);
+    }
+    hex = digest.HexDigest();
+    return ERROR_SUCCESS;
 }

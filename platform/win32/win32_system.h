@@ -25,6 +25,8 @@ public:
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
+    uint32_t QueryServiceConfiguration(const std::u16string& serviceName,
+                                       ServiceConfigAnswer& answer) override;
 
     // ServiceRegistryApi, under HKEY_LOCAL_MACHINE: keys opened for querying values only.
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override;

@@ -107,7 +107,8 @@ void WriteSavedInventory(const std::wstring& path) {
     fake.AddService(kServiceTypeDriver, "SavedDriver", "C:\\saved.sys", 1, kStateRunning);
     CServiceList catalogue(fake, fake);
     catalogue.Reload();
-    ASSERT_EQ(WriteInventoryFile(path, catalogue), 0u);
+    ManagerConfiguration configuration(fake, fake);
+    ASSERT_EQ(WriteInventoryFile(path, catalogue, configuration), 0u);
 }
 
 void ExpectFileHoldsRecord(const InventoryRecord& saved, const SERVICE_ITEM& item) {

@@ -1,0 +1,120 @@
+// The configuration query of Win32System: QueryServiceConfigW, then QueryServiceConfig2W for the
+// delayed automatic start and the triggers, each with a buffer grown to what the manager asks for.
+// Only the rights a query takes are asked for, so it answers where full access would be refused.
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_system.h"
+
+namespace {
+
+// The head of SERVICE_TRIGGER_INFO (Windows 7 and later; not in every toolchain's headers).
+struct TriggerInfoHead {
+    DWORD cTriggers;
+    void* pTriggers;
+    BYTE* pReserved;
+};
+
+// Calls query(buffer, size, needed) until the buffer holds the answer: a few times, as the
+// configuration may grow between two calls. Null when the call fails otherwise; the error is
+// then GetLastError's.
+template <typename Query>
+std::unique_ptr<BYTE[]> QueryGrowing(Query query) {
+    DWORD size = 512;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[size]());
+        if (!buffer) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return nullptr;
+        }
+        DWORD needed = 0;
+        if (query(buffer.get(), size, needed)) {
+            return buffer;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= size) {
+            return nullptr;
+        }
+        size = needed;
+    }
+    return nullptr;
+}
+
+std::string Narrow(const wchar_t* text) {
+    std::string narrow;
+    if (text) {
+        ToNarrow(text, -1, narrow);
+    }
+    return narrow;
+}
+
+// lpDependencies: names one after another, each ended by a NUL, the list by a second one; a
+// group's name begins with SC_GROUP_IDENTIFIERW.
+void SplitDependencies(const wchar_t* list, ServiceConfigAnswer& answer) {
+    for (const wchar_t* name = list; name && *name; name += wcslen(name) + 1) {
+        if (*name == SC_GROUP_IDENTIFIERW) {
+            answer.dependOnGroup.push_back(Narrow(name + 1));
+        } else {
+            answer.dependOnService.push_back(Narrow(name));
+        }
+    }
+}
+
+void QueryConfig(SC_HANDLE service, ServiceConfigAnswer& answer) {
+    std::unique_ptr<BYTE[]> buffer =
+        QueryGrowing([service](BYTE* bytes, DWORD size, DWORD& needed) {
+            return QueryServiceConfigW(service, reinterpret_cast<QUERY_SERVICE_CONFIGW*>(bytes),
+                                       size, &needed) != FALSE;
+        });
+    if (!buffer) {
+        return;
+    }
+    const auto* config = reinterpret_cast<const QUERY_SERVICE_CONFIGW*>(buffer.get());
+    answer.config = true;
+    answer.binaryPath = Narrow(config->lpBinaryPathName);
+    answer.account = Narrow(config->lpServiceStartName);
+    answer.errorControl = config->dwErrorControl;
+    SplitDependencies(config->lpDependencies, answer);
+}
+
+// One level of QueryServiceConfig2W, or null when the manager does not answer it.
+std::unique_ptr<BYTE[]> QueryConfig2(SC_HANDLE service, DWORD level) {
+    return QueryGrowing([service, level](BYTE* bytes, DWORD size, DWORD& needed) {
+        return QueryServiceConfig2W(service, level, bytes, size, &needed) != FALSE;
+    });
+}
+
+}  // namespace
+
+uint32_t Win32System::QueryServiceConfiguration(const std::u16string& serviceName,
+                                                ServiceConfigAnswer& answer) {
+    answer = ServiceConfigAnswer();
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    if (!manager) {
+        return GetLastError();
+    }
+    ScHandle service(OpenServiceW(manager.Get(),
+                                  reinterpret_cast<const wchar_t*>(serviceName.c_str()),
+                                  SERVICE_QUERY_CONFIG));
+    if (!service) {
+        return GetLastError();
+    }
+    QueryConfig(service.Get(), answer);
+    if (std::unique_ptr<BYTE[]> delayed =
+            QueryConfig2(service.Get(), SERVICE_CONFIG_DELAYED_AUTO_START_INFO)) {
+        answer.delayedKnown = true;
+        answer.delayed = reinterpret_cast<const SERVICE_DELAYED_AUTO_START_INFO*>(delayed.get())
+                             ->fDelayedAutostart != FALSE;
+    }
+    if (std::unique_ptr<BYTE[]> triggers =
+            QueryConfig2(service.Get(), SERVICE_CONFIG_TRIGGER_INFO)) {
+        answer.triggersKnown = true;
+        answer.triggers = reinterpret_cast<const TriggerInfoHead*>(triggers.get())->cTriggers > 0;
+    }
+    return 0;
+}
