@@ -1,8 +1,9 @@
 // Which source tells each field: QueryServiceConfigW the account, the error control, the
 // dependencies and the command line; its two further levels the delayed start and the triggers;
 // the service's key whatever the manager did not answer ("ObjectName", "ErrorControl",
-// "DependOnService", "DependOnGroup", "DelayedAutostart", the "TriggerInfo" key) and, always, the
-// image path as stored. A value of the wrong type counts as missing, as the catalogue's do.
+// "DependOnService", "DependOnGroup", "DelayedAutostart", the "TriggerInfo" key), the dependencies
+// where the manager names none, and, always, the image path as stored. A value of the wrong type
+// counts as missing, as the catalogue's do.
 #include "catalogue/service_configuration.h"
 
 #include <vector>
@@ -84,6 +85,10 @@ void ManagerConfiguration::Read(const SERVICE_ITEM& item, ServiceConfiguration& 
         uint32_t errorControl = 0;
         if (ReadDwordValue(*key, "ErrorControl", errorControl))
             config.errorControl = std::to_string(errorControl);
+    }
+    // Where the manager names no dependency the key is asked: Wine's manager never answers them
+    // (its lpDependencies is always empty), and on Windows the key holds the manager's lists.
+    if (key && answer.dependOnService.empty() && answer.dependOnGroup.empty()) {
         config.dependOnService = Joined(ReadMultiString(*key, "DependOnService"));
         config.dependOnGroup = Joined(ReadMultiString(*key, "DependOnGroup"));
     }
