@@ -12,16 +12,10 @@
 #include "res/resource.h"
 #include "window/resource_strings.h"
 
-namespace {
-
-// The catalogue is silent about a service manager it cannot open (it is then empty); an export
-// must not pass an empty list off as the machine's, so it asks the manager first.
 uint32_t CheckServiceManager() {
     ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     return manager ? 0 : GetLastError();
 }
-
-}  // namespace
 
 int RunExportCommand(const std::wstring& path) {
     // The 32-bit build on 64-bit Windows would write the 32-bit copies' files and groups.

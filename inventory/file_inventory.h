@@ -28,6 +28,8 @@ public:
                                                std::size_t& reached);
 
     const std::vector<InventoryRecord>& Records() const { return records_; }
+    // Whether the file holds the configuration (one of the first version does not).
+    bool HoldsConfiguration() const { return records_.empty() || records_.front().version > 1; }
 
     // ServiceManagerApi: the records of each kind in file order; no sessions.
     std::string WindowsDirectory() override { return std::string(); }
