@@ -86,9 +86,8 @@ public:
                                 std::unique_ptr<ServiceSession>& session) override {
         return Timed([&] { return real_.OpenServiceSession(name, session); });
     }
-    uint32_t QueryServiceConfiguration(const std::u16string& name,
-                                       ServiceConfigAnswer& answer) override {
-        return Timed([&] { return real_.QueryServiceConfiguration(name, answer); });
+    uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override {
+        return Timed([&] { return real_.OpenConfigQuery(query); });
     }
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override {
         return Wrap(Timed([&] { return real_.OpenKey(path); }));

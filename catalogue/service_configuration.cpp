@@ -63,14 +63,15 @@ void ManagerConfiguration::Read(const SERVICE_ITEM& item, ServiceConfiguration& 
                                 std::string& commandLine) {
     config = ServiceConfiguration();
     commandLine.clear();
-    if (!servicesKeyTried_) {
-        servicesKeyTried_ = true;
+    if (!opened_) {
+        opened_ = true;
+        services_.OpenConfigQuery(query_);
         servicesKey_ = registry_.OpenKey(kServicesKeyW);
     }
     std::unique_ptr<RegistryKey> key =
         servicesKey_ ? servicesKey_->OpenSubKey(item.lpServiceNameW) : nullptr;
     ServiceConfigAnswer answer;
-    if (services_.QueryServiceConfiguration(item.lpServiceNameW, answer) != 0)
+    if (!query_ || query_->Query(item.lpServiceNameW, answer) != 0)
         answer = ServiceConfigAnswer();
 
     if (answer.config) {

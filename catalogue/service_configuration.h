@@ -40,9 +40,9 @@ public:
 };
 
 // The part of a live configuration that the service manager and the registry tell: each field
-// from the manager where it answers, else from the service's key. The Services key is opened
-// once, on the first read. The file's digest and the unquoted-path flag are left to the caller,
-// which has the files; commandLine is what the manager starts (empty when unknown).
+// from the manager where it answers, else from the service's key. The manager and the Services key
+// are opened once a pass, on its first read. The file's digest and the unquoted-path flag are left
+// to the caller, which has the files; commandLine is what the manager starts (empty when unknown).
 class ManagerConfiguration : public ConfigurationSource {
 public:
     ManagerConfiguration(ServiceManagerApi& services, ServiceRegistryApi& registry)
@@ -50,10 +50,11 @@ public:
 
     void Read(const SERVICE_ITEM& item, ServiceConfiguration& config, std::string& commandLine);
 
-    // Closes the Services key; the next read opens it again.
+    // Closes the manager and the Services key; the next read opens them again.
     void BeginPass() override {
+        query_.reset();
         servicesKey_.reset();
-        servicesKeyTried_ = false;
+        opened_ = false;
     }
     // Without the files: no digest, no unquoted-path flag.
     void ReadConfiguration(const SERVICE_ITEM& item, ServiceConfiguration& config) override {
@@ -64,6 +65,7 @@ public:
 private:
     ServiceManagerApi& services_;
     ServiceRegistryApi& registry_;
+    std::unique_ptr<ServiceConfigQuery> query_;
     std::unique_ptr<RegistryKey> servicesKey_;
-    bool servicesKeyTried_ = false;
+    bool opened_ = false;  // both tried for the pass
 };

@@ -97,9 +97,8 @@ uint32_t FileInventory::OpenServiceSession(const std::u16string&,
     return kErrorSavedInventory;
 }
 
-uint32_t FileInventory::QueryServiceConfiguration(const std::u16string&,
-                                                  ServiceConfigAnswer& answer) {
-    answer = ServiceConfigAnswer();
+uint32_t FileInventory::OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) {
+    query.reset();
     return kErrorSavedInventory;
 }
 

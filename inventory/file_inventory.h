@@ -37,8 +37,7 @@ public:
     uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
     // The manager is not there to ask: the configuration comes from the records (below).
-    uint32_t QueryServiceConfiguration(const std::u16string& serviceName,
-                                       ServiceConfigAnswer& answer) override;
+    uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override;
 
     // ConfigurationSource: the record's own configuration columns, as saved (empty for a file of
     // the first version, which had none).

@@ -34,9 +34,8 @@ public:
         return Services().OpenServiceSession(serviceName, session);
     }
 
-    uint32_t QueryServiceConfiguration(const std::u16string& serviceName,
-                                       ServiceConfigAnswer& answer) override {
-        return Services().QueryServiceConfiguration(serviceName, answer);
+    uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override {
+        return Services().OpenConfigQuery(query);
     }
 
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override {

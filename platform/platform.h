@@ -54,6 +54,16 @@ struct ServiceConfigAnswer {
     bool triggers = false;       // at least one trigger
 };
 
+// A pass of configuration queries over many services: the manager is opened once for it, with
+// SC_MANAGER_CONNECT, and each service with SERVICE_QUERY_CONFIG, the rights reading takes.
+class ServiceConfigQuery {
+public:
+    virtual ~ServiceConfigQuery() = default;
+    // Returns 0 once the service is open, whichever parts then answer, or the error code of the
+    // call that failed.
+    virtual uint32_t Query(const std::u16string& serviceName, ServiceConfigAnswer& answer) = 0;
+};
+
 class ServiceManagerApi {
 public:
     virtual ~ServiceManagerApi() = default;
@@ -71,11 +81,9 @@ public:
     virtual uint32_t OpenServiceSession(const std::u16string& serviceName,
                                         std::unique_ptr<ServiceSession>& session) = 0;
 
-    // The service's configuration, read with no more rights than reading it takes (the manager
-    // with SC_MANAGER_CONNECT, the service with SERVICE_QUERY_CONFIG). Returns 0 once the service
-    // is open, whichever parts then answer, or the error code of the call that failed.
-    virtual uint32_t QueryServiceConfiguration(const std::u16string& serviceName,
-                                               ServiceConfigAnswer& answer) = 0;
+    // Opens the manager for a pass of configuration queries. Returns 0 and the query, or the
+    // error code of the call that failed (and no query).
+    virtual uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) = 0;
 };
 
 // Registry value types.

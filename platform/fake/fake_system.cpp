@@ -163,17 +163,30 @@ FakeService* FakeSystem::FindOpenable(const std::u16string& serviceName) {
     return service == nullptr || service->deleted ? nullptr : service;
 }
 
-uint32_t FakeSystem::QueryServiceConfiguration(const std::u16string& serviceName,
-                                               ServiceConfigAnswer& answer) {
-    answer = ServiceConfigAnswer();
-    ++configQueries_;
+// The fake's manager, open for a pass of configuration queries.
+class FakeSystem::ConfigQuery : public ServiceConfigQuery {
+public:
+    explicit ConfigQuery(FakeSystem& system) : system_(system) {}
+
+    uint32_t Query(const std::u16string& serviceName, ServiceConfigAnswer& answer) override {
+        answer = ServiceConfigAnswer();
+        FakeService* service = system_.FindOpenable(serviceName);
+        if (service == nullptr)
+            return kErrorServiceDoesNotExist;
+        if (service->configError != 0)
+            return service->configError;
+        answer = service->config;
+        return 0;
+    }
+
+private:
+    FakeSystem& system_;
+};
+
+uint32_t FakeSystem::OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) {
+    query.reset();
     if (managerFails_)
         return kErrorAccessDenied;
-    FakeService* service = FindOpenable(serviceName);
-    if (service == nullptr)
-        return kErrorServiceDoesNotExist;
-    if (service->configError != 0)
-        return service->configError;
-    answer = service->config;
+    query.reset(new ConfigQuery(*this));
     return 0;
 }

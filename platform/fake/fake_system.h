@@ -31,7 +31,7 @@ struct FakeService {
     std::vector<ServiceStatusFields> afterStop;
     std::deque<ServiceStatusFields> queued;  // what the next queries answer
     bool deleted = false;                    // DeleteService: gone for the manager
-    // What QueryServiceConfiguration answers, unless configError (nonzero) refuses it. As made,
+    // What a configuration query answers, unless configError (nonzero) refuses it. As made,
     // the manager answers no part, as Wine's manager answers neither level: the registry tells.
     ServiceConfigAnswer config;
     uint32_t configError = 0;
@@ -89,10 +89,7 @@ public:
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
-    uint32_t QueryServiceConfiguration(const std::u16string& serviceName,
-                                       ServiceConfigAnswer& answer) override;
-    // QueryServiceConfiguration calls made so far.
-    int ConfigQueries() const { return configQueries_; }
+    uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override;
 
     // --- ServiceRegistryApi: an open key reads what its path holds when it is read ---
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override;
@@ -103,6 +100,7 @@ public:
 
 private:
     class Session;
+    class ConfigQuery;
     class OpenedKey;
     struct Key {
         std::vector<RegistryValue> values;  // insertion order
@@ -124,7 +122,6 @@ private:
     std::map<uint32_t, bool> enumerationFails_;
     std::deque<FakeService> services_;
     int openSessions_ = 0;
-    int configQueries_ = 0;
     std::unordered_map<std::string, Key> keys_;  // by folded path
     std::map<std::string, std::string> indirectStrings_;
     int keysOpened_ = 0;

@@ -26,7 +26,7 @@ struct TriggerInfoHead {
 // then GetLastError's.
 template <typename Query>
 std::unique_ptr<BYTE[]> QueryGrowing(Query query) {
-    DWORD size = 512;
+    DWORD size = 8192;  // QueryServiceConfig's most, by its documentation: one call does
     for (int attempt = 0; attempt < 4; ++attempt) {
         std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[size]());
         if (!buffer) {
@@ -89,32 +89,65 @@ std::unique_ptr<BYTE[]> QueryConfig2(SC_HANDLE service, DWORD level) {
     });
 }
 
+// The manager, open for the pass. A level of QueryServiceConfig2W that the manager does not know
+// (Wine's knows neither) is not asked again in the pass: each question is a round trip.
+class Win32ConfigQuery : public ServiceConfigQuery {
+public:
+    uint32_t Open() {
+        manager_.Reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+        return manager_ ? 0 : GetLastError();
+    }
+
+    uint32_t Query(const std::u16string& serviceName, ServiceConfigAnswer& answer) override {
+        answer = ServiceConfigAnswer();
+        ScHandle service(OpenServiceW(manager_.Get(),
+                                      reinterpret_cast<const wchar_t*>(serviceName.c_str()),
+                                      SERVICE_QUERY_CONFIG));
+        if (!service) {
+            return GetLastError();
+        }
+        QueryConfig(service.Get(), answer);
+        if (std::unique_ptr<BYTE[]> delayed =
+                Level(service.Get(), SERVICE_CONFIG_DELAYED_AUTO_START_INFO, delayedUnknown_)) {
+            answer.delayedKnown = true;
+            answer.delayed = reinterpret_cast<const SERVICE_DELAYED_AUTO_START_INFO*>(delayed.get())
+                                 ->fDelayedAutostart != FALSE;
+        }
+        if (std::unique_ptr<BYTE[]> triggers =
+                Level(service.Get(), SERVICE_CONFIG_TRIGGER_INFO, triggersUnknown_)) {
+            answer.triggersKnown = true;
+            answer.triggers =
+                reinterpret_cast<const TriggerInfoHead*>(triggers.get())->cTriggers > 0;
+        }
+        return 0;
+    }
+
+private:
+    static std::unique_ptr<BYTE[]> Level(SC_HANDLE service, DWORD level, bool& unknown) {
+        if (unknown) {
+            return nullptr;
+        }
+        std::unique_ptr<BYTE[]> answer = QueryConfig2(service, level);
+        unknown = !answer && GetLastError() == ERROR_INVALID_LEVEL;
+        return answer;
+    }
+
+    ScHandle manager_;
+    bool delayedUnknown_ = false;
+    bool triggersUnknown_ = false;
+};
+
 }  // namespace
 
-uint32_t Win32System::QueryServiceConfiguration(const std::u16string& serviceName,
-                                                ServiceConfigAnswer& answer) {
-    answer = ServiceConfigAnswer();
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
-    if (!manager) {
-        return GetLastError();
+uint32_t Win32System::OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) {
+    query.reset();
+    std::unique_ptr<Win32ConfigQuery> opened(new (std::nothrow) Win32ConfigQuery);
+    if (!opened) {
+        return ERROR_NOT_ENOUGH_MEMORY;
     }
-    ScHandle service(OpenServiceW(manager.Get(),
-                                  reinterpret_cast<const wchar_t*>(serviceName.c_str()),
-                                  SERVICE_QUERY_CONFIG));
-    if (!service) {
-        return GetLastError();
+    const uint32_t error = opened->Open();
+    if (error == 0) {
+        query = std::move(opened);
     }
-    QueryConfig(service.Get(), answer);
-    if (std::unique_ptr<BYTE[]> delayed =
-            QueryConfig2(service.Get(), SERVICE_CONFIG_DELAYED_AUTO_START_INFO)) {
-        answer.delayedKnown = true;
-        answer.delayed = reinterpret_cast<const SERVICE_DELAYED_AUTO_START_INFO*>(delayed.get())
-                             ->fDelayedAutostart != FALSE;
-    }
-    if (std::unique_ptr<BYTE[]> triggers =
-            QueryConfig2(service.Get(), SERVICE_CONFIG_TRIGGER_INFO)) {
-        answer.triggersKnown = true;
-        answer.triggers = reinterpret_cast<const TriggerInfoHead*>(triggers.get())->cTriggers > 0;
-    }
-    return 0;
+    return error;
 }

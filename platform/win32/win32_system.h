@@ -25,8 +25,7 @@ public:
     bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const std::u16string& serviceName,
                                 std::unique_ptr<ServiceSession>& session) override;
-    uint32_t QueryServiceConfiguration(const std::u16string& serviceName,
-                                       ServiceConfigAnswer& answer) override;
+    uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override;
 
     // ServiceRegistryApi, under HKEY_LOCAL_MACHINE: keys opened for querying values only.
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override;

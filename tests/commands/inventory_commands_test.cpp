@@ -228,7 +228,8 @@ TEST_F(InventoryFake, FilesRefusedAtStartOrLaterNameTheirFirstBadLineAndChangeNo
     TempFile good(L"orvane-good.csv");
     WriteSavedInventory(good.Path());
     TempFile bad(L"orvane-bad.csv");
-    ASSERT_EQ(ReplaceFileContent(bad.Path(), good.Content() + "X,X,48,16,4,99999999999,,,,,0\r\n"),
+    ASSERT_EQ(ReplaceFileContent(bad.Path(), good.Content() + "X,X,48,16,4,99999999999,,,,,0,2" +
+                                                 std::string(9, ',') + "\r\n"),
               0u);
     TempFile missing(L"orvane-missing.csv");
     Boxes boxes;

@@ -84,8 +84,9 @@ std::vector<std::string> InventorySeedFiles() {
             add(fake);
         CServiceList catalogue(fake, fake);
         catalogue.Reload();
+        ManagerConfiguration configuration(fake, fake);  // the configuration the fake's keys hold
         files.emplace_back();
-        WriteInventoryCsv(catalogue, files.back());
+        WriteInventoryCsv(catalogue, configuration, files.back());
     }
     return files;
 }
