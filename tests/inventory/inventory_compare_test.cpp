@@ -1,6 +1,6 @@
 // A fleet against its baseline: every kind of difference gives its row, what is the same gives
-// none, names and paths match as Windows matches them, and a file of the first version is
-// compared on what it holds.
+// none, names and paths match as Windows matches them. (The script test compares files of both
+// versions and quoted texts.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -89,42 +89,6 @@ TEST(InventoryComparison, EachDifferenceIsOneRowAndSamenessNone) {
     EXPECT_NE(Report(baseline, machine, true, rows).find("WEB-01,AGENT,changed,CurrentState,4,1"),
               std::string::npos);
     EXPECT_EQ(rows, 9u);
-}
-
-TEST(InventoryComparison, AFileOfTheFirstVersionIsComparedOnWhatItHolds) {
-    FakeSystem golden;
-    AddGolden(golden);
-    CServiceList catalogue(golden, golden);
-    catalogue.Reload();
-    ManagerConfiguration configuration(golden, golden);
-    std::string file;
-    WriteInventoryCsv(catalogue, configuration, file);
-    LoadedInventory loaded;
-    InventoryError error;
-    ASSERT_TRUE(LoadInventory(file.data(), file.size(), loaded, error));
-    ComparedInventory baseline;
-    ComparedInventoryOf(loaded, "GOLDEN", baseline);
-    EXPECT_TRUE(baseline.holdsConfiguration);
-
-    // The same machine saved by the first version: no configuration, and the description of a
-    // record with a comma and quotes changed since.
-    const std::string old =
-        "ServiceName,DisplayName,ServiceKind,ServiceType,CurrentState,Start,Description,"
-        "ImagePath,ServiceDll,Group,SvchostGroup\r\n"
-        "Dnscache,Dnscache display,48,16,4,2,\"DNS, \"\"old\"\"\","
-        "C:\\WINDOWS\\system32\\svchost.exe -k NetworkService,"
-        "C:\\WINDOWS\\system32\\dnsrslvr.dll,,0\r\n"
-        "Agent,Agent display,48,16,4,2,Agent display,C:\\Agent\\agent.exe,,,0\r\n"
-        "Filter,Filter display,11,1,4,1,Filter display,C:\\WINDOWS\\system32\\drivers\\filter.sys,"
-        ",,0\r\n";
-    LoadedInventory oldLoaded;
-    ASSERT_TRUE(LoadInventory(old.data(), old.size(), oldLoaded, error)) << error.line;
-    ComparedInventory machine;
-    ComparedInventoryOf(oldLoaded, "OLD", machine);
-    EXPECT_FALSE(machine.holdsConfiguration);
-    std::size_t rows = 0;
-    EXPECT_EQ(Report(baseline, machine, false, rows),
-              "OLD,Dnscache,changed,Description,\"DNS, \"\"cache\"\"\",\"DNS, \"\"old\"\"\"\r\n");
 }
 
 TEST(InventoryComparison, TheComputerIsTheNameSaveProposesOrTheFileName) {

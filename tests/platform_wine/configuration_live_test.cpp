@@ -1,13 +1,10 @@
 // The configuration columns of a live save against what Wine reports, read by the test itself:
-// QueryServiceConfigW for what the manager answers, reg.exe for what only the registry holds, for
-// every service and for one registered with a configuration of every kind.
+// QueryServiceConfigW for what its manager answers, reg.exe for what only the registry holds
+// there, for every service and for one registered with a configuration of every kind.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cwchar>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -21,14 +18,14 @@
 namespace {
 
 const wchar_t kName[] = L"OrvaneConfigured";
+const std::wstring kKey = std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") + kName;
 const wchar_t kFolder[] = L"C:\\Orvane Config Test";
 const wchar_t kFile[] = L"C:\\Orvane Config Test\\svc.exe";
 const char kStored[] = "C:\\Orvane Config Test\\svc.exe -x";
-const char kAbcDigest[] = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
 
-// A service with an unquoted path with a space in its folder, a log-on account, a severe error
-// control, a service and a group it depends on, a delayed start and a trigger (the last two
-// written to its key: Wine's manager has no call for them). Its file holds "abc".
+// A service with an unquoted path with a space in its folder, an account, a severe error control,
+// a service and a group it depends on, a delayed start and a trigger (the last two written to its
+// key: Wine's manager has no call for them). Its file holds "abc".
 class ConfiguredService {
 public:
     ConfiguredService() {
@@ -37,20 +34,17 @@ public:
         DWORD written = 0;
         WriteFile(file.Get(), "abc", 3, &written, nullptr);
         ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-        const std::wstring path = WideText(kStored);
-        ScHandle service(CreateServiceW(manager.Get(), kName, kName, SERVICE_ALL_ACCESS,
-                                        SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                                        SERVICE_ERROR_SEVERE, path.c_str(), nullptr, nullptr,
-                                        L"RpcSs\0+TDI\0", L"NT AUTHORITY\\LocalService", L""));
-        registered_ = bool(service);
-        const std::wstring key = std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") + kName;
-        RegKey trigger;
+        ScHandle service(CreateServiceW(
+            manager.Get(), kName, kName, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+            SERVICE_DEMAND_START, SERVICE_ERROR_SEVERE, WideText(kStored).c_str(), nullptr, nullptr,
+            L"RpcSs\0+TDI\0", L"NT AUTHORITY\\LocalService", L""));
         const DWORD delayed = 1;
+        RegKey trigger;
         registered_ =
-            registered_ &&
-            RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"DelayedAutostart", REG_DWORD,
+            service &&
+            RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey.c_str(), L"DelayedAutostart", REG_DWORD,
                             &delayed, sizeof delayed) == ERROR_SUCCESS &&
-            RegCreateKeyExW(HKEY_LOCAL_MACHINE, (key + L"\\TriggerInfo\\0").c_str(), 0, nullptr, 0,
+            RegCreateKeyExW(HKEY_LOCAL_MACHINE, (kKey + L"\\TriggerInfo\\0").c_str(), 0, nullptr, 0,
                             KEY_WRITE, nullptr, trigger.Receive(), nullptr) == ERROR_SUCCESS;
     }
     ~ConfiguredService() {
@@ -58,62 +52,34 @@ public:
         ScHandle service(OpenServiceW(manager.Get(), kName, SERVICE_ALL_ACCESS));
         if (service)
             DeleteService(service.Get());
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE,
-                       (std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") + kName).c_str());
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey.c_str());
         DeleteFileW(kFile);
         RemoveDirectoryW(kFolder);
     }
-    bool Registered() const { return registered_; }
-
-private:
     bool registered_ = false;
 };
 
-// What the manager answers, as the columns write it, asked by the test itself.
-struct ManagerAnswer {
-    std::string account, errorControl, services, groups;
-    std::string delayed, triggers;  // empty where QueryServiceConfig2W does not answer
-};
-
-bool AskManager(const std::string& name, ManagerAnswer& answer) {
+// QueryServiceConfigW of the service, asked by the test; null when it does not answer.
+const QUERY_SERVICE_CONFIGW* AskManager(const std::string& name, std::vector<BYTE>& buffer,
+                                        bool& levelsAnswered) {
     ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     ScHandle service(OpenServiceW(manager.Get(), WideText(name).c_str(), SERVICE_QUERY_CONFIG));
-    std::vector<BYTE> buffer(8192);
+    buffer.assign(8192, 0);
     DWORD needed = 0;
     auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
     if (!service || !QueryServiceConfigW(service.Get(), config, 8192, &needed))
-        return false;
-    answer.account = NarrowText(config->lpServiceStartName ? config->lpServiceStartName : L"");
-    answer.errorControl = std::to_string(config->dwErrorControl);
-    for (const wchar_t* d = config->lpDependencies; d && *d; d += wcslen(d) + 1) {
-        std::string& list = *d == SC_GROUP_IDENTIFIERW ? answer.groups : answer.services;
-        list += (list.empty() ? "" : "/") + NarrowText(d + (*d == SC_GROUP_IDENTIFIERW));
-    }
-    if (QueryServiceConfig2W(service.Get(), SERVICE_CONFIG_DELAYED_AUTO_START_INFO, buffer.data(),
-                             8192, &needed))
-        answer.delayed =
-            reinterpret_cast<SERVICE_DELAYED_AUTO_START_INFO*>(buffer.data())->fDelayedAutostart
-                ? "1"
-                : "0";
-    if (QueryServiceConfig2W(service.Get(), 8 /* SERVICE_CONFIG_TRIGGER_INFO */, buffer.data(),
-                             8192, &needed))
-        answer.triggers = *reinterpret_cast<DWORD*>(buffer.data()) ? "1" : "0";
-    return true;
-}
-
-// A REG_MULTI_SZ as reg.exe prints it ("a\0b") in the columns' form ("a/b").
-std::string RegList(const std::map<std::string, RegText>& values, const char* name) {
-    const auto found = values.find(name);
-    std::string list = found == values.end() ? "" : found->second.data;
-    for (std::string::size_type at = list.find("\\0"); at != std::string::npos;
-         at = list.find("\\0", at))
-        list.replace(at, 2, "/");
-    return list;
+        return nullptr;
+    std::vector<BYTE> level(8192);
+    levelsAnswered = QueryServiceConfig2W(service.Get(), SERVICE_CONFIG_DELAYED_AUTO_START_INFO,
+                                          level.data(), 8192, &needed) ||
+                     QueryServiceConfig2W(service.Get(), 8 /* SERVICE_CONFIG_TRIGGER_INFO */,
+                                          level.data(), 8192, &needed);
+    return config;
 }
 
 TEST(ConfigurationLive, EveryColumnAgreesWithWineManagerAndReg) {
     ConfiguredService configured;
-    ASSERT_TRUE(configured.Registered());
+    ASSERT_TRUE(configured.registered_);
     Win32System system;
     CServiceList catalogue(system, system);
     catalogue.Reload();
@@ -123,64 +89,47 @@ TEST(ConfigurationLive, EveryColumnAgreesWithWineManagerAndReg) {
     RegKeys keys;
     ASSERT_TRUE(RegQueryTree(kServicesKey, keys));
 
-    int checked = 0;
+    const InventoryRecord* mine = nullptr;
     for (const InventoryRecord& record : records) {
         const std::string name = record.Text(kInvServiceName);
         SCOPED_TRACE(name);
+        mine = name == "OrvaneConfigured" ? &record : mine;
         const std::string keyName = std::string(kServicesKey) + "\\" + name;
-        const auto key = keys.find(keyName);
-        ASSERT_NE(key, keys.end());
-        // Wine's manager answers the account and the error control; it gives no dependencies
-        // (lpDependencies is always empty) and answers neither level of QueryServiceConfig2W, so
-        // those come from the key there, as does the image path as stored everywhere.
-        ManagerAnswer manager;
-        ASSERT_TRUE(AskManager(name, manager));
-        EXPECT_EQ(record.Text(kInvObjectName), manager.account);
-        EXPECT_EQ(record.Text(kInvErrorControl), manager.errorControl);
-        const bool listed = !manager.services.empty() || !manager.groups.empty();
-        EXPECT_EQ(record.Text(kInvDependOnService),
-                  listed ? manager.services : RegList(key->second, "DependOnService"));
-        EXPECT_EQ(record.Text(kInvDependOnGroup),
-                  listed ? manager.groups : RegList(key->second, "DependOnGroup"));
-        const auto delayed = key->second.find("DelayedAutostart");
-        const bool delayedInKey = delayed != key->second.end() && delayed->second.data != "0x0";
+        std::map<std::string, RegText>& values = keys[keyName];
+        // Wine's manager tells the account and the error control. It gives no dependency and
+        // answers neither level of QueryServiceConfig2W: those come from the key, as does the
+        // image path as stored everywhere (reg prints a list as "a\0b").
+        std::vector<BYTE> buffer;
+        bool levelsAnswered = true;
+        const QUERY_SERVICE_CONFIGW* config = AskManager(name, buffer, levelsAnswered);
+        ASSERT_TRUE(config);
+        EXPECT_FALSE(levelsAnswered || (config->lpDependencies && *config->lpDependencies));
+        EXPECT_EQ(record.Text(kInvObjectName),
+                  NarrowText(config->lpServiceStartName ? config->lpServiceStartName : L""));
+        EXPECT_EQ(record.Text(kInvErrorControl), std::to_string(config->dwErrorControl));
+        std::string services = values["DependOnService"].data;
+        for (auto at = services.find("\\0"); at != std::string::npos; at = services.find("\\0"))
+            services.replace(at, 2, "/");
+        EXPECT_EQ(record.Text(kInvDependOnService), services);
+        EXPECT_EQ(record.Text(kInvDependOnGroup), values["DependOnGroup"].data);
+        const std::string delayed = values["DelayedAutostart"].data;
         EXPECT_EQ(record.Text(kInvDelayedAutoStart),
-                  manager.delayed.empty() ? (delayedInKey ? "1" : "0") : manager.delayed);
-        const bool triggerInKey = keys.count(keyName + "\\TriggerInfo\\0") != 0;
+                  delayed.empty() || delayed == "0x0" ? "0" : "1");
         EXPECT_EQ(record.Text(kInvTriggerStart),
-                  manager.triggers.empty() ? (triggerInKey ? "1" : "0") : manager.triggers);
-        EXPECT_EQ(record.Text(kInvStoredImagePath), key->second["ImagePath"].data);
-        EXPECT_EQ(record.Text(kInvSha256).size(), record.Text(kInvSha256).empty() ? 0u : 64u);
-        ++checked;
+                  keys.count(keyName + "\\TriggerInfo\\0") ? "1" : "0");
+        EXPECT_EQ(record.Text(kInvStoredImagePath), values["ImagePath"].data);
+        EXPECT_EQ(record.Text(kInvUnquotedPath), name == "OrvaneConfigured" ? "1" : "0");
     }
-    EXPECT_GT(checked, 10);
-
-    const InventoryRecord* mine = nullptr;
-    const InventoryRecord* spooler = nullptr;
-    for (const InventoryRecord& record : records) {
-        if (record.Text(kInvServiceName) == "OrvaneConfigured")
-            mine = &record;
-        if (record.Text(kInvServiceName) == "Spooler")
-            spooler = &record;
-    }
-    ASSERT_TRUE(mine && spooler);
-    // What this Wine's manager answers of the configured service, for the record.
-    ManagerAnswer measured;
-    ASSERT_TRUE(AskManager("OrvaneConfigured", measured));
-    std::printf("[ measured ] manager: dependencies \"%s\" \"%s\", delayed start %s, triggers %s\n",
-                measured.services.c_str(), measured.groups.c_str(),
-                measured.delayed.empty() ? "not answered" : measured.delayed.c_str(),
-                measured.triggers.empty() ? "not answered" : measured.triggers.c_str());
+    ASSERT_TRUE(mine);
     EXPECT_EQ(mine->Text(kInvObjectName), "NT AUTHORITY\\LocalService");
-    EXPECT_EQ(mine->Text(kInvErrorControl), "2");
-    EXPECT_EQ(mine->Text(kInvDependOnService), "RpcSs");
-    EXPECT_EQ(mine->Text(kInvDependOnGroup), "TDI");
-    EXPECT_EQ(mine->Text(kInvDelayedAutoStart) + mine->Text(kInvTriggerStart), "11");
+    EXPECT_EQ(mine->Text(kInvErrorControl) + mine->Text(kInvDelayedAutoStart) +
+                  mine->Text(kInvTriggerStart),
+              "211");
+    EXPECT_EQ(mine->Text(kInvDependOnService) + "|" + mine->Text(kInvDependOnGroup), "RpcSs|TDI");
     EXPECT_EQ(mine->Text(kInvStoredImagePath), kStored);
-    EXPECT_EQ(mine->Text(kInvSha256), kAbcDigest);
-    EXPECT_EQ(mine->Text(kInvUnquotedPath), "1");  // "C:\Orvane.exe" would run first
-    EXPECT_EQ(spooler->Text(kInvUnquotedPath), "0");
-    EXPECT_EQ(spooler->Text(kInvSha256).size(), 64u);
+    // SHA-256 of "abc" (FIPS 180-4's example); "C:\Orvane.exe" would run before it.
+    EXPECT_EQ(mine->Text(kInvSha256),
+              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 }
 
 }  // namespace
