@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/export.h"
 #include "app/inventory_io.h"
 #include "app/live_configuration.h"
+#include "app/load_report.h"
 #include "app/standard_streams.h"
 #include "inventory/inventory_compare.h"
 #include "platform/win32/file_io.h"
@@ -38,13 +38,14 @@ uint32_t ReadLive(ComparedInventory& compared) {
         WriteToStandardError(LoadResString(IDS_WOW64_REFUSED));
         return ERROR_EXE_MACHINE_TYPE_MISMATCH;
     }
-    if (const uint32_t error = CheckServiceManager()) {
-        WriteToStandardError(SystemErrorText(error));
-        return error;
-    }
+    // A load that is not whole is no machine to compare (as an export writes nothing of it).
     Win32System system;
     CServiceList catalogue(system, system);
     catalogue.Reload();
+    if (const uint32_t error = LoadShortfallError(catalogue)) {
+        WriteToStandardError(LoadShortfallText(catalogue));
+        return error;
+    }
     LiveConfiguration configuration(system, system);
     compared.computer = NarrowText(ComputerName());
     InventoryRecordsOf(catalogue, configuration, compared.records);

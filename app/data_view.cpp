@@ -22,9 +22,9 @@ bool CDataView::OnCreateClient(CreateContext& context) {
     int height = client.bottom;
     std::unique_ptr<View> list(new (std::nothrow) CWinSvrView(services_, registry_));
     std::unique_ptr<View> detail(new (std::nothrow) CDetailView());
-    if (!splitter_.CreateView(0, 0, std::move(list), SIZE{width, height - kDetailHeight},
-                              context) ||
-        !splitter_.CreateView(1, 0, std::move(detail), SIZE{width, kDetailHeight}, context)) {
+    const int detailHeight = Scale(kDetailHeight);
+    if (!splitter_.CreateView(0, 0, std::move(list), SIZE{width, height - detailHeight}, context) ||
+        !splitter_.CreateView(1, 0, std::move(detail), SIZE{width, detailHeight}, context)) {
         splitter_.Destroy();
         return false;
     }
@@ -48,8 +48,9 @@ void CDataView::OnSize() {
     RECT outer = {};
     GetWindowRect(Handle(), &outer);
     int height = outer.bottom - outer.top;
-    splitter_.SetRowInfo(0, height - kDetailHeight, 10);
-    splitter_.SetRowInfo(1, kDetailHeight, 10);
+    const int detailHeight = Scale(kDetailHeight);
+    splitter_.SetRowInfo(0, height - detailHeight, Scale(kMinimumHeight));
+    splitter_.SetRowInfo(1, detailHeight, Scale(kMinimumHeight));
     splitter_.RecalcLayout();
     for (int row = 0; row < 2; ++row) {
         View* pane = splitter_.GetPane(row, 0);

@@ -15,8 +15,10 @@ public:
     CSplitterWndEx& Splitter() { return splitter_; }
     const CSplitterWndEx& Splitter() const { return splitter_; }
 
-    // Height of the detail row at the bottom, splitter bar included.
+    // Pixels at 96 DPI: the height of the detail row at the bottom, splitter bar included, and
+    // the smallest height of either row.
     static constexpr int kDetailHeight = 120;
+    static constexpr int kMinimumHeight = 10;
 
 protected:
     bool OnCreateClient(CreateContext& context) override;

@@ -5,12 +5,16 @@
 
 #include <string>
 
+#include "platform/platform.h"
+
 // Writes the live catalogue into the file; returns the process's exit code: 0, or the system's
 // error code (ERROR_EXE_MACHINE_TYPE_MISMATCH, 216, for the 32-bit build on 64-bit Windows). A
 // failure is also told on the standard error stream when the process has one.
 int RunExportCommand(const std::wstring& path);
 
-// Whether the live service manager can be opened for the catalogue's enumeration: 0, or the
-// system's error code. The catalogue is silent about a manager it cannot open (it is then empty),
-// and a command must not pass an empty list off as the machine's.
-uint32_t CheckServiceManager();
+// Writes the catalogue of that service manager and registry into the file, as RunExportCommand
+// does for the live ones: a load that is not whole (a service manager that cannot be opened, a
+// pass that failed, records wanting memory) writes nothing, says why on the standard error stream
+// and gives the system's error code of it.
+int ExportCatalogue(ServiceManagerApi& services, ServiceRegistryApi& registry,
+                    const std::wstring& path);

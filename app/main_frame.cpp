@@ -6,10 +6,12 @@
 #include <iterator>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "app/clipboard.h"
 #include "app/data_view.h"
 #include "app/inventory_io.h"
+#include "app/load_report.h"
 #include "dialogs/service_group_dlg.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
@@ -93,8 +95,9 @@ bool CMainFrame::OnCreateClient(CreateContext& context) {
     int height = client.bottom;
     std::unique_ptr<View> tree(new (std::nothrow) CClassView());
     std::unique_ptr<View> data(new (std::nothrow) CDataView(inventory_, inventory_));
-    if (!splitter_.CreateView(0, 0, std::move(tree), SIZE{kTreeWidth, height}, context) ||
-        !splitter_.CreateView(0, 1, std::move(data), SIZE{width - kTreeWidth, height}, context)) {
+    const int treeWidth = Scale(kTreeWidth);
+    if (!splitter_.CreateView(0, 0, std::move(tree), SIZE{treeWidth, height}, context) ||
+        !splitter_.CreateView(0, 1, std::move(data), SIZE{width - treeWidth, height}, context)) {
         splitter_.Destroy();
         return false;
     }
@@ -114,8 +117,15 @@ int CMainFrame::OnCreate() {
 
 void CMainFrame::AddToolBarImages() {
     // A missing icon is left out; later buttons move down one image.
-    toolBarImages_ = LoadIconImageList(kToolBarImageSize, kToolBarIcons, std::size(kToolBarIcons));
-    SendMessageW(ToolBar(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolBarImages_.Get()));
+    UniqueImageList images =
+        LoadIconImageList(Scale(kToolBarImageSize), kToolBarIcons, std::size(kToolBarIcons));
+    SendMessageW(ToolBar(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+    toolBarImages_ = std::move(images);  // the list shown until now goes
+}
+
+void CMainFrame::OnDpiChanged(int oldDpi) {
+    FrameWindow::OnDpiChanged(oldDpi);
+    AddToolBarImages();
 }
 
 void CMainFrame::OnSize(UINT type, int width, int height) {
@@ -124,7 +134,7 @@ void CMainFrame::OnSize(UINT type, int width, int height) {
         return;
     RECT client = {};
     GetClientRect(Handle(), &client);
-    splitter_.SetRowInfo(0, client.bottom, 100);
+    splitter_.SetRowInfo(0, client.bottom, Scale(kMinimumHeight));
     splitter_.RecalcLayout();
     if (View* tree = splitter_.GetPane(0, 0)) {
         InvalidateRect(tree->Handle(), nullptr, TRUE);
@@ -176,10 +186,9 @@ void CMainFrame::OnRefresh() {
 
 void CMainFrame::ReportLoadShortfall() {
     CWinSvrView* list = FindServiceListView();
-    const std::size_t missing = list ? list->ServiceList().LoadShortfall().entries : 0;
-    if (missing != 0)
-        AppMessageBox(FormatResString(IDS_CATALOGUE_NO_MEMORY, std::to_string(missing)),
-                      MB_OK | MB_ICONHAND);
+    const std::string text = list ? LoadShortfallText(list->ServiceList()) : std::string();
+    if (!text.empty())
+        AppMessageBox(text, MB_OK | MB_ICONHAND);
 }
 
 void CMainFrame::OnVisitWebsite() {

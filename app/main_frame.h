@@ -40,8 +40,9 @@ public:
     void SetCategory(int32_t kind, int32_t group, int32_t value);
     void ShowServiceDetail(const SERVICE_ITEM* item);
     void OnRefresh();
-    // Reports the services and drivers the last load of the list's catalogue left out for want
-    // of memory; nothing when there are none.
+    // Reports what the last load of the list's catalogue left out (load_report.h): a service
+    // manager that could not be opened, a pass that failed, records wanting memory; nothing when
+    // the load was whole.
     void ReportLoadShortfall();
 
     // Commands of the frame.
@@ -75,12 +76,15 @@ public:
     CWinSvrView* FindServiceListView() const;
     CDetailView* FindDetailView() const;
 
+    // Pixels at 96 DPI: the tree's first width, the smallest height of the panes' row.
     static constexpr int kTreeWidth = 180;
+    static constexpr int kMinimumHeight = 100;
 
 protected:
     bool OnCreateClient(CreateContext& context) override;
     int OnCreate() override;
     void OnSize(UINT type, int width, int height) override;
+    void OnDpiChanged(int oldDpi) override;
 
 private:
     void AddToolBarImages();

@@ -3,10 +3,14 @@
 #include "platform/win32/handles.h"
 
 namespace {
-// A one-pixel outline of one colour: the same colour on every edge keeps the border flat.
-void Outline(HDC hdc, const RECT& rect, COLORREF colour) {
+// An outline `width` pixels wide of one colour, drawn inward from rect (which ends inside it): the
+// same colour on every edge keeps the border flat.
+void Outline(HDC hdc, RECT& rect, int width, COLORREF colour) {
     UniqueBrush brush(CreateSolidBrush(colour));
-    FrameRect(hdc, &rect, brush.Get());
+    for (int i = 0; i < width; ++i) {
+        FrameRect(hdc, &rect, brush.Get());
+        InflateRect(&rect, -1, -1);
+    }
 }
 }  // namespace
 
@@ -16,7 +20,6 @@ void CSplitterWndEx::OnDrawSplitter(HDC hdc, SplitType type, const RECT& rect) {
         return;
     }
     RECT border = rect;
-    Outline(hdc, border, kOuterBorder);
-    InflateRect(&border, -1, -1);
-    Outline(hdc, border, kInnerBorder);
+    Outline(hdc, border, OuterLine(), kOuterBorder);
+    Outline(hdc, border, Border() - OuterLine(), kInnerBorder);
 }

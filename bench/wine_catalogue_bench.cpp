@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "catalogue/service_list.h"
-#include "platform/win32/enum_buffer.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_system.h"
 
@@ -40,18 +39,17 @@ void ReadText(const std::wstring& key, const wchar_t* name) {
 size_t BarePass(DWORD serviceType) {
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, MAX_PATH);
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, kEnumerationAccess));
     if (!manager) {
         return 0;
     }
-    EnumBuffer buffer;
-    if (EnumerateIntoBuffer(manager.Get(), serviceType, buffer) != 0) {
+    std::vector<ServiceEntry> entries;
+    if (EnumerateEntries(manager.Get(), serviceType, entries) != 0) {
         return 0;
     }
-    const auto* entries = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(buffer.bytes.get());
-    for (uint32_t i = 0; i < buffer.count; ++i) {
-        const std::wstring key =
-            std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") + entries[i].lpServiceName;
+    for (const ServiceEntry& entry : entries) {
+        const std::wstring key = std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") +
+                                 reinterpret_cast<const wchar_t*>(entry.serviceNameW.c_str());
         ReadText(key, L"ImagePath");
         ReadText(key, L"Description");
         ReadText(key, L"Group");
@@ -59,7 +57,7 @@ size_t BarePass(DWORD serviceType) {
         SHGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"Start", &type, &start, &size);
         ReadText(key + L"\\Parameters", L"ServiceDll");
     }
-    return buffer.count;
+    return entries.size();
 }
 
 // The real platform, with the time spent inside its calls summed up: what of a Reload is the
@@ -79,12 +77,13 @@ public:
     std::string WindowsDirectory() override {
         return Timed([&] { return real_.WindowsDirectory(); });
     }
-    bool EnumerateServices(uint32_t type, std::vector<ServiceEntry>& entries) override {
+    EnumerationResult EnumerateServices(uint32_t type,
+                                        std::vector<ServiceEntry>& entries) override {
         return Timed([&] { return real_.EnumerateServices(type, entries); });
     }
-    uint32_t OpenServiceSession(const std::u16string& name,
+    uint32_t OpenServiceSession(const std::u16string& name, uint32_t access,
                                 std::unique_ptr<ServiceSession>& session) override {
-        return Timed([&] { return real_.OpenServiceSession(name, session); });
+        return Timed([&] { return real_.OpenServiceSession(name, access, session); });
     }
     uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override {
         return Timed([&] { return real_.OpenConfigQuery(query); });

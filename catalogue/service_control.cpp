@@ -93,7 +93,9 @@ bool Control(ServiceManagerApi& services, const std::u16string& name, Request re
              FollowClock& clock, uint32_t boundMs, ServiceControlResult& result) {
     result = ServiceControlResult();
     std::unique_ptr<ServiceSession> session;
-    result.error = services.OpenServiceSession(name, session);
+    // The rights of this request and of the status queries that follow it, and no more.
+    const uint32_t access = request == Request::Start ? kStartAccess : kStopAccess;
+    result.error = services.OpenServiceSession(name, access, session);
     if (result.error != 0 || !session)
         return false;
     ServiceStatusFields status;
@@ -136,7 +138,7 @@ uint32_t ChangeServiceStartType(ServiceManagerApi& services, const std::u16strin
     if (startType > kStartDisabled)
         return kErrorInvalidParameter;
     std::unique_ptr<ServiceSession> session;
-    uint32_t error = services.OpenServiceSession(serviceName, session);
+    uint32_t error = services.OpenServiceSession(serviceName, kChangeStartTypeAccess, session);
     if (error != 0 || !session)
         return error;
     ServiceStatusFields status;

@@ -21,6 +21,7 @@ void CServiceList::Clear() {
     items_.clear();
     shortfall_ = Shortfall();
     entriesSeen_ = 0;
+    passes_[0] = passes_[1] = EnumerationResult();
 }
 
 const SERVICE_ITEM* CServiceList::Find(const char* name) const {

@@ -33,7 +33,13 @@ public:
         items_.swap(other.items_);
         std::swap(shortfall_, other.shortfall_);
         std::swap(entriesSeen_, other.entriesSeen_);
+        std::swap(passes_, other.passes_);
     }
+
+    // How each enumeration pass of the last load ended (Enumerate's win32 flag names it). A pass
+    // that failed listed nothing of its kind: the window says the list is incomplete and why, and
+    // an export writes nothing.
+    const EnumerationResult& PassResult(bool win32) const { return passes_[win32 ? 0 : 1]; }
 
     // What the last load left out for want of memory: how many entries of the service manager it
     // could not make a record of (a pass whose enumeration ran out counts as one), and the place of
@@ -58,8 +64,10 @@ public:
     // Rewrites a stored image path into a file path, in place (path holds kTextBytes bytes), cut
     // to the field's characters.
     static void NormalizeImagePath(const char* windowsDirectory, char* path);
-    // The same rewriting of a path of any length, uncut.
-    static std::string NormalizedImagePath(const char* windowsDirectory, const std::string& path);
+    // The same rewriting of a path of any length, uncut. For a quoted path, quotedBytes (when
+    // given) receives the bytes of the result that the quotes enclosed, else kNotQuoted.
+    static std::string NormalizedImagePath(const char* windowsDirectory, const std::string& path,
+                                           uint32_t* quotedBytes = nullptr);
 
     // Service control by the manager's own name (a record's lpServiceNameW), following the service
     // until it gets there, for at most boundMs (service_control.h). Neither reads nor changes the
@@ -84,4 +92,5 @@ private:
     std::vector<std::unique_ptr<SERVICE_ITEM>> items_;
     Shortfall shortfall_;
     std::size_t entriesSeen_ = 0;  // entries of the load's passes so far
+    EnumerationResult passes_[2];  // the Win32 pass, the driver pass
 };

@@ -1,7 +1,9 @@
 // One enumeration pass: each entry of the service manager becomes a record, enriched from the
 // service's registry key, which is opened once (below the Services key, opened once for the pass)
-// and read value by value. An entry without a readable image path is left out; one whose record
-// cannot be had for want of memory is counted (LoadShortfall) and the pass goes on.
+// and read value by value. Every entry is listed: a value that cannot be read (or a key that
+// cannot be opened) leaves its field empty, so a key made unreadable cannot hide a running
+// service. An entry whose record cannot be had for want of memory is counted (LoadShortfall) and
+// the pass goes on; a pass that fails is kept (PassResult).
 #include <cstring>
 #include <memory>
 #include <new>
@@ -62,25 +64,66 @@ int32_t SvchostGroupOf(const SERVICE_ITEM& item) {
     return kSvchostNone;
 }
 
-// False when the service has no readable image path: such a service is not catalogued. A path
-// too long for the field is cut, so a long value cannot hide its service.
-bool EnrichRecord(RegistryKey& key, const char* windowsDirectory, SERVICE_ITEM& item) {
-    std::string imagePath;
-    if (!ReadTextValue(key, "ImagePath", imagePath))
+// The image path as stored. A driver without one is loaded by the kernel from the drivers folder
+// under its own name, so that is the path it has.
+bool ReadImagePath(RegistryKey& key, const SERVICE_ITEM& item, std::string& imagePath) {
+    if (ReadTextValue(key, "ImagePath", imagePath))
+        return true;
+    if (item.ServiceKind != kKindDriver)
         return false;
-    // Rewritten whole, then cut: a long path keeps as much of the file path as the field holds.
-    CopyText(item.ImagePath, kTextBytes,
-             CServiceList::NormalizedImagePath(windowsDirectory, imagePath).c_str());
-    ReadDescription(key, item);
-    ReadTextField(key, "Group", item.Group);
-    item.Start = ReadStart(key);
-    if (std::unique_ptr<RegistryKey> parameters = key.OpenSubKey(u"Parameters"))
-        ReadTextField(*parameters, "ServiceDll", item.ServiceDll);
-    item.SvchostGroup = SvchostGroupOf(item);
+    imagePath = "\\SystemRoot\\System32\\drivers\\" + item.lpServiceName + ".sys";
     return true;
 }
 
+// The service DLL, from the "Parameters" key of the service's own key or, for a per-user service
+// instance, of its template's: that is where an instance's configuration lives.
+void ReadServiceDll(RegistryKey& key, RegistryKey* servicesKey, SERVICE_ITEM& item) {
+    std::unique_ptr<RegistryKey> templateKey;
+    RegistryKey* owner = &key;
+    std::string templateName;
+    if (UserServiceTemplate(item, templateName)) {
+        const std::u16string& name = item.lpServiceNameW;
+        templateKey =
+            servicesKey ? servicesKey->OpenSubKey(name.substr(0, name.rfind(u'_'))) : nullptr;
+        owner = templateKey.get();
+    }
+    if (!owner)
+        return;
+    if (std::unique_ptr<RegistryKey> parameters = owner->OpenSubKey(u"Parameters"))
+        ReadTextField(*parameters, "ServiceDll", item.ServiceDll);
+}
+
+// Fills the record from its key; a value that cannot be read leaves its field as it was.
+void EnrichRecord(RegistryKey& key, RegistryKey* servicesKey, const char* windowsDirectory,
+                  SERVICE_ITEM& item) {
+    std::string imagePath;
+    if (ReadImagePath(key, item, imagePath)) {
+        // Rewritten whole, then cut: a long path keeps as much of the file path as the field
+        // holds, and what its quotes enclosed as much as the field holds of it.
+        uint32_t quoted = kNotQuoted;
+        CopyText(item.ImagePath, kTextBytes,
+                 CServiceList::NormalizedImagePath(windowsDirectory, imagePath, &quoted).c_str());
+        const uint32_t kept = static_cast<uint32_t>(std::strlen(item.ImagePath));
+        item.QuotedFileBytes = quoted != kNotQuoted && quoted > kept ? kept : quoted;
+    }
+    ReadDescription(key, item);
+    ReadTextField(key, "Group", item.Group);
+    item.Start = ReadStart(key);
+    ReadServiceDll(key, servicesKey, item);
+    item.SvchostGroup = SvchostGroupOf(item);
+}
+
 }  // namespace
+
+bool UserServiceTemplate(const SERVICE_ITEM& item, std::string& templateName) {
+    if ((item.ServiceStatus.dwServiceType & kServiceTypeUserServiceInstance) == 0)
+        return false;
+    const std::string::size_type separator = item.lpServiceName.rfind('_');
+    if (separator == std::string::npos || separator == 0)
+        return false;
+    templateName = item.lpServiceName.substr(0, separator);
+    return true;
+}
 
 void CServiceList::Enumerate(bool win32) {
     char windowsDirectory[kTextBytes] = {};
@@ -94,16 +137,17 @@ void CServiceList::Enumerate(bool win32) {
     };
     std::vector<ServiceEntry> entries;
     std::unique_ptr<RegistryKey> servicesKey;
+    EnumerationResult& pass = passes_[win32 ? 0 : 1];
     try {
-        if (!services_.EnumerateServices(win32 ? kServiceTypeWin32 : kServiceTypeDriver, entries))
+        pass = services_.EnumerateServices(win32 ? kServiceTypeWin32 : kServiceTypeDriver, entries);
+        if (pass.error != 0)
             return;
+        // Without it every record keeps its empty fields; none is left out.
         servicesKey = registry_.OpenKey(kServicesKeyW);
     } catch (const std::bad_alloc&) {
         shortOfMemory();
         return;
     }
-    if (!servicesKey)
-        return;  // no service's values can be read
 
     for (const ServiceEntry& entry : entries) {
         try {
@@ -115,10 +159,13 @@ void CServiceList::Enumerate(bool win32) {
             item->lpDisplayName = entry.hasDisplayName ? entry.displayName : entry.serviceName;
             item->ServiceStatus = entry.status;
             item->ServiceKind = win32 ? kKindWin32 : kKindDriver;
+            CopyText(item->Description, kTextBytes, item->lpDisplayName.c_str());
             // The key is named by the manager's own UTF-16 name, whole, whatever its length.
-            std::unique_ptr<RegistryKey> key = servicesKey->OpenSubKey(item->lpServiceNameW);
-            if (key && EnrichRecord(*key, windowsDirectory, *item))
-                items_.push_back(std::move(item));
+            std::unique_ptr<RegistryKey> key =
+                servicesKey ? servicesKey->OpenSubKey(item->lpServiceNameW) : nullptr;
+            if (key)
+                EnrichRecord(*key, servicesKey.get(), windowsDirectory, *item);
+            items_.push_back(std::move(item));
         } catch (const std::bad_alloc&) {
             shortOfMemory();
         }

@@ -4,6 +4,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
+#include "window/dpi.h"
 #include "window/list_view.h"
 
 namespace {
@@ -31,8 +32,10 @@ BOOL CServiceGroupDlg::OnInitDialog() {
 void CServiceGroupDlg::SetupList(HWND list, const char* first, int firstWidth, const char* second,
                                  int secondWidth) {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListExStyle);
-    InsertListColumn(list, 0, first, LVCFMT_LEFT, firstWidth);
-    InsertListColumn(list, 1, second, LVCFMT_LEFT, secondWidth);
+    // The widths are pixels at 96 DPI; the dialog's own size follows its font.
+    const int dpi = WindowDpi(Handle());
+    InsertListColumn(list, 0, first, LVCFMT_LEFT, ScaleToDpi(firstWidth, dpi));
+    InsertListColumn(list, 1, second, LVCFMT_LEFT, ScaleToDpi(secondWidth, dpi));
 }
 
 void CServiceGroupDlg::FillSvchostList() {

@@ -100,11 +100,18 @@ void CServicePropertyDlg::OnOK() {
 }
 
 void CServicePropertyDlg::OnConfirmedOK() {
+    std::string name = record_ ? record_->lpServiceName : std::string();
     if (savedInventory_) {
-        RefuseChange();
+        RefuseChange(LoadResString(IDS_INVENTORY_READ_ONLY));
         return;
     }
-    std::string name = record_ ? record_->lpServiceName : std::string();
+    // Windows makes a per-user instance afresh from its template at each sign-in: a start type
+    // written to the instance would be undone then. It is the template's to change.
+    std::string templateName;
+    if (record_ && UserServiceTemplate(*record_, templateName)) {
+        RefuseChange(FormatResString(IDS_PER_USER_INSTANCE, {name, templateName, templateName}));
+        return;
+    }
     std::string question = FormatResString(IDS_CONFIRM_START_TYPE, name);
     if (AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         UpdateData(true);
@@ -114,13 +121,13 @@ void CServicePropertyDlg::OnConfirmedOK() {
     Dialog::OnOK();
 }
 
-// A saved inventory shows what a machine had; there is no system behind it to change. Only a
-// changed start type needs saying so.
-void CServicePropertyDlg::RefuseChange() {
+// A saved inventory shows what a machine had; there is no system behind it to change. Nor is a
+// per-user instance's start type its own. Only a changed start type needs saying so.
+void CServicePropertyDlg::RefuseChange(const std::string& reason) {
     const int shown = startTypeIndex_;
     UpdateData(true);
     if (startTypeIndex_ != shown)
-        AppMessageBox(IDS_INVENTORY_READ_ONLY, MB_OK | MB_ICONINFORMATION);
+        AppMessageBox(reason, MB_OK | MB_ICONINFORMATION);
     Dialog::OnOK();  // the plain OK: this dialog's own would ask again
 }
 

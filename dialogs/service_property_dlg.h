@@ -32,7 +32,8 @@ private:
     void FillStartTypes();
     void LoadFromRecord();
     void OnConfirmedOK();
-    void RefuseChange();
+    // Ends the dialog writing nothing; a changed start type is refused with the reason given.
+    void RefuseChange(const std::string& reason);
     void WriteStartType();
 
     int RecordStartIndex() const;

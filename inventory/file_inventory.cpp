@@ -17,10 +17,10 @@ int32_t KindOf(uint32_t serviceType) {
 }
 
 // The stored image path that the catalogue's rewriting turns back into the saved one: the saved
-// path itself when the rewriting leaves it alone, otherwise the saved path behind an empty quoted
-// part, which the rewriting drops and nothing else.
+// path itself when the rewriting leaves it alone, otherwise the saved path behind "\??\", which the
+// rewriting drops and nothing else.
 std::string StoredImagePath(const std::string& saved) {
-    return CServiceList::NormalizedImagePath("", saved) == saved ? saved : "\"\"" + saved;
+    return CServiceList::NormalizedImagePath("", saved) == saved ? saved : "\\??\\" + saved;
 }
 
 // The values a record stands behind: four in its service key, one in its "Parameters" key, each
@@ -73,11 +73,15 @@ std::unique_ptr<FileInventory> FileInventory::Make(std::vector<InventoryRecord>&
     }
 }
 
-bool FileInventory::EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) {
+EnumerationResult FileInventory::EnumerateServices(uint32_t serviceType,
+                                                   std::vector<ServiceEntry>& entries) {
     entries.clear();
+    EnumerationResult result;
     const int32_t kind = KindOf(serviceType);
-    if (kind == 0)
-        return false;
+    if (kind == 0) {
+        result.error = kErrorInvalidParameter;
+        return result;
+    }
     for (const InventoryRecord& record : records_) {
         if (static_cast<int32_t>(record.Number(kInvServiceKind)) != kind)
             continue;
@@ -88,10 +92,10 @@ bool FileInventory::EnumerateServices(uint32_t serviceType, std::vector<ServiceE
         entry.status.dwCurrentState = record.Number(kInvCurrentState);
         entries.push_back(std::move(entry));
     }
-    return true;
+    return result;
 }
 
-uint32_t FileInventory::OpenServiceSession(const std::u16string&,
+uint32_t FileInventory::OpenServiceSession(const std::u16string&, uint32_t,
                                            std::unique_ptr<ServiceSession>& session) {
     session.reset();
     return kErrorSavedInventory;

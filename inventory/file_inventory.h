@@ -33,8 +33,9 @@ public:
 
     // ServiceManagerApi: the records of each kind in file order; no sessions.
     std::string WindowsDirectory() override { return std::string(); }
-    bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
-    uint32_t OpenServiceSession(const std::u16string& serviceName,
+    EnumerationResult EnumerateServices(uint32_t serviceType,
+                                        std::vector<ServiceEntry>& entries) override;
+    uint32_t OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                 std::unique_ptr<ServiceSession>& session) override;
     // The manager is not there to ask: the configuration comes from the records (below).
     uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override;

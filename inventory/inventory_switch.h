@@ -26,12 +26,13 @@ public:
     bool IsLive() const { return !file_; }
 
     std::string WindowsDirectory() override { return Services().WindowsDirectory(); }
-    bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override {
+    EnumerationResult EnumerateServices(uint32_t serviceType,
+                                        std::vector<ServiceEntry>& entries) override {
         return Services().EnumerateServices(serviceType, entries);
     }
-    uint32_t OpenServiceSession(const std::u16string& serviceName,
+    uint32_t OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                 std::unique_ptr<ServiceSession>& session) override {
-        return Services().OpenServiceSession(serviceName, session);
+        return Services().OpenServiceSession(serviceName, access, session);
     }
 
     uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override {

@@ -9,11 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/service_access.h"
 #include "platform/service_status.h"
 
 // Service types of the enumeration passes.
 constexpr uint32_t kServiceTypeWin32 = 0x30;   // SERVICE_WIN32
 constexpr uint32_t kServiceTypeDriver = 0x0B;  // SERVICE_DRIVER
+// Flags of a per-user service (winnt.h): a template (SERVICE_USER_SERVICE), of which Windows makes
+// an instance for each signed-in user, named "<template>_<LUID>" (SERVICE_USERSERVICE_INSTANCE).
+constexpr uint32_t kServiceTypeUserService = 0x40;
+constexpr uint32_t kServiceTypeUserServiceInstance = 0x80;
 
 // One entry of the service manager's enumeration.
 struct ServiceEntry {
@@ -25,16 +30,25 @@ struct ServiceEntry {
     ServiceStatusFields status;
 };
 
-// An open service: the manager and the service, both with full access, closed when it ends.
+// An open service: the manager and the service, each with the rights its opening asked for, closed
+// when it ends.
 class ServiceSession {
 public:
     virtual ~ServiceSession() = default;
-    // Each returns 0 on success or the system's error code of the failing call.
+    // Each returns 0 on success or the system's error code of the failing call (ERROR_ACCESS_DENIED
+    // when the session was not opened with the right the call needs: service_access.h).
     virtual uint32_t QueryStatus(ServiceStatusFields& status) = 0;  // QueryServiceStatus
     virtual uint32_t Start() = 0;                                   // StartService, no arguments
     virtual uint32_t Stop() = 0;  // ControlService(SERVICE_CONTROL_STOP)
     // ChangeServiceConfig with the start type alone; every other field SERVICE_NO_CHANGE.
     virtual uint32_t ChangeStartType(uint32_t startType) = 0;
+};
+
+// How an enumeration pass ended: error 0, or the system's error code of the call that failed; when
+// it was the manager's opening, nothing of the manager could be read at all.
+struct EnumerationResult {
+    uint32_t error = 0;
+    bool managerUnavailable = false;
 };
 
 // --- The configuration query ------------------------------------------------------------------
@@ -71,14 +85,16 @@ public:
     // The Windows directory (GetWindowsDirectoryA), empty text when it cannot be read.
     virtual std::string WindowsDirectory() = 0;
 
-    // One enumeration pass: opens the manager with full access, enumerates every service of the
-    // type in any state, closes the manager. False when the manager cannot be opened or the
-    // enumeration fails; the entries are in the manager's enumeration order.
-    virtual bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) = 0;
+    // One enumeration pass: opens the manager for enumeration (kEnumerationAccess), enumerates
+    // every service of the type in any state, closes the manager. The entries are in the manager's
+    // enumeration order; a pass that fails leaves none.
+    virtual EnumerationResult EnumerateServices(uint32_t serviceType,
+                                                std::vector<ServiceEntry>& entries) = 0;
 
-    // Opens the manager and the service by the manager's own name, both with full access. Returns
-    // 0 and the session, or the error code of the call that failed (and no session).
-    virtual uint32_t OpenServiceSession(const std::u16string& serviceName,
+    // Opens the manager (kSessionManagerAccess) and the service by the manager's own name with the
+    // service rights given (service_access.h: kStartAccess, kStopAccess, ...). Returns 0 and the
+    // session, or the error code of the call that failed (and no session).
+    virtual uint32_t OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                         std::unique_ptr<ServiceSession>& session) = 0;
 
     // Opens the manager for a pass of configuration queries. Returns 0 and the query, or the

@@ -6,6 +6,7 @@
 
 constexpr uint32_t kErrorFileNotFound = 2;               // ERROR_FILE_NOT_FOUND
 constexpr uint32_t kErrorAccessDenied = 5;               // ERROR_ACCESS_DENIED
+constexpr uint32_t kErrorNotEnoughMemory = 8;            // ERROR_NOT_ENOUGH_MEMORY
 constexpr uint32_t kErrorNotSupported = 50;              // ERROR_NOT_SUPPORTED
 constexpr uint32_t kErrorInvalidParameter = 87;          // ERROR_INVALID_PARAMETER
 constexpr uint32_t kErrorServiceRequestTimeout = 1053;   // ERROR_SERVICE_REQUEST_TIMEOUT

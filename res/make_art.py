@@ -164,7 +164,13 @@ WHITE = (255, 255, 255, 255)
 
 
 def line_for(c):
-    return 1.0 if c.w >= 24 else 0.8
+    """Outline width in pixels: one pixel up to 32 pixels, then growing with the image."""
+    return max(1.0, c.w / 32.0) if c.w >= 24 else 0.8
+
+
+def thin_line(c):
+    """The finer outline of the small designs: 0.8 pixels at 16 pixels, growing with the image."""
+    return 0.8 * max(1.0, c.w / 16.0)
 
 
 def draw_app(c):
@@ -225,18 +231,18 @@ def draw_properties(c):
 
 
 def draw_service(c):
-    c.paint(gear(0.36, 0.62, 0.34, 8, 0.0, 0.30), (150, 150, 160, 255), (70, 70, 80, 255), 0.8)
-    c.paint(gear(0.70, 0.30, 0.27, 7, 0.3, 0.30), (250, 200, 40, 255), (140, 90, 0, 255), 0.8)
+    c.paint(gear(0.36, 0.62, 0.34, 8, 0.0, 0.30), (150, 150, 160, 255), (70, 70, 80, 255), thin_line(c))
+    c.paint(gear(0.70, 0.30, 0.27, 7, 0.3, 0.30), (250, 200, 40, 255), (140, 90, 0, 255), thin_line(c))
 
 
 def draw_tree_group(c):
-    c.paint(rect(0.06, 0.16, 0.48, 0.36, 0.06), (220, 170, 40, 255), (140, 100, 20, 255), 0.8)
-    c.paint(rect(0.06, 0.26, 0.94, 0.86, 0.06), (250, 210, 80, 255), (140, 100, 20, 255), 0.8)
+    c.paint(rect(0.06, 0.16, 0.48, 0.36, 0.06), (220, 170, 40, 255), (140, 100, 20, 255), thin_line(c))
+    c.paint(rect(0.06, 0.26, 0.94, 0.86, 0.06), (250, 210, 80, 255), (140, 100, 20, 255), thin_line(c))
 
 
 def draw_tree_leaf(c):
     c.paint(ellipse(0.52, 0.46, 0.40, 0.22, math.radians(-40)), (70, 180, 70, 255), (30, 100, 30, 255),
-            0.8)
+            thin_line(c))
     c.paint(polygon([(0.22, 0.78), (0.70, 0.26), (0.74, 0.30), (0.26, 0.82)]), (30, 100, 30, 255))
     c.paint(polygon([(0.10, 0.90), (0.24, 0.74), (0.28, 0.78), (0.14, 0.94)]), (30, 100, 30, 255))
 
@@ -395,23 +401,39 @@ def banner(w=280, h=59):
 
 # --------------------------------------------------------------------------------------------------
 
+# The program draws each icon at a size given for 96 DPI (16, 24 or 32 pixels) scaled by the
+# window's DPI; an icon holds an image for each of those sizes at 125, 150, 175 and 200 %, so none is
+# stretched from another at the usual display scales.
+SMALL = (20, 24, 28, 32)      # 16 pixels at 125 .. 200 %
+TOOLBAR = (30, 36, 42, 48)    # 24 pixels
+LARGE = (40, 48, 56, 64)      # 32 pixels
+
+
+def with_scaled(base, *scaled):
+    """The sizes of an icon: its base ones first, then the scaled ones it does not hold yet."""
+    sizes = list(base)
+    for group in scaled:
+        sizes += [s for s in group if s not in sizes]
+    return tuple(sizes)
+
+
 ICONS = [
-    ("app.ico", draw_app, (48, 32, 24, 16)),
-    ("home_page.ico", draw_home, (24, 16, 32)),
-    ("refresh.ico", draw_refresh, (24, 16, 32)),
-    ("service_start.ico", draw_start, (24, 16, 32)),
-    ("service_stop.ico", draw_stop, (24, 16, 32)),
-    ("about.ico", draw_about, (24, 16, 32)),
-    ("service_group.ico", draw_groups, (24, 16, 32)),
-    ("service_property.ico", draw_properties, (24, 16, 32)),
-    ("service.ico", draw_service, (16,)),
-    ("tree_group.ico", draw_tree_group, (16,)),
-    ("tree_leaf.ico", draw_tree_leaf, (16,)),
-    ("detail.ico", draw_detail, (32, 16)),
+    ("app.ico", draw_app, with_scaled((48, 32, 24, 16), SMALL, LARGE)),
+    ("home_page.ico", draw_home, with_scaled((24, 16, 32), TOOLBAR)),
+    ("refresh.ico", draw_refresh, with_scaled((24, 16, 32), TOOLBAR)),
+    ("service_start.ico", draw_start, with_scaled((24, 16, 32), TOOLBAR)),
+    ("service_stop.ico", draw_stop, with_scaled((24, 16, 32), TOOLBAR)),
+    ("about.ico", draw_about, with_scaled((24, 16, 32), TOOLBAR)),
+    ("service_group.ico", draw_groups, with_scaled((24, 16, 32), TOOLBAR)),
+    ("service_property.ico", draw_properties, with_scaled((24, 16, 32), TOOLBAR)),
+    ("service.ico", draw_service, with_scaled((16,), SMALL)),
+    ("tree_group.ico", draw_tree_group, with_scaled((16,), SMALL)),
+    ("tree_leaf.ico", draw_tree_leaf, with_scaled((16,), SMALL)),
+    ("detail.ico", draw_detail, with_scaled((32, 16), LARGE)),
 ]
 
 # Toolbar strip in button order: refresh, start, stop, properties, groups, About, home page.
-TOOLBAR = [draw_refresh, draw_start, draw_stop, draw_properties, draw_groups, draw_about, draw_home]
+TOOLBAR_STRIP = [draw_refresh, draw_start, draw_stop, draw_properties, draw_groups, draw_about, draw_home]
 
 
 def main():
@@ -420,7 +442,7 @@ def main():
     for name, design, sizes in ICONS:
         write_ico(os.path.join(HERE, "icons", name), [render(design, s) for s in sizes])
     strip = [[] for _ in range(24)]
-    for design in TOOLBAR:
+    for design in TOOLBAR_STRIP:
         for y, row in enumerate(flatten(render(design, 24), (192, 192, 192))):
             strip[y] += row
     write_bmp4(os.path.join(HERE, "bitmaps", "toolbar.bmp"), strip)

@@ -105,6 +105,14 @@
 // The system the program runs on.
 #define IDS_WOW64_REFUSED 34200
 
+// What the service manager would not give: a load that is not whole, a per-user instance's start
+// type.
+#define IDS_MANAGER_UNAVAILABLE 34300
+#define IDS_LIST_INCOMPLETE 34301
+#define IDS_PASS_WIN32 34302
+#define IDS_PASS_DRIVERS 34303
+#define IDS_PER_USER_INSTANCE 34304
+
 // Controls.
 #define IDC_SVCHOST_LIST 1000
 #define IDC_GROUP_ORDER_LIST 1001

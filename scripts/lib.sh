@@ -116,6 +116,30 @@ REG
     touch "$marker"
 }
 
+# A copy of the build's prefix shown at another display scale, DPI dots per inch (96 is 100 %,
+# 144 is 150 %): $ORVANE_BUILD/wine/prefix-DPI, made once. Wine reads the scale when its server
+# starts. Sets ORVANE_WINEPREFIX to it.
+orvane_scaled_prefix() {
+    local dpi=$1 base
+    base=$(unset ORVANE_WINEPREFIX; orvane_wine_env; echo "$WINEPREFIX")
+    (unset ORVANE_WINEPREFIX; orvane_wine_prefix) || return 1
+    export ORVANE_WINEPREFIX=$ORVANE_BUILD/wine/prefix-$dpi
+    orvane_wine_env
+    local marker="$WINEPREFIX/.orvane-dpi-$dpi"
+    if [ ! -f "$marker" ]; then
+        echo "setting up the Wine prefix $WINEPREFIX at $dpi DPI"
+        rm -rf "$WINEPREFIX"
+        # A copy is much quicker than a new prefix and keeps the fonts and the desktop.
+        cp -a "$base" "$WINEPREFIX"
+        orvane_quiet "$ORVANE_BUILD/wine-dpi-$dpi.log" wine reg add 'HKCU\Control Panel\Desktop' \
+            /v LogPixels /t REG_DWORD /d "$dpi" /f || return 1
+        wineserver -k 2>/dev/null || true
+        wineserver -w
+        touch "$marker"
+    fi
+    orvane_wine_prefix
+}
+
 # Starts the prefix's Wine server and its system processes (services.exe, ...) for the length of a
 # run. Started here with their output going nowhere: started from inside a test, they would inherit
 # the test's output pipe and keep ctest waiting for it until the time-out.

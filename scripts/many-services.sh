@@ -16,7 +16,8 @@ fi
 
 # The services, in regedit's UTF-16 format (one display name and description are Chinese). Every
 # hundredth description is an indirect string; one names a file that does not exist, one is in the
-# form an INF file leaves. Some svchost services name their group in another case.
+# form an INF file leaves. Some svchost services name their group in another case. One driver has no
+# image path.
 many_services_reg() {
     python3 - <<'PY'
 count = 1200
@@ -64,13 +65,20 @@ for i in range(1, count + 1):
         out.append("[%s\\Parameters]" % key)
         out.append('"ServiceDll"=' + text("C:\\orvane\\many\\svc%04d.dll" % i))
         out.append("")
+# A driver without an image path: the kernel loads it from the drivers folder by its name.
+out.append("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\OrvaneNoPathDriver]")
+out.append('"Type"=dword:00000001')
+out.append('"Start"=dword:00000003')
+out.append('"ErrorControl"=dword:00000001')
+out.append('"DisplayName"=' + text("Orvane driver without an image path"))
+out.append("")
 print("\r\n".join(out))
 PY
 }
 
 orvane_wine_prefix
 # The marker names the generator's version: a prefix filled by an older one is filled again.
-marker="$WINEPREFIX/.orvane-many-2"
+marker="$WINEPREFIX/.orvane-many-3"
 if [ ! -f "$marker" ]; then
     reg="$ORVANE_BUILD/many-services.reg"
     many_services_reg | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"

@@ -2,12 +2,18 @@
 # Sets up what is missing, builds the program and runs it: on Windows services of Wine's own when
 # there is no Windows. Without a display it starts a virtual one, waits until the window has
 # painted, writes a screenshot to $ORVANE_BUILD/screenshot.png, prints its path and closes the
-# program the way a user would (WM_CLOSE).
+# program the way a user would (WM_CLOSE). ORVANE_DPI=144 (or any other DPI) runs it at that display
+# scale, in a prefix of its own, and names the screenshot screenshot-144.png.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 orvane_setup_packages
 orvane_build windows
 orvane_wine_prefix
+suffix=""
+if [ -n "${ORVANE_DPI:-}" ]; then
+    orvane_scaled_prefix "$ORVANE_DPI"
+    suffix="-$ORVANE_DPI"
+fi
 exe="$ORVANE_BUILD/windows/Orvane.exe"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec wine "$exe" "$@"
@@ -16,8 +22,8 @@ orvane_display
 trap orvane_finish EXIT
 orvane_wine_start
 
-shot="$ORVANE_BUILD/screenshot.png"
-frame="$ORVANE_BUILD/screenshot-next.png"
+shot="$ORVANE_BUILD/screenshot$suffix.png"
+frame="$ORVANE_BUILD/screenshot$suffix-next.png"
 blank=$(import -window root -depth 8 rgb:- 2>/dev/null | md5sum || true)
 wine "$exe" "$@" &
 program=$!

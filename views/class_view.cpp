@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <utility>
 
 #include "app/main_frame.h"
 #include "platform/win32/wide_text.h"
@@ -10,7 +11,7 @@
 #include "window/image_list.h"
 
 namespace {
-constexpr int kImageSize = 16;
+constexpr int kImageSize = 16;  // pixels at 96 DPI
 // Images in this order: group node, leaf, Win32 root, driver root.
 constexpr int kTreeIcons[] = {IDI_TREE_GROUP, IDI_TREE_LEAF, IDI_SERVICE, IDR_MAINFRAME};
 
@@ -38,14 +39,26 @@ bool CClassView::PreCreateWindow(CREATESTRUCTW& cs) {
 
 void CClassView::OnInitialUpdate() {
     TreePane::OnInitialUpdate();
-    images_ = LoadIconImageList(kImageSize, kTreeIcons, std::size(kTreeIcons));
-    SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.Get()));
+    font_.Apply(Handle(), Dpi());
+    SetImages();
     BuildCategoryTree();
     // The frame already holds the first root's category and the list fills itself with it, so
     // this selection is not routed: the ready flag is still 0.
     auto root = reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_GETNEXTITEM, TVGN_ROOT, 0));
     SendMessageW(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
     ready_ = 1;
+}
+
+void CClassView::SetImages() {
+    UniqueImageList images =
+        LoadIconImageList(Scale(kImageSize), kTreeIcons, std::size(kTreeIcons));
+    SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.Get()));
+    images_ = std::move(images);  // the list shown until now goes
+}
+
+void CClassView::OnDpiChanged(int) {
+    font_.Apply(Handle(), Dpi());
+    SetImages();
 }
 
 void CClassView::BuildCategoryTree() {

@@ -10,6 +10,7 @@
 
 #include "category/category_filter.h"
 #include "platform/win32/handles.h"
+#include "window/dpi.h"
 #include "window/view.h"
 
 class CClassView : public TreePane {
@@ -26,12 +27,17 @@ public:
 protected:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Font and images at the new scale.
+    void OnDpiChanged(int oldDpi) override;
 
 private:
     void BuildCategoryTree();
+    // The images at the tree's DPI, as its normal image list.
+    void SetImages();
     void OnSelchanged(LRESULT& result);
 
     UniqueImageList images_;
+    ControlFont font_;
     CategorySlotTable slots_;
     int32_t ready_ = 0;
 };

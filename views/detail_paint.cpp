@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "views/file_info.h"
 #include "views/gradient.h"
+#include "window/dpi.h"
 #include "window/paint_guards.h"
 #include "window/resource_strings.h"
 
@@ -53,34 +54,41 @@ void DrawTextAt(HDC dc, int x, int y, const char* text) {
         TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void PaintHeading(HDC dc, const RECT& client, HFONT titleFont) {
+void PaintHeading(HDC dc, const RECT& client, const DetailStyle& style) {
     const std::string title = LoadResString(IDS_DETAIL_TITLE);
-    SelectedObject font(dc, titleFont);
+    SelectedObject font(dc, style.titleFont);
     SetBkMode(dc, TRANSPARENT);
-    DrawTextAt(dc, kHeadingX, client.bottom - kHeadingRise, title.c_str());
+    DrawTextAt(dc, ScaleToDpi(kHeadingX, style.dpi),
+               client.bottom - ScaleToDpi(kHeadingRise, style.dpi), title.c_str());
     SetBkMode(dc, OPAQUE);
 }
 
-void PaintRecord(HDC dc, const SERVICE_ITEM& item, const ServiceFileFacts& facts) {
-    // Icons loaded from resources are shared; they are not destroyed.
-    if (HICON icon = LoadIconW(ResourceInstance(), MAKEINTRESOURCEW(IDI_DETAIL))) {
-        DrawIconEx(dc, kIconX, kIconY, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+void PaintRecord(HDC dc, const DetailStyle& style, const SERVICE_ITEM& item,
+                 const ServiceFileFacts& facts) {
+    // Drawn from the resource's image of that size, not stretched from another.
+    const int iconSize = ScaleToDpi(kIconSize, style.dpi);
+    if (UniqueIcon icon = LoadIconAtSize(IDI_DETAIL, iconSize)) {
+        DrawIconEx(dc, ScaleToDpi(kIconX, style.dpi), ScaleToDpi(kIconY, style.dpi), icon.Get(),
+                   iconSize, iconSize, 0, nullptr, DI_NORMAL);
     }
+    SelectedObject font(dc, style.textFont);
     SetBkMode(dc, TRANSPARENT);
     DetailLines lines;
     LayoutDetailLines(item, facts, lines);
     for (int i = 0; i < lines.count; ++i) {
-        const DetailLine& line = lines.line[i];
-        DrawTextAt(dc, line.x, line.y, line.text);
+        const POINT origin = DetailLineOrigin(lines.line[i], style.dpi);
+        DrawTextAt(dc, origin.x, origin.y, lines.line[i].text);
     }
 }
 
 }  // namespace
 
 bool FindServiceFile(const SERVICE_ITEM& item, std::string& file) {
-    // The image path is a command line: its file is what process creation would start.
+    // The image path is a command line: its file is what process creation would start, the quoted
+    // part exactly when the stored path was quoted.
     file = item.ServiceDll;
-    return item.ServiceDll[0] ? FileExists(item.ServiceDll) : FindImageFile(item.ImagePath, file);
+    return item.ServiceDll[0] ? FileExists(item.ServiceDll)
+                              : FindImageFile(ImageCommandLine(item).c_str(), file);
 }
 
 ServiceFileFacts ProbeServiceFile(const SERVICE_ITEM& item) {
@@ -105,9 +113,21 @@ void LayoutDetailLines(const SERVICE_ITEM& item, const ServiceFileFacts& facts, 
     }
 }
 
-HFONT CreateDetailTitleFont() {
-    return CreateFontW(16, 0, 900, 900, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, L"Arial");
+POINT DetailLineOrigin(const DetailLine& line, int dpi) {
+    return POINT{ScaleToDpi(line.x, dpi), ScaleToDpi(line.y, dpi)};
+}
+
+HFONT CreateDetailTitleFont(int dpi) {
+    return CreateFontW(ScaleToDpi(kDetailTitleHeight, dpi), 0, 900, 900, FW_BOLD, 0, 0, 0,
+                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       FF_SWISS | DEFAULT_PITCH, L"Arial");
+}
+
+HFONT CreateDetailTextFont(int dpi) {
+    const int systemDpi = SystemDpi();
+    if (dpi == systemDpi)
+        return nullptr;
+    return RescaledFont(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)), systemDpi, dpi).Release();
 }
 
 void PaintDetailBackground(HDC dc, const RECT& client) {
@@ -116,11 +136,11 @@ void PaintDetailBackground(HDC dc, const RECT& client) {
         FillRect(dc, &client, brush.Get());
 }
 
-void PaintDetail(HDC dc, const RECT& client, HFONT titleFont, const SERVICE_ITEM* item,
+void PaintDetail(HDC dc, const RECT& client, const DetailStyle& style, const SERVICE_ITEM* item,
                  const ServiceFileFacts& facts) {
-    FillGradientRect(dc, client.left, client.top, kDetailStripWidth, client.bottom,
-                     kDetailBackground, kDetailGradientEnd, true);
-    PaintHeading(dc, client, titleFont);
+    FillGradientRect(dc, client.left, client.top, ScaleToDpi(kDetailStripWidth, style.dpi),
+                     client.bottom, kDetailBackground, kDetailGradientEnd, true);
+    PaintHeading(dc, client, style);
     if (item)
-        PaintRecord(dc, *item, facts);
+        PaintRecord(dc, style, *item, facts);
 }

@@ -25,7 +25,7 @@ constexpr ColumnDef kColumns[] = {
 };
 constexpr UINT kStartTypeIds[] = {IDS_START_BOOT, IDS_START_SYSTEM, IDS_START_AUTO,
                                   IDS_START_DEMAND, IDS_START_DISABLED};
-constexpr int kImageSize = 16;
+constexpr int kImageSize = 16;  // pixels at 96 DPI, as the column widths
 constexpr int kRowIcons[] = {IDI_SERVICE};
 
 }  // namespace
@@ -93,12 +93,35 @@ void CWinSvrView::OnInitialUpdate() {
 void CWinSvrView::SetupColumns() {
     HWND list = Handle();
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    font_.Apply(list, Dpi());
     int index = 0;
-    for (const ColumnDef& def : kColumns)
-        InsertListColumn(list, index++, LoadResString(def.heading).c_str(), def.format, def.width);
-    // The control owns the image list from here on and destroys it with itself.
-    images_ = LoadIconImageList(kImageSize, kRowIcons, std::size(kRowIcons)).Release();
-    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+    for (const ColumnDef& def : kColumns) {
+        InsertListColumn(list, index++, LoadResString(def.heading).c_str(), def.format,
+                         Scale(def.width));
+    }
+    SetImages();
+}
+
+void CWinSvrView::SetImages() {
+    // The control owns the image list from here on and destroys it with itself; one it shows no
+    // longer is ours to destroy.
+    images_ = LoadIconImageList(Scale(kImageSize), kRowIcons, std::size(kRowIcons)).Release();
+    auto previous = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_)));
+    if (previous && previous != images_)
+        ImageList_Destroy(previous);
+}
+
+void CWinSvrView::OnDpiChanged(int oldDpi) {
+    HWND list = Handle();
+    font_.Apply(list, Dpi());
+    SetImages();
+    // The widths as they are now, the user's own included.
+    for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
+        const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, column,
+                     MAKELPARAM(RescaleDpi(width, oldDpi, Dpi()), 0));
+    }
 }
 
 void CWinSvrView::AddRow(int index, int32_t cursor, const SERVICE_ITEM& record, bool showServiceDll,

@@ -11,6 +11,7 @@
 
 #include "catalogue/service_list.h"
 #include "platform/platform.h"
+#include "window/dpi.h"
 #include "window/view.h"
 
 class CWinSvrView : public ListPane {
@@ -61,8 +62,12 @@ public:
 protected:
     bool PreCreateWindow(CREATESTRUCTW& cs) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Font, row images and column widths at the new scale.
+    void OnDpiChanged(int oldDpi) override;
 
 private:
+    // The row images at the list's DPI, as its small image list.
+    void SetImages();
     void OnItemChanged(const NMLISTVIEW& notification, LRESULT& result);
     struct RowTexts;
     // A row for the record at cursor in the catalogue, which the row keeps as its value.
@@ -73,6 +78,7 @@ private:
     CServiceList catalogue_;
     CServiceList* loadedAtStart_ = nullptr;
     HIMAGELIST images_ = nullptr;
+    ControlFont font_;
     int32_t ready_ = 0;
     uint32_t followBoundMs_ = kFollowBoundMs;
 };

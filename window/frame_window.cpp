@@ -37,7 +37,10 @@ bool FrameWindow::CreateToolBar(UINT resourceId, DWORD controlStyle, UINT id) {
     if (!toolBar)
         return false;
     SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELONG(layout.width, layout.height));
+    // The resource gives the images' size at 96 DPI.
+    toolBarImageSize_ = SIZE{static_cast<LONG>(layout.width), static_cast<LONG>(layout.height)};
+    SendMessageW(toolBar, TB_SETBITMAPSIZE, 0,
+                 MAKELONG(Scale(toolBarImageSize_.cx), Scale(toolBarImageSize_.cy)));
     std::vector<TBBUTTON> buttons;
     int image = 0;
     for (UINT command : layout.ids) {
@@ -185,6 +188,45 @@ void FrameWindow::OnSize(UINT, int, int) {
     RecalcLayout();
 }
 
+namespace {
+BOOL CALLBACK ChangeChildDpi(HWND child, LPARAM dpi) {
+    if (Window* window = Window::FromHandle(child))
+        window->ChangeDpi(static_cast<int>(dpi));
+    return TRUE;
+}
+}  // namespace
+
+void FrameWindow::OnDpiChangedMessage(int dpi, const RECT* suggested) {
+    // Each window makes its fonts and images again before anything is laid out: the layout reads
+    // the sizes of the toolbar and of the panes' contents.
+    ChangeDpi(dpi);
+    EnumChildWindows(Handle(), ChangeChildDpi, dpi);
+    dock_.ChangeDpi(dpi);
+    if (suggested) {
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Also when the rectangle kept its size, which sends no WM_SIZE.
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    OnSize(SIZE_RESTORED, client.right, client.bottom);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void FrameWindow::OnDpiChanged(int oldDpi) {
+    statusFont_.Apply(statusBar_, Dpi());
+    HWND toolBar = ToolBar();
+    if (!toolBar)
+        return;
+    const DWORD padding = static_cast<DWORD>(SendMessageW(toolBar, TB_GETPADDING, 0, 0));
+    SendMessageW(toolBar, TB_SETPADDING, 0,
+                 MAKELPARAM(RescaleDpi(LOWORD(padding), oldDpi, Dpi()),
+                            RescaleDpi(HIWORD(padding), oldDpi, Dpi())));
+    SendMessageW(toolBar, TB_SETBITMAPSIZE, 0,
+                 MAKELONG(Scale(toolBarImageSize_.cx), Scale(toolBarImageSize_.cy)));
+}
+
 void FrameWindow::ShowPrompt(UINT id) {
     SetMessageText(CommandPrompt(id).c_str());
 }
@@ -272,6 +314,9 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (HIWORD(lParam))
                 break;
             OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+            return 0;
+        case kWmDpiChanged:
+            OnDpiChangedMessage(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SETFOCUS:
             if (activeView_ && activeView_->Handle())

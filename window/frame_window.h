@@ -13,6 +13,7 @@
 #include <string>
 
 #include "window/command_table.h"
+#include "window/dpi.h"
 #include "window/message_hooks.h"
 #include "window/toolbar_dock.h"
 #include "window/view.h"
@@ -73,6 +74,9 @@ protected:
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnWindowGone() override;
+    // The toolbar's images, padding and the status bar's font go to the new scale; a frame that
+    // gives the toolbar an image list of its own makes it again here.
+    void OnDpiChanged(int oldDpi) override;
 
     CommandTable commands_;
     CreateContext* createContext_ = nullptr;  // only while the window is being created
@@ -82,6 +86,9 @@ private:
     void BeginBusy() { ++busy_; }
     // The last busy scope has ended: a close that came meanwhile is carried out now.
     void EndBusy();
+    // WM_DPICHANGED: every window of ours in the frame goes to the new scale, then the frame takes
+    // the suggested rectangle and lays everything out again.
+    void OnDpiChangedMessage(int dpi, const RECT* suggested);
     bool OnNotify(NMHDR* header, LRESULT& result);
     void OnMenuSelect(UINT id, UINT flags, HMENU menu);
     void OnInitMenuPopup(HMENU menu);
@@ -90,6 +97,8 @@ private:
     bool FillTooltip(NMHDR* header);
 
     HWND statusBar_ = nullptr;
+    ControlFont statusFont_;
+    SIZE toolBarImageSize_ = {};  // of the toolbar resource, at 96 DPI
     HACCEL accelerators_ = nullptr;
     ToolbarDock dock_;
     View* activeView_ = nullptr;

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "window/resource_strings.h"
+#include "window/dpi.h"
 
 UniqueImageList LoadIconImageList(int size, const int* ids, std::size_t count) {
     UniqueImageList images(
@@ -10,8 +10,7 @@ UniqueImageList LoadIconImageList(int size, const int* ids, std::size_t count) {
     if (!images)
         return images;
     for (std::size_t i = 0; i < count; ++i) {
-        UniqueIcon icon(static_cast<HICON>(LoadImageW(ResourceInstance(), MAKEINTRESOURCEW(ids[i]),
-                                                      IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        UniqueIcon icon = LoadIconAtSize(ids[i], size);
         if (icon)
             ImageList_ReplaceIcon(images.Get(), -1, icon.Get());
     }

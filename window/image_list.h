@@ -7,6 +7,6 @@
 
 #include "platform/win32/handles.h"
 
-// size x size icons from the icon resources, in the order of ids. An icon that cannot be loaded is
-// left out, so the ones after it move down one index.
+// size x size icons from the icon resources (each from its image of that size), in the order of
+// ids. An icon that cannot be loaded is left out, so the ones after it move down one index.
 UniqueImageList LoadIconImageList(int size, const int* ids, std::size_t count);

@@ -23,11 +23,15 @@ void DrawCorner(HDC hdc, COLORREF colour, POINT from, POINT corner, POINT to) {
     LineTo(hdc, to.x, to.y);
 }
 
-void FrameRect3d(HDC hdc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
-    DrawCorner(hdc, topLeft, POINT{rect.left, rect.bottom - 1}, POINT{rect.left, rect.top},
-               POINT{rect.right - 1, rect.top});
-    DrawCorner(hdc, bottomRight, POINT{rect.right - 1, rect.top},
-               POINT{rect.right - 1, rect.bottom - 1}, POINT{rect.left - 1, rect.bottom - 1});
+// A sunken or raised outline `width` pixels wide, drawn inward from rect; rect ends inside it.
+void FrameRect3d(HDC hdc, RECT& rect, int width, COLORREF topLeft, COLORREF bottomRight) {
+    for (int i = 0; i < width; ++i) {
+        DrawCorner(hdc, topLeft, POINT{rect.left, rect.bottom - 1}, POINT{rect.left, rect.top},
+                   POINT{rect.right - 1, rect.top});
+        DrawCorner(hdc, bottomRight, POINT{rect.right - 1, rect.top},
+                   POINT{rect.right - 1, rect.bottom - 1}, POINT{rect.left - 1, rect.bottom - 1});
+        InflateRect(&rect, -1, -1);
+    }
 }
 }  // namespace
 
@@ -84,8 +88,8 @@ void StaticSplitter::SetRowInfo(int row, int ideal, int minimum) {
 
 RECT StaticSplitter::PaneRect(int row, int column) const {
     RECT rect = {};
-    rect.left = TrackStart(columns_, column, kBorder, kGap);
-    rect.top = TrackStart(rows_, row, kBorder, kGap);
+    rect.left = TrackStart(columns_, column, Border(), Gap());
+    rect.top = TrackStart(rows_, row, Border(), Gap());
     rect.right = rect.left + columns_[static_cast<size_t>(column)].current;
     rect.bottom = rect.top + rows_[static_cast<size_t>(row)].current;
     return rect;
@@ -96,8 +100,8 @@ void StaticSplitter::RecalcLayout() {
         return;
     RECT client = {};
     GetClientRect(Handle(), &client);
-    LayoutTracks(rows_, client.bottom - 2 * kBorder, kGap);
-    LayoutTracks(columns_, client.right - 2 * kBorder, kGap);
+    LayoutTracks(rows_, client.bottom - 2 * Border(), Gap());
+    LayoutTracks(columns_, client.right - 2 * Border(), Gap());
     for (int row = 0; row < RowCount(); ++row) {
         for (int column = 0; column < ColumnCount(); ++column) {
             View* pane = GetPane(row, column);
@@ -113,8 +117,8 @@ void StaticSplitter::RecalcLayout() {
 
 bool StaticSplitter::HitBar(POINT point, bool& vertical, int& index) const {
     // A bar between columns runs the full height, one between rows the full width.
-    int column = BarAt(columns_, point.x, kBorder, kGap);
-    int row = column < 0 ? BarAt(rows_, point.y, kBorder, kGap) : -1;
+    int column = BarAt(columns_, point.x, Border(), Gap());
+    int row = column < 0 ? BarAt(rows_, point.y, Border(), Gap()) : -1;
     if (column < 0 && row < 0)
         return false;
     vertical = column >= 0;
@@ -127,12 +131,22 @@ void StaticSplitter::OnDrawSplitter(HDC hdc, SplitType type, const RECT& rect) {
         return;
     if (type == SplitType::Border) {
         RECT inner = rect;
-        FrameRect3d(hdc, inner, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-        InflateRect(&inner, -1, -1);
-        FrameRect3d(hdc, inner, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+        FrameRect3d(hdc, inner, OuterLine(), GetSysColor(COLOR_BTNSHADOW),
+                    GetSysColor(COLOR_BTNHIGHLIGHT));
+        FrameRect3d(hdc, inner, Border() - OuterLine(), GetSysColor(COLOR_3DDKSHADOW),
+                    GetSysColor(COLOR_3DLIGHT));
         return;
     }
     FillRect(hdc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void StaticSplitter::OnDpiChanged(int oldDpi) {
+    for (auto* tracks : {&rows_, &columns_}) {
+        for (SplitterTrack& track : *tracks) {
+            track.ideal = RescaleDpi(track.ideal, oldDpi, Dpi());
+            track.minimum = RescaleDpi(track.minimum, oldDpi, Dpi());
+        }
+    }
 }
 
 void StaticSplitter::OnPaint() {
@@ -154,7 +168,7 @@ void StaticSplitter::OnPaint() {
     for (int row = 0; row < RowCount(); ++row) {
         for (int column = 0; column < ColumnCount(); ++column) {
             RECT border = PaneRect(row, column);
-            InflateRect(&border, kBorder, kBorder);
+            InflateRect(&border, Border(), Border());
             OnDrawSplitter(hdc, SplitType::Border, border);
         }
     }

@@ -39,15 +39,22 @@ public:
     // Lays every pane out again from the ideal sizes.
     void RecalcLayout();
 
-    // Pixels: the border around each pane and the gap between two panes (border, bar, border).
+    // Pixels at 96 DPI: the border around each pane and the gap between two panes (border, bar,
+    // border); Border() and Gap() at the splitter's own DPI.
     static constexpr int kBorder = 2;
     static constexpr int kGap = 7;
+    int Border() const { return Scale(kBorder); }
+    int Gap() const { return Scale(kGap); }
+    // Of a border Border() wide, the width of its outer line (its inner line has the rest).
+    int OuterLine() const { return Scale(1); }
 
 protected:
     // Draws one part of the splitter; hdc is null when there is nothing to draw on.
     virtual void OnDrawSplitter(HDC hdc, SplitType type, const RECT& rect);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The sizes kept for rows and columns (a width the user dragged) go to the new scale.
+    void OnDpiChanged(int oldDpi) override;
 
 private:
     struct Drag {

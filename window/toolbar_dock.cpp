@@ -5,10 +5,13 @@
 
 #include <cstdlib>
 
+#include "window/dpi.h"
+
 namespace {
 constexpr char kFloaterClass[] = "OrvaneFloatingBar";
+// Pixels at 96 DPI.
 constexpr int kPadding = 2;    // around the buttons of a docked toolbar
-constexpr int kDragStart = 4;  // pixels the pointer must move before a release counts
+constexpr int kDragStart = 4;  // the pointer must move this far before a release counts
 }  // namespace
 
 ToolbarDock::ToolbarDock() : toolBar_(*this), floater_(*this) {}
@@ -62,8 +65,9 @@ void ToolbarDock::Layout(RECT& area) {
     if (!ToolBar() || side_ == Side::Floating)
         return;
     SIZE size = BarSize();
-    int width = size.cx + 2 * kPadding;
-    int height = size.cy + 2 * kPadding;
+    const int padding = toolBar_.Scale(kPadding);
+    int width = size.cx + 2 * padding;
+    int height = size.cy + 2 * padding;
     RECT bar = area;
     switch (side_) {
         case Side::Top:
@@ -92,7 +96,7 @@ ToolbarDock::Side ToolbarDock::SideForPoint(POINT screenPoint) const {
     GetClientRect(frame_, &client);
     MapWindowPoints(frame_, nullptr, reinterpret_cast<POINT*>(&client), 2);
     return DockSideForPoint(DockArea{client.left, client.top, client.right, client.bottom},
-                            screenPoint.x, screenPoint.y, kDockMargin);
+                            screenPoint.x, screenPoint.y, toolBar_.Scale(kDockMargin));
 }
 
 void ToolbarDock::Relayout() {
@@ -128,15 +132,28 @@ void ToolbarDock::FloatAt(POINT screenPoint) {
     }
     SetVertical(false);
     SetParent(ToolBar(), floater_.Handle());
+    SetWindowPos(floater_.Handle(), nullptr, screenPoint.x, screenPoint.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitFloater();
+    ShowWindow(floater_.Handle(), SW_SHOWNA);
+    side_ = Side::Floating;
+    Relayout();
+}
+
+void ToolbarDock::FitFloater() {
     SIZE size = BarSize();
     SetWindowPos(ToolBar(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT outer = {0, 0, size.cx, size.cy};
     AdjustWindowRectEx(&outer, WS_POPUP | WS_CAPTION, FALSE, WS_EX_TOOLWINDOW);
-    SetWindowPos(floater_.Handle(), nullptr, screenPoint.x, screenPoint.y, outer.right - outer.left,
-                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(floater_.Handle(), SW_SHOWNA);
-    side_ = Side::Floating;
-    Relayout();
+    SetWindowPos(floater_.Handle(), nullptr, 0, 0, outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ToolbarDock::ChangeDpi(int dpi) {
+    toolBar_.ChangeDpi(dpi);
+    floater_.ChangeDpi(dpi);
+    if (ToolBar() && side_ == Side::Floating)
+        FitFloater();
 }
 
 void ToolbarDock::Release(POINT screenPoint) {
@@ -171,7 +188,7 @@ LRESULT ToolbarDock::Bar::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
                 break;
             dragging_ = false;
             ReleaseCapture();
-            if (std::abs(point.x - start_.x) + std::abs(point.y - start_.y) < kDragStart)
+            if (std::abs(point.x - start_.x) + std::abs(point.y - start_.y) < Scale(kDragStart))
                 return 0;
             ClientToScreen(Handle(), &point);
             dock_.Release(point);
@@ -200,6 +217,14 @@ LRESULT ToolbarDock::Floater::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         case WM_EXITSIZEMOVE:
             dock_.OnFloaterMoved();
             return 0;
+        case kWmDpiChanged: {
+            // Moved alone to a monitor of another scale: it takes the place the system suggests.
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_COMMAND:
         case WM_NOTIFY:
             return SendMessageW(dock_.frame_, message, wParam, lParam);

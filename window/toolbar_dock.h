@@ -34,7 +34,10 @@ public:
     // Where a toolbar released at a screen point goes: an edge of the frame, or Floating.
     Side SideForPoint(POINT screenPoint) const;
 
-    // Pixels from an edge of the frame's client area within which a release docks.
+    // The toolbar's windows go to a new scale; a floating one takes the toolbar's new size.
+    void ChangeDpi(int dpi);
+
+    // Pixels at 96 DPI from an edge of the frame's client area within which a release docks.
     static constexpr int kDockMargin = 32;
 
 private:
@@ -63,6 +66,8 @@ private:
 
     void SetVertical(bool vertical);
     SIZE BarSize() const;
+    // The floating window's size around the toolbar.
+    void FitFloater();
     void Release(POINT screenPoint);
     void Relayout();
     void OnFloaterMoved();

@@ -1,6 +1,7 @@
 #include "window/window.h"
 
 #include "platform/win32/wide_text.h"
+#include "window/dpi.h"
 
 Window::~Window() {
     if (!hwnd_)
@@ -52,6 +53,7 @@ bool Window::Attach(HWND hwnd) {
     if (!hwnd || hwnd_ || GetWindowLongPtrW(hwnd, GWLP_USERDATA))
         return false;
     hwnd_ = hwnd;
+    dpi_ = WindowDpi(hwnd);
     subclassed_ = true;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     original_ = reinterpret_cast<WNDPROC>(
@@ -75,6 +77,14 @@ void Window::Unbind() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     hwnd_ = nullptr;
     subclassed_ = false;
+}
+
+void Window::ChangeDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    const int oldDpi = dpi_;
+    dpi_ = dpi;
+    OnDpiChanged(oldDpi);
 }
 
 bool Window::OnReflectedNotify(NMHDR*, LRESULT&) {
@@ -122,6 +132,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         auto* window = static_cast<Window*>(create->lpCreateParams);
         if (window && !window->hwnd_) {
             window->hwnd_ = hwnd;
+            window->dpi_ = WindowDpi(hwnd);
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
         }
     }

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "window/dpi_scale.h"
+
 class Window {
 public:
     Window() = default;
@@ -14,6 +16,14 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND Handle() const { return hwnd_; }
+
+    // The DPI the window is shown at (96 until it exists), and a size given for 96 DPI at it.
+    int Dpi() const { return dpi_; }
+    int Scale(int pixels) const { return ScaleToDpi(pixels, dpi_); }
+    // From now on the window is shown at dpi (moved to a monitor of another scale): the object
+    // makes again what it made for the old one. Its frame calls this on itself and on every window
+    // of ours inside it, then lays them out again.
+    void ChangeDpi(int dpi);
 
     // The object bound to hwnd, or null when the window has none of ours.
     static Window* FromHandle(HWND hwnd);
@@ -45,6 +55,8 @@ protected:
 
     // Called once the window is gone (after WM_NCDESTROY); the object stays alive.
     virtual void OnWindowGone() {}
+    // Dpi() has changed from oldDpi: fonts, images and sizes made for it are made again.
+    virtual void OnDpiChanged(int oldDpi) { (void)oldDpi; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -56,6 +68,7 @@ private:
     void Unbind();
 
     HWND hwnd_ = nullptr;
+    int dpi_ = kStandardDpi;
     bool subclassed_ = false;
     WNDPROC original_ = nullptr;  // the subclassed window's own procedure
 };

@@ -13,6 +13,10 @@
 #include "platform/platform.h"
 #include "platform/system_errors.h"
 
+// Every right on a service (SERVICE_ALL_ACCESS) and on the manager (SC_MANAGER_ALL_ACCESS).
+constexpr uint32_t kFakeAllServiceRights = 0xF01FF;
+constexpr uint32_t kFakeAllManagerRights = 0xF003F;
+
 // One service of the fake manager: its enumeration entry and what its control calls answer.
 struct FakeService {
     uint32_t passType = kServiceTypeWin32;  // the enumeration pass that lists it
@@ -31,6 +35,10 @@ struct FakeService {
     std::vector<ServiceStatusFields> afterStop;
     std::deque<ServiceStatusFields> queued;  // what the next queries answer
     bool deleted = false;                    // DeleteService: gone for the manager
+
+    // The rights its security descriptor grants the caller (service_access.h); every one unless a
+    // test takes some away.
+    uint32_t grantedAccess = kFakeAllServiceRights;
     // What a configuration query answers, unless configError (nonzero) refuses it. As made,
     // the manager answers no part, as Wine's manager answers neither level: the registry tells.
     ServiceConfigAnswer config;
@@ -43,8 +51,10 @@ public:
     void SetWindowsDirectory(const std::string& directory) { windowsDirectory_ = directory; }
     // When set, the manager cannot be opened: enumeration and OpenServiceSession fail.
     void SetManagerFails(bool fails) { managerFails_ = fails; }
-    // When set, the enumeration pass of that service type fails.
-    void SetEnumerationFails(uint32_t serviceType, bool fails);
+    // When set, the enumeration pass of that service type fails with the error given, once the
+    // manager is open.
+    void SetEnumerationFails(uint32_t serviceType, bool fails,
+                             uint32_t error = kErrorNotEnoughMemory);
 
     // A service known to the manager only, without a registry key. The reference stays valid.
     FakeService& AddEntry(uint32_t passType, const std::string& name,
@@ -62,6 +72,25 @@ public:
 
     static std::string ServiceKey(const std::string& name);
     static std::string ParametersKey(const std::string& name);
+
+    // --- Access rights, as OpenSCManager and OpenService grant them: an open that asks for any
+    // right not granted is refused whole with ERROR_ACCESS_DENIED, and a call that needs a right
+    // its session was not opened with is refused the same way. Every open is recorded. ---
+    struct AccessRequest {
+        std::string service;  // empty for the manager
+        uint32_t access = 0;
+    };
+    void SetManagerRights(uint32_t granted) { managerRights_ = granted; }
+    const std::vector<AccessRequest>& AccessRequests() const { return accessRequests_; }
+    void ClearAccessRequests() { accessRequests_.clear(); }
+
+    // --- Enumeration in pages, as EnumServicesStatus hands them out (enum_pages.h): Windows fills
+    // at most 256 KB of entries a call and advances the resume handle past them; Wine fills
+    // nothing when the buffer is too small and asks for room for every entry. ---
+    enum class Paging { Windows, Wine };
+    void SetPaging(Paging paging) { paging_ = paging; }
+    // EnumServicesStatus calls made so far.
+    int EnumerationCalls() const { return enumerationCalls_; }
 
     // --- The registry ---
     // A key exists once it, or a key below it, has been created or written to.
@@ -86,8 +115,9 @@ public:
 
     // --- ServiceManagerApi ---
     std::string WindowsDirectory() override { return windowsDirectory_; }
-    bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
-    uint32_t OpenServiceSession(const std::u16string& serviceName,
+    EnumerationResult EnumerateServices(uint32_t serviceType,
+                                        std::vector<ServiceEntry>& entries) override;
+    uint32_t OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                 std::unique_ptr<ServiceSession>& session) override;
     uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override;
 
@@ -108,6 +138,13 @@ private:
 
     // The service a session or a query opens by that name, or null (none, or deleted).
     FakeService* FindOpenable(const std::u16string& serviceName);
+    // Records the open and tells whether the rights asked for are all granted.
+    bool Grants(const std::string& service, uint32_t asked, uint32_t granted);
+    // One EnumServicesStatus call over the listed services, as paging_ says.
+    uint32_t EnumerationPage(const std::vector<const FakeService*>& listed, uint8_t* bytes,
+                             uint32_t size, uint32_t& resume, uint32_t& bytesNeeded,
+                             uint32_t& count);
+
     Key* FindKey(const std::string& key);
     Key& MakeKey(const std::string& key);  // with the keys above it
     std::unique_ptr<RegistryKey> OpenExisting(const std::string& key);
@@ -119,10 +156,15 @@ private:
 
     std::string windowsDirectory_ = "C:\\WINDOWS";
     bool managerFails_ = false;
-    std::map<uint32_t, bool> enumerationFails_;
+    std::map<uint32_t, uint32_t> enumerationErrors_;
     std::deque<FakeService> services_;
     int openSessions_ = 0;
     std::unordered_map<std::string, Key> keys_;  // by folded path
     std::map<std::string, std::string> indirectStrings_;
     int keysOpened_ = 0;
+
+    uint32_t managerRights_ = kFakeAllManagerRights;
+    std::vector<AccessRequest> accessRequests_;
+    Paging paging_ = Paging::Windows;
+    int enumerationCalls_ = 0;
 };

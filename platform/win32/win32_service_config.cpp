@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "platform/service_access.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
@@ -94,7 +95,7 @@ std::unique_ptr<BYTE[]> QueryConfig2(SC_HANDLE service, DWORD level) {
 class Win32ConfigQuery : public ServiceConfigQuery {
 public:
     uint32_t Open() {
-        manager_.Reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+        manager_.Reset(OpenSCManagerW(nullptr, nullptr, kConfigQueryManagerAccess));
         return manager_ ? 0 : GetLastError();
     }
 
@@ -102,7 +103,7 @@ public:
         answer = ServiceConfigAnswer();
         ScHandle service(OpenServiceW(manager_.Get(),
                                       reinterpret_cast<const wchar_t*>(serviceName.c_str()),
-                                      SERVICE_QUERY_CONFIG));
+                                      kConfigQueryAccess));
         if (!service) {
             return GetLastError();
         }

@@ -3,7 +3,7 @@
 // (a lone surrogate) still opens its own service.
 #include <windows.h>
 
-#include "platform/win32/enum_buffer.h"
+#include "platform/enum_pages.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
@@ -24,16 +24,16 @@ const wchar_t* Wide(const std::u16string& text) {
     return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
-// The manager and one of its services, both with full access.
+// The manager and one of its services, each opened with the rights the operation asks for.
 class Win32ServiceSession : public ServiceSession {
 public:
     // The error code is taken before anything is closed, so it is the failing call's own.
-    uint32_t Open(const std::u16string& serviceName) {
-        manager_.Reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    uint32_t Open(const std::u16string& serviceName, uint32_t access) {
+        manager_.Reset(OpenSCManagerW(nullptr, nullptr, kSessionManagerAccess));
         if (!manager_) {
             return GetLastError();
         }
-        service_.Reset(OpenServiceW(manager_.Get(), Wide(serviceName), SERVICE_ALL_ACCESS));
+        service_.Reset(OpenServiceW(manager_.Get(), Wide(serviceName), access));
         return service_ ? 0 : GetLastError();
     }
 
@@ -87,20 +87,36 @@ ServiceEntry ToEntry(const ENUM_SERVICE_STATUSW& source) {
 
 }  // namespace
 
-uint32_t EnumerateIntoBuffer(SC_HANDLE manager, uint32_t serviceType, EnumBuffer& buffer) {
-    auto call = [&](uint8_t* bytes, uint32_t size, uint32_t& bytesNeeded, uint32_t& count) {
+uint32_t EnumerateEntries(SC_HANDLE manager, uint32_t serviceType,
+                          std::vector<ServiceEntry>& entries) {
+    entries.clear();
+    auto call = [&](uint8_t* bytes, uint32_t size, uint32_t& resume, uint32_t& bytesNeeded,
+                    uint32_t& count) {
         DWORD needed = 0;
         DWORD returned = 0;
-        DWORD resume = 0;
+        DWORD handle = resume;
         const BOOL ok = EnumServicesStatusW(manager, serviceType, SERVICE_STATE_ALL,
                                             reinterpret_cast<ENUM_SERVICE_STATUSW*>(bytes), size,
-                                            &needed, &returned, &resume);
+                                            &needed, &returned, &handle);
         const uint32_t error = ok ? 0 : GetLastError();
         bytesNeeded = needed;
         count = returned;
+        resume = handle;
         return error;
     };
-    return EnumerateGrowing(call, buffer);
+    auto take = [&](const uint8_t* bytes, uint32_t count) {
+        const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(bytes);
+        for (uint32_t i = 0; i < count; ++i) {
+            if (first[i].lpServiceName != nullptr) {
+                entries.push_back(ToEntry(first[i]));
+            }
+        }
+    };
+    const uint32_t error = EnumerateInPages(call, take);
+    if (error != 0) {
+        entries.clear();
+    }
+    return error;
 }
 
 std::string Win32System::WindowsDirectory() {
@@ -110,33 +126,28 @@ std::string Win32System::WindowsDirectory() {
     return NarrowText(directory);
 }
 
-bool Win32System::EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) {
+EnumerationResult Win32System::EnumerateServices(uint32_t serviceType,
+                                                 std::vector<ServiceEntry>& entries) {
     entries.clear();
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    EnumerationResult result;
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, kEnumerationAccess));
     if (!manager) {
-        return false;
+        result.error = GetLastError();
+        result.managerUnavailable = true;
+        return result;
     }
-    EnumBuffer buffer;
-    if (EnumerateIntoBuffer(manager.Get(), serviceType, buffer) != 0) {
-        return false;
-    }
-    const auto* first = reinterpret_cast<const ENUM_SERVICE_STATUSW*>(buffer.bytes.get());
-    for (uint32_t i = 0; i < buffer.count; ++i) {
-        if (first[i].lpServiceName != nullptr) {
-            entries.push_back(ToEntry(first[i]));
-        }
-    }
-    return true;
+    result.error = EnumerateEntries(manager.Get(), serviceType, entries);
+    return result;
 }
 
-uint32_t Win32System::OpenServiceSession(const std::u16string& serviceName,
+uint32_t Win32System::OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                          std::unique_ptr<ServiceSession>& session) {
     session.reset();
     std::unique_ptr<Win32ServiceSession> opened(new (std::nothrow) Win32ServiceSession);
     if (!opened) {
         return ERROR_NOT_ENOUGH_MEMORY;
     }
-    const uint32_t error = opened->Open(serviceName);
+    const uint32_t error = opened->Open(serviceName, access);
     if (error == 0) {
         session = std::move(opened);
     }

@@ -10,20 +10,22 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/win32/enum_buffer.h"
 
 #include <windows.h>
 
-// Every service of the type, in any state, as the manager's ENUM_SERVICE_STATUSW entries (the
-// buffer grows until they all fit). Returns 0 or the error code that ended the enumeration.
-uint32_t EnumerateIntoBuffer(SC_HANDLE manager, uint32_t serviceType, EnumBuffer& buffer);
+// Every service of the type, in any state, read from the manager's ENUM_SERVICE_STATUSW entries
+// page by page (enum_pages.h). Returns 0 or the error code that ended the enumeration (and no
+// entries).
+uint32_t EnumerateEntries(SC_HANDLE manager, uint32_t serviceType,
+                          std::vector<ServiceEntry>& entries);
 
 class Win32System : public ServiceManagerApi, public ServiceRegistryApi, public GroupRegistryApi {
 public:
     // ServiceManagerApi
     std::string WindowsDirectory() override;
-    bool EnumerateServices(uint32_t serviceType, std::vector<ServiceEntry>& entries) override;
-    uint32_t OpenServiceSession(const std::u16string& serviceName,
+    EnumerationResult EnumerateServices(uint32_t serviceType,
+                                        std::vector<ServiceEntry>& entries) override;
+    uint32_t OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                 std::unique_ptr<ServiceSession>& session) override;
     uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override;
 

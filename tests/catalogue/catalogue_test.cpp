@@ -66,20 +66,47 @@ TEST_F(CatalogueTest, MissingDisplayNameFallsBackToServiceName) {
     EXPECT_STREQ(Record("NoName").Description, "NoName");
 }
 
-// Only a missing image path keeps a service out: a long one is cut, so it cannot hide its service.
-TEST_F(CatalogueTest, ImagePathDecidesMembership) {
-    fake.AddService(kServiceTypeWin32, "empty", "");  // read, so kept
+// Every entry the manager enumerates is listed: a key that cannot be read, or a value missing,
+// only leaves fields empty; a long image path is cut. A driver without an image path has the one
+// the kernel loads it from.
+TEST_F(CatalogueTest, EveryEnumeratedEntryIsListed) {
+    fake.AddService(kServiceTypeWin32, "empty", "");
     fake.AddService(kServiceTypeWin32, "long", std::string(260, 'x'));
     fake.AddService(kServiceTypeWin32, "huge", std::string(5000, 'x'));
-    fake.AddService(kServiceTypeDriver, "nopath", "x.sys");
+    fake.AddService(kServiceTypeDriver, "nopath", "x.sys", 1);
     fake.DeleteValue(FakeSystem::ServiceKey("nopath"), "ImagePath");
-    fake.AddEntry(kServiceTypeWin32, "WineDevice1");  // no key at all
-    fake.AddService(kServiceTypeWin32, "fits", std::string(259, 'x'));
+    fake.AddService(kServiceTypeWin32, "win32nopath", "x.exe", 3);
+    fake.DeleteValue(FakeSystem::ServiceKey("win32nopath"), "ImagePath");
+    fake.AddEntry(kServiceTypeWin32, "WineDevice1", kStateRunning);  // no key at all
+    fake.AddEntry(kServiceTypeDriver, "lockedDriver");
     list.Reload();
-    EXPECT_THAT(Names(), ElementsAre("empty", "long", "huge", "fits"));
+    EXPECT_THAT(Names(), ElementsAre("empty", "long", "huge", "win32nopath", "WineDevice1",
+                                     "nopath", "lockedDriver"));
     EXPECT_STREQ(Record("empty").ImagePath, "");
     EXPECT_EQ(Record("long").ImagePath, std::string(259, 'x'));
     EXPECT_EQ(Record("huge").ImagePath, std::string(259, 'x'));
+    EXPECT_STREQ(Record("nopath").ImagePath, "C:\\WINDOWS\\System32\\drivers\\nopath.sys");
+    EXPECT_EQ(Record("nopath").Start, 1u);
+    EXPECT_STREQ(Record("win32nopath").ImagePath, "");
+    EXPECT_EQ(Record("win32nopath").Start, 3u);
+    // Without a key that opens nothing is known but what the manager said.
+    for (const char* name : {"WineDevice1", "lockedDriver"}) {
+        const SERVICE_ITEM& item = Record(name);
+        EXPECT_STREQ(item.ImagePath, "") << name;
+        EXPECT_EQ(item.Description, item.lpDisplayName) << name;
+        EXPECT_EQ(item.Start, kStartUnknown) << name;
+    }
+    EXPECT_EQ(Record("WineDevice1").ServiceStatus.dwCurrentState, kStateRunning);
+}
+
+// Without the Services key no service's values can be read, and still every service is listed.
+TEST_F(CatalogueTest, AServicesKeyThatCannotBeOpenedHidesNothing) {
+    fake.AddService(kServiceTypeWin32, "w", "w.exe", 2);
+    fake.AddService(kServiceTypeDriver, "d", "d.sys", 1);
+    fake.DeleteKey(kServicesKey);
+    list.Reload();
+    EXPECT_THAT(Names(), ElementsAre("w", "d"));
+    EXPECT_STREQ(Record("d").ImagePath, "");
 }
 
 TEST_F(CatalogueTest, TextsAreCountedInCharacters) {
@@ -139,7 +166,8 @@ TEST_F(CatalogueTest, TextValuesOfOtherTypesCountAsMissing) {
     fake.AddService(kServiceTypeWin32, "raw", "a.exe");
     fake.SetRaw(FakeSystem::ServiceKey("raw"), "Group", kRegSz, {'N', 'e', 't'});
     list.Reload();
-    EXPECT_THAT(Names(), ElementsAre("typed", "raw"));
+    EXPECT_THAT(Names(), ElementsAre("typed", "binpath", "raw"));
+    EXPECT_STREQ(Record("binpath").ImagePath, "");
     EXPECT_STREQ(Record("typed").Description, "typed display");
     EXPECT_STREQ(Record("typed").Group, "");
     EXPECT_STREQ(Record("typed").ServiceDll, "");
@@ -178,19 +206,29 @@ TEST_F(CatalogueTest, Win32RecordsPrecedeDriversInEnumerationOrder) {
     EXPECT_THAT(Names(), ElementsAre("w2", "w1", "d2", "d1"));
 }
 
-TEST_F(CatalogueTest, FailedPassLeavesTheOtherAlone) {
+TEST_F(CatalogueTest, FailedPassLeavesTheOtherAloneAndIsKept) {
     fake.AddService(kServiceTypeWin32, "w", "w.exe");
     fake.AddService(kServiceTypeDriver, "d", "d.sys");
-    fake.SetEnumerationFails(kServiceTypeDriver, true);
+    fake.SetEnumerationFails(kServiceTypeDriver, true, 1722);  // RPC_S_SERVER_UNAVAILABLE
     list.Reload();
     EXPECT_THAT(Names(), ElementsAre("w"));
+    EXPECT_EQ(list.PassResult(true).error, 0u);
+    EXPECT_EQ(list.PassResult(false).error, 1722u);
+    EXPECT_FALSE(list.PassResult(false).managerUnavailable);
     fake.SetEnumerationFails(kServiceTypeDriver, false);
     fake.SetEnumerationFails(kServiceTypeWin32, true);
     list.Reload();
     EXPECT_THAT(Names(), ElementsAre("d"));
+    EXPECT_EQ(list.PassResult(true).error, kErrorNotEnoughMemory);
+    EXPECT_EQ(list.PassResult(false).error, 0u);
+    // What a load kept goes with its records.
+    CServiceList other(fake, fake);
+    other.Swap(list);
+    EXPECT_EQ(other.PassResult(true).error, kErrorNotEnoughMemory);
+    EXPECT_EQ(list.PassResult(true).error, 0u);
 }
 
-TEST_F(CatalogueTest, ManagerThatCannotOpenLeavesCatalogueEmpty) {
+TEST_F(CatalogueTest, ManagerThatCannotOpenLeavesCatalogueEmptyAndSaysSo) {
     fake.AddService(kServiceTypeWin32, "w", "w.exe");
     list.Reload();
     fake.SetManagerFails(true);
@@ -201,6 +239,71 @@ TEST_F(CatalogueTest, ManagerThatCannotOpenLeavesCatalogueEmpty) {
     EXPECT_EQ(cursor, -1);
     EXPECT_EQ(item, nullptr);
     EXPECT_EQ(list.Find("w"), nullptr);
+    for (bool win32 : {true, false}) {
+        EXPECT_EQ(list.PassResult(win32).error, kErrorAccessDenied);
+        EXPECT_TRUE(list.PassResult(win32).managerUnavailable);
+    }
+}
+
+// A load asks the manager for enumeration alone (OpenSCManager's connect and enumerate rights):
+// it works where only those are granted, and fails whole where enumeration is not.
+TEST_F(CatalogueTest, ALoadAsksTheManagerForEnumerationAlone) {
+    fake.AddService(kServiceTypeWin32, "w", "w.exe");
+    fake.SetManagerRights(kScManagerConnect | kScManagerEnumerateService);
+    list.Reload();
+    EXPECT_THAT(Names(), ElementsAre("w"));
+    ASSERT_EQ(fake.AccessRequests().size(), 2u);  // one a pass
+    for (const FakeSystem::AccessRequest& request : fake.AccessRequests()) {
+        EXPECT_EQ(request.service, "");
+        EXPECT_EQ(request.access, kScManagerConnect | kScManagerEnumerateService);
+    }
+    fake.SetManagerRights(kScManagerConnect);  // a caller without elevation, say
+    list.Reload();
+    EXPECT_THAT(Names(), IsEmpty());
+    EXPECT_TRUE(list.PassResult(true).managerUnavailable);
+    EXPECT_EQ(list.PassResult(true).error, kErrorAccessDenied);
+}
+
+// Windows hands out at most 256 KB of entries a call and the rest through the resume handle; Wine
+// fills nothing when they do not fit and asks for room for all. Either way every entry is listed,
+// once, in order.
+TEST_F(CatalogueTest, EnumerationBeyond256KBReadsOnInPages) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 1500; ++i) {  // about 900 KB of entries
+        names.push_back("PerUserService_" + std::to_string(i) + "_" + std::string(120, 'x'));
+        fake.AddEntry(kServiceTypeWin32, names.back());
+    }
+    for (FakeSystem::Paging paging : {FakeSystem::Paging::Windows, FakeSystem::Paging::Wine}) {
+        fake.SetPaging(paging);
+        const int before = fake.EnumerationCalls();
+        list.Reload();
+        EXPECT_EQ(Names(), names);
+        EXPECT_EQ(list.PassResult(true).error, 0u);
+        // Windows: the first 36 KB page, then 256 KB pages; Wine: once small, once whole, and
+        // once for the empty driver pass.
+        EXPECT_EQ(fake.EnumerationCalls() - before,
+                  paging == FakeSystem::Paging::Windows ? 1 + 4 + 1 : 2 + 1);
+    }
+}
+
+// A per-user service instance ("<template>_<LUID>") takes its service DLL from its template's key.
+TEST_F(CatalogueTest, APerUserInstanceHasItsTemplatesServiceDll) {
+    const char* path = "C:\\WINDOWS\\system32\\svchost.exe -k UnistackSvcGroup";
+    fake.AddService(kServiceTypeWin32, "CDPUserSvc", path, 2).entry.status.dwServiceType = 0x60;
+    fake.SetString(FakeSystem::ParametersKey("CDPUserSvc"), "ServiceDll", "cdpusersvc.dll");
+    fake.AddService(kServiceTypeWin32, "CDPUserSvc_4a5b3", path, 2, kStateRunning)
+        .entry.status.dwServiceType = 0xE0;
+    fake.SetString(FakeSystem::ParametersKey("CDPUserSvc_4a5b3"), "ServiceDll", "stale.dll");
+    fake.AddService(kServiceTypeWin32, "Other_1", path).entry.status.dwServiceType = 0x20;
+    fake.SetString(FakeSystem::ParametersKey("Other"), "ServiceDll", "not-a-template.dll");
+    list.Reload();
+    std::string templateName;
+    EXPECT_TRUE(UserServiceTemplate(Record("CDPUserSvc_4a5b3"), templateName));
+    EXPECT_EQ(templateName, "CDPUserSvc");
+    EXPECT_STREQ(Record("CDPUserSvc_4a5b3").ServiceDll, "cdpusersvc.dll");
+    EXPECT_FALSE(UserServiceTemplate(Record("CDPUserSvc"), templateName));
+    EXPECT_FALSE(UserServiceTemplate(Record("Other_1"), templateName));
+    EXPECT_STREQ(Record("Other_1").ServiceDll, "");
 }
 
 TEST_F(CatalogueTest, ReloadReplacesRecords) {

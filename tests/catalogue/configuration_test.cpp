@@ -1,5 +1,5 @@
-// The configuration a save records beside the catalogue: SHA-256 as the standard's examples give
-// it, and each field from the service manager where it answers, else from the service's key.
+// The configuration a save records beside the catalogue: each field from the service manager where
+// it answers, else from the service's key.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,38 +7,9 @@
 #include "catalogue/service_configuration.h"
 #include "catalogue/service_list.h"
 #include "platform/fake/fake_system.h"
-#include "platform/sha256.h"
+#include "platform/service_access.h"
 
 namespace {
-
-std::string Digest(const std::string& message, std::size_t piece) {
-    Sha256 digest;
-    for (std::size_t at = 0; at < message.size(); at += piece)
-        digest.Update(message.data() + at, std::min(piece, message.size() - at));
-    return digest.HexDigest();
-}
-
-// The examples of FIPS 180-4 (NIST's SHA256.pdf, SHA256ShortMsg and SHA256LongMsg), each added in
-// pieces that cross the 64-byte blocks in every way.
-TEST(Sha256, GivesTheStandardsExampleDigestsHoweverTheMessageIsCut) {
-    const std::string million(1000000, 'a');
-    const struct {
-        std::string message;
-        const char* digest;
-    } cases[] = {
-        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
-        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",  // 56 bytes: two blocks
-         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
-        {million, "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message.substr(0, 20));
-        for (std::size_t piece : {std::size_t(1), std::size_t(63), std::size_t(64), std::size_t(65),
-                                  std::size_t(1) << 20})
-            EXPECT_EQ(Digest(c.message, piece), c.digest) << piece;
-    }
-}
 
 class ManagerConfigurationTest : public ::testing::Test {
 protected:
@@ -70,9 +41,9 @@ TEST_F(ManagerConfigurationTest, TheManagerTellsWhatItAnswersTheServicesKeyTheRe
     fake.SetDword(key, "DelayedAutostart", 1);
     fake.CreateKey(key + "\\TriggerInfo\\0");
 
-    // Refused by the manager (no rights, say): everything from the key.
+    // Refused by the manager (its descriptor grants no SERVICE_QUERY_CONFIG): all from the key.
     FakeService& refused = fake.AddService(kServiceTypeDriver, "Refused", "%windir%\\b.sys");
-    refused.configError = kErrorAccessDenied;
+    refused.grantedAccess = kServiceQueryStatus;
     const std::string refusedKey = FakeSystem::ServiceKey("Refused");
     fake.SetString(refusedKey, "ObjectName", "\\Driver\\Refused");
     fake.SetDword(refusedKey, "ErrorControl", 3);
@@ -93,6 +64,7 @@ TEST_F(ManagerConfigurationTest, TheManagerTellsWhatItAnswersTheServicesKeyTheRe
     fake.AddService(kServiceTypeWin32, "WineLike", "C:\\w.exe").config.config = true;
     fake.SetMultiString(FakeSystem::ServiceKey("WineLike"), "DependOnService", {"RpcSs"});
     list.Reload();
+    fake.ClearAccessRequests();
 
     // Account, error control, services, groups, delayed and trigger start, path as stored.
     auto summary = [this](const char* name, std::string& commandLine) {
@@ -109,6 +81,13 @@ TEST_F(ManagerConfigurationTest, TheManagerTellsWhatItAnswersTheServicesKeyTheRe
     EXPECT_EQ(commandLine, "C:\\WINDOWS\\b.sys");  // expanded, as the manager would start it
     EXPECT_EQ(summary("Odd", commandLine), "||A||00|C:\\odd.exe");
     EXPECT_EQ(summary("WineLike", commandLine), "|0|RpcSs||00|C:\\w.exe");
+    // The manager was opened once for the pass, each service with the one right reading takes.
+    const auto& asked = fake.AccessRequests();
+    ASSERT_EQ(asked.size(), 5u);
+    EXPECT_EQ(asked[0].service + std::to_string(asked[0].access),
+              std::to_string(kScManagerConnect));
+    for (std::size_t i = 1; i < asked.size(); ++i)
+        EXPECT_EQ(asked[i].access, kServiceQueryConfig);
     // A service gone from both between the load and the save: nothing known.
     fake.DeleteService("Odd");
     EXPECT_EQ(summary("Odd", commandLine) + commandLine, "|||||");

@@ -64,6 +64,29 @@ TEST(NormalizeImagePath, NullWindowsDirectoryReadsAsEmpty) {
     EXPECT_EQ(Normalize("System32\\a.sys", nullptr), "\\System32\\a.sys");
 }
 
+// The record keeps what its quotes enclosed: the file that runs, which the command line read
+// again finds exactly, whatever a prefix of it names; the path itself is rewritten as before.
+TEST_F(CatalogueTest, AQuotedImagePathKeepsItsQuotedFile) {
+    const std::string file = "C:\\Program Files\\Foo Bar\\svc.exe";
+    fake.AddService(kServiceTypeWin32, "quoted", "\"" + file + "\" -run");
+    fake.AddService(kServiceTypeWin32, "plain", "C:\\Program Files\\Foo Bar\\svc.exe -run");
+    fake.AddService(kServiceTypeWin32, "unclosed", "\"C:\\a b\\c d");
+    fake.AddService(kServiceTypeWin32, "empty", "\"\" x");
+    fake.AddService(kServiceTypeWin32, "long", "\"C:\\" + std::string(300, 'x') + "\" -a");
+    list.Reload();
+    EXPECT_EQ(Record("quoted").ImagePath, file + " -run");
+    EXPECT_EQ(Record("quoted").QuotedFileBytes, file.size());
+    EXPECT_EQ(ImageCommandLine(Record("quoted")), "\"" + file + "\" -run");
+    EXPECT_EQ(Record("plain").QuotedFileBytes, kNotQuoted);
+    EXPECT_EQ(ImageCommandLine(Record("plain")), Record("plain").ImagePath);
+    EXPECT_EQ(ImageCommandLine(Record("unclosed")), "\"C:\\a b\\c d\"");
+    EXPECT_EQ(ImageCommandLine(Record("empty")), "\"\" x");  // names no file, as it runs none
+    // Cut with the field: the quoted part is as much of the file name as the field holds.
+    EXPECT_EQ(Record("long").QuotedFileBytes, 259u);
+    EXPECT_EQ(ImageCommandLine(Record("long")),
+              "\"" + std::string(Record("long").ImagePath) + "\"");
+}
+
 class SvchostGroupTest : public CatalogueTest {
 protected:
     int32_t GroupOf(const std::string& imagePath, const char* serviceDll = "x.dll") {

@@ -3,6 +3,8 @@
 #include "tests/catalogue/catalogue_fixture.h"
 #include "tests/support/test_clock.h"
 
+#include <functional>
+
 namespace {
 
 ServiceStatusFields Status(uint32_t state, uint32_t checkPoint = 0, uint32_t waitHint = 0,
@@ -129,6 +131,45 @@ TEST_F(ServiceControlTest, ManagerThatCannotOpenFailsBoth) {
     EXPECT_EQ(result.error, kErrorAccessDenied);
     EXPECT_FALSE(Stop());
     EXPECT_EQ(result.error, kErrorAccessDenied);
+}
+
+// Each operation asks for the rights its calls need and no more (the manager: connect; the
+// service: the request's right and status queries), so it works on a service whose descriptor
+// grants only those, as Task Scheduler's grants administrators less than full control.
+TEST_F(ServiceControlTest, EachOperationAsksForTheRightsItNeedsAndWorksWithThemAlone) {
+    FakeService& svc = Add(kStateStopped);
+    struct Operation {
+        uint32_t rights;
+        std::function<bool()> run;
+    };
+    const Operation operations[] = {
+        {kServiceStart | kServiceQueryStatus, [&] { return Start(); }},
+        {kServiceStop | kServiceQueryStatus, [&] { return Stop(); }},
+        {kServiceChangeConfig | kServiceQueryStatus,
+         [&] { return ChangeServiceStartType(fake, u"svc", 4) == 0; }},
+    };
+    for (const Operation& operation : operations) {
+        SCOPED_TRACE(operation.rights);
+        svc.grantedAccess = operation.rights;
+        fake.ClearAccessRequests();
+        EXPECT_TRUE(operation.run());
+        ASSERT_EQ(fake.AccessRequests().size(), 2u);
+        EXPECT_EQ(fake.AccessRequests()[0].service, "");
+        EXPECT_EQ(fake.AccessRequests()[0].access, kScManagerConnect);
+        EXPECT_EQ(fake.AccessRequests()[1].service, "svc");
+        EXPECT_EQ(fake.AccessRequests()[1].access, operation.rights);
+    }
+    EXPECT_EQ(svc.entry.status.dwCurrentState, kStateStopped);
+    EXPECT_EQ(svc.startRequests + svc.stopRequests + svc.changeRequests, 3);
+
+    // A grant that lacks one of them refuses the open whole, before any request.
+    svc.grantedAccess = kServiceStart;
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(result.error, kErrorAccessDenied);
+    svc.grantedAccess = kFakeAllServiceRights & ~kServiceStop;
+    EXPECT_FALSE(Stop());
+    EXPECT_EQ(result.error, kErrorAccessDenied);
+    EXPECT_EQ(svc.startRequests + svc.stopRequests, 2);
 }
 
 TEST_F(ServiceControlTest, ResultStartsFreshEachCall) {

@@ -127,9 +127,12 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
 std::vector<std::string> DetailTexts(RunningFrame& frame) {
     RECT client = {};
     GetClientRect(frame.Detail().Handle(), &client);
-    UniqueFont font(CreateDetailTitleFont());
+    const int dpi = frame.Detail().Dpi();
+    UniqueFont title(CreateDetailTitleFont(dpi));
+    UniqueFont text(CreateDetailTextFont(dpi));
     HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    PaintDetail(dc, client, font.Get(), frame.Detail().Service(), frame.Detail().Facts());
+    PaintDetail(dc, client, DetailStyle{dpi, title.Get(), text.Get()}, frame.Detail().Service(),
+                frame.Detail().Facts());
     HENHMETAFILE picture = CloseEnhMetaFile(dc);
     std::vector<std::wstring> texts;
     EnumEnhMetaFile(nullptr, picture, CollectText, &texts, nullptr);

@@ -8,18 +8,18 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/app.h"
 #include "app/clipboard.h"
+#include "app/export.h"
 #include "app/inventory_io.h"
 #include "tests/support/inventory_files.h"
-#include "tests/support/running_frame.h"
 #include "tests/support/live_system.h"
 #include "tests/support/modal_driver.h"
+#include "tests/support/running_frame.h"
 #include "platform/fake/fake_system.h"
 #include "platform/utf16.h"
 #include "platform/win32/file_io.h"
@@ -118,7 +118,8 @@ void ExpectFileHoldsRecord(const InventoryRecord& saved, const SERVICE_ITEM& ite
     EXPECT_EQ(static_cast<int32_t>(saved.Number(kInvServiceKind)), item.ServiceKind);
     EXPECT_EQ(saved.Number(kInvServiceType), item.ServiceStatus.dwServiceType);
     EXPECT_EQ(saved.Number(kInvCurrentState), item.ServiceStatus.dwCurrentState);
-    EXPECT_EQ(saved.Number(kInvStart), item.Start);
+    // A start type that could not be read (a service without a key) is saved as nothing.
+    EXPECT_EQ(saved.Text(kInvStart).empty() ? kStartUnknown : saved.Number(kInvStart), item.Start);
     EXPECT_EQ(saved.Text(kInvDescription), item.Description);
     EXPECT_EQ(saved.Text(kInvImagePath), item.ImagePath);
     EXPECT_EQ(saved.Text(kInvServiceDll), item.ServiceDll);
@@ -352,6 +353,66 @@ TEST(InventoryMemory, ALiveLoadShortOfMemoryReportsWhatItLeftOutAtStartAndOnRefr
     EXPECT_EQ(boxes.texts, (std::vector<std::string>{report, report}));
 }
 
+// A service manager that cannot be opened at all is said so with the system's reason, not shown as
+// an empty list; a pass that fails says the list is incomplete and why. At start and on refresh.
+TEST(LoadReport, TheWindowSaysWhenTheManagerCannotBeOpenedOrAPassFailed) {
+    FakeSystem fake;
+    fake.AddService(kServiceTypeWin32, "Alpha", "C:\\alpha.exe");
+    fake.AddService(kServiceTypeDriver, "Drv", "C:\\drv.sys");
+    fake.SetManagerRights(kScManagerConnect);  // enumeration not granted: the open is refused
+    Boxes boxes;
+    RunningFrame frame(fake);
+    const std::string unavailable =
+        FormatResString(IDS_MANAGER_UNAVAILABLE, SystemErrorText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{unavailable});
+    EXPECT_EQ(frame.RowCount(), 0);
+
+    fake.SetManagerRights(kFakeAllManagerRights);
+    fake.SetEnumerationFails(kServiceTypeDriver, true);
+    boxes.texts.clear();
+    frame.Command(ID_REFRESH);
+    EXPECT_EQ(frame.Names(), std::vector<std::string>{"Alpha"});
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{FormatResString(
+                               IDS_LIST_INCOMPLETE, {LoadResString(IDS_PASS_DRIVERS),
+                                                     SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)})});
+    fake.SetEnumerationFails(kServiceTypeDriver, false);
+    boxes.texts.clear();
+    frame.Command(ID_REFRESH);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+// The export of a load that is not whole writes nothing and exits with the system's code, its
+// reason on the standard error stream.
+TEST(LoadReport, AnExportOfALoadThatIsNotWholeWritesNothing) {
+    TempFile file(L"orvane-export-refused.csv");
+    TempFile errors(L"orvane-export-errors.txt");
+    FakeSystem fake;
+    fake.AddService(kServiceTypeWin32, "Alpha", "C:\\alpha.exe");
+    auto exportWithStandardError = [&] {
+        FileHandle stream(CreateFileW(errors.Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, CREATE_ALWAYS, 0, nullptr));
+        const HANDLE caller = GetStdHandle(STD_ERROR_HANDLE);
+        SetStdHandle(STD_ERROR_HANDLE, stream.Get());
+        const int code = ExportCatalogue(fake, fake, file.Path());
+        SetStdHandle(STD_ERROR_HANDLE, caller);
+        return code;
+    };
+    fake.SetManagerFails(true);
+    EXPECT_EQ(exportWithStandardError(), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(GetFileAttributesW(file.Path().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(
+        errors.Content(),
+        FormatResString(IDS_MANAGER_UNAVAILABLE, SystemErrorText(ERROR_ACCESS_DENIED)) + "\r\n");
+    fake.SetManagerFails(false);
+    fake.SetEnumerationFails(kServiceTypeWin32, true, RPC_S_SERVER_UNAVAILABLE);
+    EXPECT_EQ(exportWithStandardError(), RPC_S_SERVER_UNAVAILABLE);
+    EXPECT_EQ(GetFileAttributesW(file.Path().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(errors.Content().find(LoadResString(IDS_PASS_WIN32)), std::string::npos);
+    fake.SetEnumerationFails(kServiceTypeWin32, false);
+    EXPECT_EQ(exportWithStandardError(), 0);
+    EXPECT_NE(file.Content().find("Alpha"), std::string::npos);
+}
+
 TEST_F(InventoryFake, AFileAnotherProgramHoldsOpenForWritingStillOpens) {
     TempFile file(L"orvane-held.csv");
     WriteSavedInventory(file.Path());
@@ -417,29 +478,14 @@ TEST_F(InventoryFake, ASaveOverAFileAnotherProgramHoldsSaysSoAndLeavesTheFileAsI
 
 // The command line of clipboard_reader.exe, built beside this test, with the arguments.
 std::string ClipboardReader(const std::string& arguments) {
-    char exe[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    const std::string folder(exe, std::string(exe).find_last_of('\\') + 1);
-    return "\"" + folder + "clipboard_reader.exe\" " + arguments;
+    return ProgramBesideTest("clipboard_reader.exe") + " " + arguments;
 }
 
-// The clipboard's text as another process reads it; empty when it holds none. This thread keeps
-// answering messages meanwhile: the clipboard's owner is our frame, and Wine asks the owner before
-// another process reads.
+// The clipboard's text as another process reads it; empty when it holds none. Our frame owns the
+// clipboard, and Wine asks the owner before another process reads.
 std::string ClipboardSeenByAnotherProcess() {
-    const std::string reader = ClipboardReader("");
     std::string output;
-    int code = -1;
-    std::atomic<bool> done{false};
-    std::thread process([&] {
-        code = RunCommand(reader, output);
-        done = true;
-    });
-    while (!done) {
-        Pump();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    process.join();
+    const int code = RunWhilePumping(ProgramBesideTest("clipboard_reader.exe"), output);
     return code == 0 ? output : std::string();
 }
 

@@ -51,17 +51,7 @@ bool RegisterTestService(const std::wstring& name, const std::string& arguments)
     std::wstring path(module);
     path = L"\"" + path.substr(0, path.find_last_of(L'\\')) + L"\\orvane_test_service.exe\" " +
            std::wstring(arguments.begin(), arguments.end());
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    ScHandle service;
-    // One removed a moment ago may still be on its way out.
-    WaitUntil([&] {
-        service.Reset(CreateServiceW(manager.Get(), name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
-                                     SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                                     SERVICE_ERROR_NORMAL, path.c_str(), nullptr, nullptr, nullptr,
-                                     nullptr, nullptr));
-        return service || GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE;
-    });
-    return bool(service);
+    return CreateDemandService(name, SERVICE_WIN32_OWN_PROCESS, path);
 }
 
 // The state the manager reports for a service, by its UTF-16 name; 0 when it cannot say.
@@ -83,8 +73,7 @@ void RemoveTestService(const std::wstring& name) {
     SERVICE_STATUS status = {};
     if (service && ControlService(service.Get(), 200, &status))
         Reaches(name, SERVICE_STOPPED);
-    if (service)
-        DeleteService(service.Get());
+    DeleteServiceNamed(name);
 }
 
 // Runs a step every period milliseconds in whatever message loop runs, until the step says no more.

@@ -8,7 +8,9 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/detail/memory_canvas.h"
+#include "catalogue/service_list.h"
+#include "platform/fake/fake_system.h"
+#include "tests/support/memory_canvas.h"
 #include "tests/detail/test_files.h"
 #include "platform/win32/handles.h"
 #include "views/gradient.h"
@@ -94,16 +96,48 @@ TEST(DetailLines, LabelsStayWhenValuesAreEmpty) {
                                      }));
 }
 
-// Paints the pane as a WM_ERASEBKGND and WM_PAINT would, into a memory canvas.
+// A correctly quoted path runs its quoted file, whatever a prefix of it names: a file planted where
+// the unquoted text would first find one ("...\\Foo.exe" for "...\\Foo Bar\\svc.exe") is not shown.
+// The file line shows the path as rewritten, without its quotes, as before.
+TEST(DetailLines, AQuotedPathIsProbedAtItsQuotedFileNotAtAPlantedPrefix) {
+    const std::string files = TestExeFolder() + "\\files\\";
+    CreateDirectoryA((files + "Foo Bar").c_str(), nullptr);
+    const std::string real = files + "Foo Bar\\svc.exe";
+    const std::string planted = files + "Foo.exe";
+    ASSERT_TRUE(CopyFileA(TestFile("ver_plain.dll").c_str(), real.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(TestFile("ver_none.dll").c_str(), planted.c_str(), FALSE));
+    FakeSystem fake;
+    fake.AddService(kServiceTypeWin32, "Quoted", "\"" + real + "\" -run");
+    CServiceList catalogue(fake, fake);
+    catalogue.Reload();
+    const SERVICE_ITEM* item = catalogue.Find("Quoted");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(Lines(*item), (std::vector<Line>{
+                                {100, 10, "文件 : " + real + " -run"},
+                                {100, 30, "版本: 65535.0.12.345"},
+                                {100, 50, "描述: 服务版本测试文件"},
+                                {100, 70, "公司: Orvane 测试公司"},
+                            }));
+    // The same text unquoted is a command line whose first file is the planted one.
+    EXPECT_EQ(std::get<2>(Lines(MakeItem(real + " -run"))[1]), "版本: ");
+    DeleteFileA(planted.c_str());
+}
+
+// Paints the pane as a WM_ERASEBKGND and WM_PAINT would, into a memory canvas, with the fonts of a
+// window at dpi (96 unless a test says otherwise).
 class DetailPaint : public ::testing::Test {
 protected:
+    explicit DetailPaint(int dpi = kStandardDpi)
+        : dpi_(dpi), title_(CreateDetailTitleFont(dpi)), text_(CreateDetailTextFont(dpi)) {}
     void Paint(MemoryCanvas& canvas, const SERVICE_ITEM* item) {
         RECT client = canvas.rect();
         PaintDetailBackground(canvas.dc(), client);
-        PaintDetail(canvas.dc(), client, font_.Get(), item,
+        PaintDetail(canvas.dc(), client, DetailStyle{dpi_, title_.Get(), text_.Get()}, item,
                     item ? ProbeServiceFile(*item) : ServiceFileFacts());
     }
-    UniqueFont font_{CreateDetailTitleFont()};
+    int dpi_;
+    UniqueFont title_;
+    UniqueFont text_;
 };
 
 TEST_F(DetailPaint, EmptyPaneShowsBackgroundStripAndHeadingOnly) {
@@ -150,5 +184,52 @@ TEST_F(DetailPaint, MissingFileShowsTwoLines) {
     EXPECT_GT(canvas.CountOther({100, 30, 500, 46}, kDetailBackground), 20);
     EXPECT_TRUE(canvas.AllOf({100, 50, 500, 120}, kDetailBackground));
 }
+
+}  // namespace
+
+namespace {
+
+// The pane at 100, 150 and 200 %, at its height in the frame: the strip, the heading in its font,
+// the icon (from the resource's image of that size) and the text's place scaled.
+class DetailPaintScaled : public DetailPaint, public ::testing::WithParamInterface<int> {
+protected:
+    DetailPaintScaled() : DetailPaint(GetParam()) {}
+    int S(int pixels) const { return ScaleToDpi(pixels, dpi_); }
+};
+
+TEST_P(DetailPaintScaled, StripHeadingIconAndTextScale) {
+    // The pane's height in the frame: its row less the splitter's bar and the two borders.
+    const int height = S(120) - S(7) - 2 * S(2);
+    const int width = S(500);
+    MemoryCanvas canvas(width, height, kMagenta);
+    const std::string host = "C:\\windows\\system32\\svchost.exe -k netsvcs";
+    SERVICE_ITEM item = MakeItem(host, TestFile("ver_plain.dll"));
+    Paint(canvas, &item);
+
+    MemoryCanvas strip(S(30), height, kDetailBackground);
+    FillGradientRect(strip.dc(), 0, 0, S(30), height, kDetailBackground, RGB(255, 255, 255), true);
+    int heading = 0, stray = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < S(30); ++x) {
+            if (canvas.At(x, y) == strip.At(x, y))
+                continue;
+            ++heading;
+            if (x < S(7) || x >= S(7) + S(16) || y >= height - S(4))
+                ++stray;
+        }
+    }
+    EXPECT_GT(heading, S(40));
+    EXPECT_EQ(stray, 0);
+    EXPECT_NE(canvas.At(S(30) - 1, height / 2), kDetailBackground);  // the strip is S(30) wide
+    EXPECT_TRUE(canvas.AllOf({S(30), 0, S(60), height}, kDetailBackground));
+
+    EXPECT_GT(canvas.CountOther({S(60), S(10), S(92), S(42)}, kDetailBackground), S(32) * S(8));
+    EXPECT_TRUE(canvas.AllOf({S(60), S(42), S(100), height}, kDetailBackground));
+
+    // The lines themselves: tests/window/scale_test.cpp, in the pane of the running frame.
+    EXPECT_GT(canvas.CountOther({S(100), S(10), width, height}, kDetailBackground), S(100));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, DetailPaintScaled, ::testing::Values(96, 144, 192));
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "tests/detail/memory_canvas.h"
+#include "tests/support/memory_canvas.h"
 #include "tests/detail/test_files.h"
 #include "views/detail_paint.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/detail/memory_canvas.h"
+#include "tests/support/memory_canvas.h"
 
 namespace {
 

@@ -123,8 +123,11 @@ TEST(GroupDialog, OwnRegistryContentsAsStoredThroughTheFramesCommand) {
     EXPECT_EQ(view.svchostShape.exStyle, kListExStyles);
     EXPECT_EQ(view.orderShape.exStyle, kListExStyles);
     using Columns = std::vector<std::pair<std::string, int>>;
-    EXPECT_EQ(view.svchostShape.columns, (Columns{{"Name", 130}, {"Member", 300}}));
-    EXPECT_EQ(view.orderShape.columns, (Columns{{"Order", 60}, {"Name", 370}}));
+    // Pixels at 96 DPI, scaled (this test runs at 144 DPI too).
+    EXPECT_EQ(view.svchostShape.columns,
+              (Columns{{"Name", frame.Scaled(130)}, {"Member", frame.Scaled(300)}}));
+    EXPECT_EQ(view.orderShape.columns,
+              (Columns{{"Order", frame.Scaled(60)}, {"Name", frame.Scaled(370)}}));
 }
 
 TEST(GroupDialog, MissingKeysLeaveTheirListEmptyAndEachOpeningReadsAfresh) {

@@ -236,6 +236,28 @@ TEST_F(PropertyDialogTest, RefusalsShowTheirReasonAndWriteNothing) {
     EXPECT_EQ(fake.Service("Alpha")->changeRequests, 1);
 }
 
+// A per-user instance takes its start type from its template at each sign-in: a change is refused,
+// naming the template, before anything is asked; the template itself changes as any service.
+TEST_F(PropertyDialogTest, APerUserInstanceRefusesAStartTypeChangeNamingItsTemplate) {
+    const char* instanceKey = "SYSTEM\\CurrentControlSet\\Services\\Alpha_4a5b3";
+    fake.AddService(kServiceTypeWin32, "Alpha_4a5b3", "C:\\a.exe", 3);
+    SERVICE_ITEM instance = Record("Alpha_4a5b3", 3, kStateRunning);
+    instance.ServiceStatus.dwServiceType = 0xE0;  // a user service's instance, sharing a process
+    EXPECT_EQ(PickAndConfirm(fake, instance, 4),
+              std::vector<std::string>{
+                  "“Alpha_4a5b3”是每用户服务“Alpha”为一个登录用户创建的实例。实例的启动类型在该"
+                  "用户下次登录时会恢复为模板的启动类型，所以这里不改变它。\n要改变它，请改变模板"
+                  "“Alpha”的启动类型。"});
+    EXPECT_EQ(StartValue(fake, instanceKey), 3u);
+    EXPECT_EQ(fake.Service("Alpha_4a5b3")->changeRequests, 0);
+    EXPECT_TRUE(PickAndConfirm(fake, instance, 3).empty());  // unchanged: nothing to refuse
+
+    SERVICE_ITEM templateRecord = Record("Alpha", 3, kStateStopped);
+    templateRecord.ServiceStatus.dwServiceType = 0x60;
+    EXPECT_EQ(PickAndConfirm(fake, templateRecord, 4).size(), 1u);  // the confirmation alone
+    EXPECT_EQ(StartValue(fake), 4u);
+}
+
 TEST_F(PropertyDialogTest, ServiceDeletedWhileOpenShowsTheReasonAndCreatesNoKey) {
     std::vector<std::pair<std::string, UINT>> boxes;
     ScopedMessageBoxAnswerer answerer([&](const std::string& text, UINT type) {

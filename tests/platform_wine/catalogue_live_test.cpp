@@ -1,6 +1,8 @@
 // The catalogue on the real platform agrees with what Wine's sc.exe and reg.exe report for every
-// record, and every service the manager knows with an image path is catalogued.
+// record, and every service the manager enumerates is catalogued, also one whose key cannot be
+// read.
 #include <windows.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 #include "catalogue/service_list.h"
 #include "tests/support/live_system.h"
 #include "record_check.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/wow64_probe.h"
 
@@ -52,18 +55,14 @@ TEST_F(LiveCatalogue, EveryRecordAgreesWithScAndReg) {
                 static_cast<long long>(ms.count()));
 }
 
-// The other direction: a service the manager answers for and whose key has an image path is listed.
-TEST_F(LiveCatalogue, EveryManagedServiceWithImagePathIsListed) {
+// The other direction: a service the manager answers for is listed, with or without a key.
+TEST_F(LiveCatalogue, EveryServiceTheManagerAnswersForIsListed) {
     std::map<std::string, int> names;
     ASSERT_TRUE(RegSubkeys(kServicesKey, names));
     for (const auto& name : names) {
-        const auto values = keys_.find(std::string(kServicesKey) + "\\" + name.first);
         ScState sc;
-        if (values == keys_.end() || values->second.count("ImagePath") == 0 ||
-            !ScQuery(name.first, sc)) {
-            continue;
-        }
-        EXPECT_NE(list_.Find(name.first.c_str()), nullptr) << name.first;
+        if (list_.Find(name.first.c_str()) == nullptr)
+            EXPECT_FALSE(ScQuery(name.first, sc)) << name.first;
     }
 }
 
@@ -78,12 +77,79 @@ TEST_F(LiveCatalogue, HoldsWinesKnownServicesAndDrivers) {
         ASSERT_NE(item, nullptr) << name;
         EXPECT_EQ(item->ServiceKind, kKindDriver) << name;
     }
-    // Running device hosts have no key and so no image path.
+    // Running device hosts have no key: listed all the same, without an image path.
+    int hosts = 0;
     int32_t cursor = 0;
     const SERVICE_ITEM* item = nullptr;
     for (bool more = list_.GetFirst(cursor, item); more; more = list_.GetNext(cursor, item)) {
-        EXPECT_NE(item->lpServiceName.rfind("Winedevice", 0), 0u) << item->lpServiceName;
+        if (item->lpServiceName.rfind("Winedevice", 0) == 0) {
+            ++hosts;
+            EXPECT_EQ(item->ServiceStatus.dwCurrentState, kStateRunning) << item->lpServiceName;
+            EXPECT_STREQ(item->ImagePath, "") << item->lpServiceName;
+        }
     }
+    EXPECT_GT(hosts, 0);
+}
+
+// Denies every right on a key but reading and changing its security, as someone with the right
+// to change it could, and gives it its own back when it goes.
+class UnreadableKey {
+public:
+    explicit UnreadableKey(const std::wstring& path) {
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, READ_CONTROL | WRITE_DAC,
+                          key_.Receive()) != ERROR_SUCCESS)
+            return;
+        DWORD size = 0;
+        RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
+        original_.resize(size);
+        PSECURITY_DESCRIPTOR denied = nullptr;
+        locked_ = size > 0 &&
+                  RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, original_.data(),
+                                    &size) == ERROR_SUCCESS &&
+                  ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                      L"D:P(A;;RCWD;;;WD)", SDDL_REVISION_1, &denied, nullptr) &&
+                  RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, denied) == ERROR_SUCCESS;
+        LocalFree(denied);
+    }
+    ~UnreadableKey() {
+        if (locked_)
+            RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, original_.data());
+    }
+    bool Locked() const { return locked_; }
+
+private:
+    RegKey key_;
+    std::vector<BYTE> original_;
+    bool locked_ = false;
+};
+
+// A service whose key has been made unreadable is still enumerated by the manager (sc sees it)
+// and still listed, with nothing but what the manager said; the driver pass is not disturbed.
+TEST(LiveCatalogueHostile, AServiceWhoseKeyCannotBeReadIsListed) {
+    const std::wstring name = L"OrvaneUnreadableKey";
+    ASSERT_TRUE(CreateDemandService(name, SERVICE_WIN32_OWN_PROCESS, L"C:\\orvane\\locked.exe"));
+    Win32System system;
+    CServiceList list(system, system);
+    {
+        UnreadableKey lock(L"SYSTEM\\CurrentControlSet\\Services\\" + name);
+        ASSERT_TRUE(lock.Locked());
+        EXPECT_EQ(system.OpenKey(std::u16string(kServicesKeyW) + u"\\OrvaneUnreadableKey"),
+                  nullptr);
+        list.Reload();
+    }
+    DeleteServiceNamed(name);
+    ScState sc;
+    const SERVICE_ITEM* item = list.Find("OrvaneUnreadableKey");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->ServiceKind, kKindWin32);
+    EXPECT_EQ(item->ServiceStatus.dwCurrentState, kStateStopped);
+    EXPECT_STREQ(item->ImagePath, "");
+    EXPECT_EQ(item->Start, kStartUnknown);
+    EXPECT_EQ(item->Description, item->lpDisplayName);
+    EXPECT_NE(list.Find("Spooler"), nullptr);
+    EXPECT_NE(list.Find("MountMgr"), nullptr);
+    EXPECT_EQ(list.PassResult(true).error, 0u);
+    EXPECT_EQ(list.PassResult(false).error, 0u);
 }
 
 // The platform's raw passes keep the manager's order and carry the null display names through.
@@ -93,14 +159,12 @@ TEST(Win32Enumeration, PassesMatchTheCatalogueOrder) {
     list.Reload();
     std::vector<ServiceEntry> win32;
     std::vector<ServiceEntry> drivers;
-    ASSERT_TRUE(system.EnumerateServices(kServiceTypeWin32, win32));
-    ASSERT_TRUE(system.EnumerateServices(kServiceTypeDriver, drivers));
-    std::vector<std::string> expected;
+    ASSERT_EQ(system.EnumerateServices(kServiceTypeWin32, win32).error, 0u);
+    ASSERT_EQ(system.EnumerateServices(kServiceTypeDriver, drivers).error, 0u);
+    std::vector<std::string> expected;  // every entry, each pass in its order
     for (const auto* pass : {&win32, &drivers}) {
         for (const ServiceEntry& entry : *pass) {
-            if (list.Find(entry.serviceName.c_str()) != nullptr) {
-                expected.push_back(entry.serviceName);
-            }
+            expected.push_back(entry.serviceName);
         }
     }
     std::vector<std::string> actual;

@@ -13,7 +13,7 @@ namespace {
 TEST(ServiceSession, StartsAndStopsSpoolerForReal) {
     Win32System system;
     std::unique_ptr<ServiceSession> session;
-    ASSERT_EQ(system.OpenServiceSession(u"Spooler", session), 0u);
+    ASSERT_EQ(system.OpenServiceSession(u"Spooler", kStartAccess | kServiceStop, session), 0u);
     ASSERT_NE(session, nullptr);
     ServiceStatusFields status;
     ASSERT_EQ(session->QueryStatus(status), 0u);
@@ -38,7 +38,7 @@ TEST(ServiceSession, DisabledServiceRefusesToStart) {
         system.ReadValue("SYSTEM\\CurrentControlSet\\Services\\LanmanServer", "Start", start));
     ASSERT_EQ(start.data, (std::vector<uint8_t>{4, 0, 0, 0}));  // Wine registers it disabled
     std::unique_ptr<ServiceSession> session;
-    ASSERT_EQ(system.OpenServiceSession(u"LanmanServer", session), 0u);
+    ASSERT_EQ(system.OpenServiceSession(u"LanmanServer", kStartAccess, session), 0u);
     EXPECT_EQ(session->Start(), static_cast<uint32_t>(ERROR_SERVICE_DISABLED));
     ServiceStatusFields status;
     ASSERT_EQ(session->QueryStatus(status), 0u);
@@ -48,7 +48,7 @@ TEST(ServiceSession, DisabledServiceRefusesToStart) {
 TEST(ServiceSession, MissingServiceGivesItsErrorAndNoSession) {
     Win32System system;
     std::unique_ptr<ServiceSession> session;
-    EXPECT_EQ(system.OpenServiceSession(u"OrvaneNoSuchService", session),
+    EXPECT_EQ(system.OpenServiceSession(u"OrvaneNoSuchService", kStartAccess, session),
               static_cast<uint32_t>(ERROR_SERVICE_DOES_NOT_EXIST));
     EXPECT_EQ(session, nullptr);
 }

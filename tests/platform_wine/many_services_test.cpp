@@ -40,7 +40,7 @@ protected:
 
 TEST_F(ManyServices, EveryServiceIsCataloguedInTheManagersOrder) {
     std::vector<ServiceEntry> win32;
-    ASSERT_TRUE(system_.EnumerateServices(kServiceTypeWin32, win32));
+    ASSERT_EQ(system_.EnumerateServices(kServiceTypeWin32, win32).error, 0u);
     ASSERT_GT(win32.size(), static_cast<size_t>(kManyCount));
     ASSERT_GT(list_.GetCount(), 1000u);
     for (int i = 1; i <= kManyCount; ++i) {
@@ -48,12 +48,10 @@ TEST_F(ManyServices, EveryServiceIsCataloguedInTheManagersOrder) {
         ASSERT_NE(item, nullptr) << ManyName(i);
         EXPECT_EQ(item->ServiceKind, kKindWin32);
     }
-    // The catalogue's Win32 records are the pass's entries that have an image path, in pass order.
+    // The catalogue's Win32 records are the pass's entries, every one, in pass order.
     std::vector<std::string> expected;
     for (const ServiceEntry& entry : win32) {
-        if (list_.Find(entry.serviceName.c_str()) != nullptr) {
-            expected.push_back(entry.serviceName);
-        }
+        expected.push_back(entry.serviceName);
     }
     std::vector<std::string> actual;
     int32_t cursor = 0;
@@ -101,12 +99,27 @@ TEST_F(ManyServices, DescriptionsAndNamesAsTheRegistryHasThem) {
     EXPECT_STREQ(chinese->Description, "\xe4\xb8\xad\xe6\x96\x87\xe6\x8f\x8f\xe8\xbf\xb0 1197");
 
     std::vector<ServiceEntry> win32;
-    ASSERT_TRUE(system_.EnumerateServices(kServiceTypeWin32, win32));
+    ASSERT_EQ(system_.EnumerateServices(kServiceTypeWin32, win32).error, 0u);
     for (const ServiceEntry& entry : win32) {
         if (entry.serviceName == ManyName(1198)) {
             EXPECT_FALSE(entry.hasDisplayName);  // Wine gives no name where the key has none
         }
     }
+}
+
+// Wine's manager enumerates a driver whose key has no image path, as Windows does; its path is the
+// one the kernel loads it from.
+TEST_F(ManyServices, ADriverWithoutImagePathHasTheKernelsPath) {
+    ScState sc;
+    ASSERT_TRUE(ScQuery("OrvaneNoPathDriver", sc));
+    const SERVICE_ITEM* driver = list_.Find("OrvaneNoPathDriver");
+    ASSERT_NE(driver, nullptr);
+    EXPECT_EQ(driver->ServiceKind, kKindDriver);
+    EXPECT_EQ(driver->Start, 3u);
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(driver->ImagePath,
+              std::string(windows) + "\\System32\\drivers\\OrvaneNoPathDriver.sys");
 }
 
 // The svchost group after "-k" matches without regard to case ("-k NetSvcs", "-k localService").

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "res/resource.h"
 #include "tests/resources/dialog_template.h"
+#include "window/dpi_scale.h"
 #include "window/toolbar_resource.h"
 
 namespace {
@@ -51,6 +53,52 @@ TEST(Resources, IconsAtTheirSizes) {
         EXPECT_TRUE(IconHasSize(id, 16)) << id;
     EXPECT_TRUE(IconHasSize(IDI_DETAIL, 32));
     EXPECT_TRUE(IconHasSize(IDI_DETAIL, 16));
+}
+
+// The sizes of the images an icon resource holds, as its group directory lists them.
+std::vector<int> IconImageSizes(UINT id) {
+#pragma pack(push, 2)
+    struct GroupHeader {
+        WORD reserved, type, count;
+    };
+    struct GroupEntry {
+        BYTE width, height, colours, reserved;
+        WORD planes, bits;
+        DWORD bytes;
+        WORD id;
+    };
+#pragma pack(pop)
+    std::vector<int> sizes;
+    HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));
+    if (!found)
+        return sizes;
+    auto* header = static_cast<const GroupHeader*>(LockResource(LoadResource(Module(), found)));
+    auto* entries = reinterpret_cast<const GroupEntry*>(header + 1);
+    for (WORD i = 0; i < header->count; ++i)
+        sizes.push_back(entries[i].width ? entries[i].width : 256);
+    return sizes;
+}
+
+// Each icon is drawn at its size for 96 DPI scaled by the window's DPI: the resource holds an image
+// of that size at 100, 125, 150, 175 and 200 %, so none is stretched from another.
+TEST(Resources, EveryIconHoldsItsImageForEachUsualDisplayScale) {
+    struct Use {
+        UINT id;
+        int size;
+    };
+    const Use uses[] = {{IDR_MAINFRAME, 16},        {IDR_MAINFRAME, 32},     {IDI_SERVICE, 16},
+                        {IDI_TREE_GROUP, 16},       {IDI_TREE_LEAF, 16},     {IDI_DETAIL, 32},
+                        {IDI_REFRESH, 24},          {IDI_SERVICE_START, 24}, {IDI_SERVICE_STOP, 24},
+                        {IDI_SERVICE_PROPERTY, 24}, {IDI_SERVICE_GROUP, 24}, {IDI_ABOUT, 24},
+                        {IDI_HOME_PAGE, 24}};
+    for (const Use& use : uses) {
+        const std::vector<int> sizes = IconImageSizes(use.id);
+        for (int dpi : {96, 120, 144, 168, 192}) {
+            const int size = ScaleToDpi(use.size, dpi);
+            EXPECT_TRUE(std::find(sizes.begin(), sizes.end(), size) != sizes.end())
+                << "icon " << use.id << ", " << size << " pixels";
+        }
+    }
 }
 
 TEST(Resources, BitmapsOfTheToolbarAndBanner) {

@@ -50,6 +50,26 @@ int RunCommand(const std::string& commandLine, std::string& output) {
     return static_cast<int>(code);
 }
 
+bool CreateDemandService(const std::wstring& name, uint32_t type, const std::wstring& imagePath) {
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE));
+    ScHandle service;
+    WaitUntil([&] {
+        service.Reset(CreateServiceW(manager.Get(), name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
+                                     type, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                     imagePath.c_str(), nullptr, nullptr, nullptr, nullptr,
+                                     nullptr));
+        return service || GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE;
+    });
+    return bool(service);
+}
+
+void DeleteServiceNamed(const std::wstring& name) {
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    ScHandle service(OpenServiceW(manager.Get(), name.c_str(), DELETE));
+    if (service)
+        DeleteService(service.Get());
+}
+
 namespace {
 
 std::string Trim(const std::string& text) {

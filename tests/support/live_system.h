@@ -11,6 +11,13 @@
 // or -1 when the process could not be started.
 int RunCommand(const std::string& commandLine, std::string& output);
 
+// Registers a demand-start service of the type (SERVICE_WIN32_OWN_PROCESS, SERVICE_KERNEL_DRIVER,
+// ...) with Wine's running service manager, waiting out one of that name still on its way out.
+// False when the manager refuses it.
+bool CreateDemandService(const std::wstring& name, uint32_t type, const std::wstring& imagePath);
+// Deletes the service of that name, if there is one.
+void DeleteServiceNamed(const std::wstring& name);
+
 // `sc query NAME`: false when sc does not know the service.
 struct ScState {
     uint32_t type = 0;

@@ -1,10 +1,36 @@
 #include "tests/support/running_frame.h"
 
+#include <atomic>
+#include <thread>
+
+#include "tests/support/live_system.h"
 #include "platform/win32/wide_text.h"
 #include "window/list_view.h"
 
 void Pump() {
     theApp.PumpPending();
+}
+
+std::string ProgramBesideTest(const char* fileName) {
+    char exe[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string path(exe);
+    return "\"" + path.substr(0, path.find_last_of('\\') + 1) + fileName + "\"";
+}
+
+int RunWhilePumping(const std::string& commandLine, std::string& output) {
+    int code = -1;
+    std::atomic<bool> done{false};
+    std::thread process([&] {
+        code = RunCommand(commandLine, output);
+        done = true;
+    });
+    while (!done) {
+        Pump();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    process.join();
+    return code;
 }
 
 RunningFrame::RunningFrame(ServiceManagerApi& services, ServiceRegistryApi& registry,

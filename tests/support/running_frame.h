@@ -21,6 +21,12 @@
 // main window is dropped, so it cannot end a later modal loop.
 void Pump();
 
+// The quoted path of a program built beside the running test, for a command line.
+std::string ProgramBesideTest(const char* fileName);
+// Runs a second process (RunCommand) while this thread keeps answering messages: what that process
+// asks of our windows (the clipboard's owner, an accessible object) is answered meanwhile.
+int RunWhilePumping(const std::string& commandLine, std::string& output);
+
 class RunningFrame {
 public:
     RunningFrame(ServiceManagerApi& services, ServiceRegistryApi& registry,
@@ -63,6 +69,8 @@ public:
     int SelectService(const std::string& name);
 
     std::string StatusText() const { return Frame().MessageText(); }
+    // A size given for 96 DPI, at the frame's display scale.
+    int Scaled(int pixels) const { return Frame().Scale(pixels); }
     // A window's rectangle in the frame's client coordinates.
     RECT RectInFrame(HWND hwnd) const;
 

@@ -51,8 +51,8 @@ TEST_F(Bars, ToolbarHasSevenButtonsInFourGroupsEachWithItsImage) {
     EXPECT_EQ(7, ImageList_GetImageCount(images));
     int cx = 0, cy = 0;
     ImageList_GetIconSize(images, &cx, &cy);
-    EXPECT_EQ(24, cx);
-    EXPECT_EQ(24, cy);
+    EXPECT_EQ(frame_->Scaled(24), cx);
+    EXPECT_EQ(frame_->Scaled(24), cy);
     EXPECT_TRUE(GetWindowLongA(toolBar_, GWL_STYLE) & TBSTYLE_FLAT);
 }
 
@@ -214,7 +214,8 @@ TEST_F(Bars, ToolbarDocksAtEveryEdgeFloatsAndDocksAgain) {
     RECT top = frame_->RectInFrame(toolBar_);
     EXPECT_EQ(0, top.top);
     EXPECT_EQ(top.bottom, frame_->RectInFrame(frame_->Frame().MainSplitter().Handle()).top);
-    EXPECT_EQ(CMainFrame::kTreeWidth, Width(frame_->RectInFrame(frame_->Tree().Handle())));
+    EXPECT_EQ(frame_->Scaled(CMainFrame::kTreeWidth),
+              Width(frame_->RectInFrame(frame_->Tree().Handle())));
 }
 
 // Runs inside the modal loop: records the About box and closes it with Escape.

@@ -27,11 +27,16 @@ protected:
         SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
         Pump();
     }
-};
 
-// The detail pane's height inside its row of 120 pixels: less the bar and the two borders.
-constexpr int kDetailPaneHeight =
-    CDataView::kDetailHeight - StaticSplitter::kGap - 2 * StaticSplitter::kBorder;
+    // Sizes at the frame's display scale (this suite runs at 96 and at 144 DPI).
+    int TreeWidth() const { return frame_->Scaled(CMainFrame::kTreeWidth); }
+    int DetailRowHeight() const { return frame_->Scaled(CDataView::kDetailHeight); }
+    int Border() const { return frame_->Data().Splitter().Border(); }
+    // The detail pane's height inside its row: less the bar and the two borders.
+    int DetailPaneHeight() const {
+        return DetailRowHeight() - frame_->Data().Splitter().Gap() - 2 * Border();
+    }
+};
 
 TEST_F(FrameLayout, StartsWithTheTitleTheFirstRootAndTheTreeFocused) {
     char caption[256] = {};
@@ -71,11 +76,11 @@ TEST_F(FrameLayout, TreeKeepsItsWidthAndDetailItsHeightWhenTheFrameIsResized) {
         RECT detail = frame_->RectInFrame(DetailPane());
         RECT list = frame_->RectInFrame(ListPane());
         RECT data = frame_->RectInFrame(frame_->Data().Handle());
-        EXPECT_EQ(CMainFrame::kTreeWidth, Width(tree)) << size.cx;
-        EXPECT_EQ(kDetailPaneHeight, Height(detail)) << size.cy;
-        EXPECT_EQ(data.bottom - StaticSplitter::kBorder, detail.bottom);
+        EXPECT_EQ(TreeWidth(), Width(tree)) << size.cx;
+        EXPECT_EQ(DetailPaneHeight(), Height(detail)) << size.cy;
+        EXPECT_EQ(data.bottom - Border(), detail.bottom);
         // The list takes all the rest of the right-hand pane.
-        EXPECT_EQ(data.bottom - CDataView::kDetailHeight + StaticSplitter::kBorder, list.bottom);
+        EXPECT_EQ(data.bottom - DetailRowHeight() + Border(), list.bottom);
         EXPECT_EQ(Width(list), Width(detail));
     }
 }
@@ -90,24 +95,24 @@ TEST_F(FrameLayout, DetailReturnsToItsHeightAfterADragOnTheNextResizeOrTreeBarDr
         DragBar(rows, POINT{50, barY}, POINT{50, barY - 40});
     };
     dragDetailBarUp();
-    EXPECT_EQ(kDetailPaneHeight + 40, Height(frame_->RectInFrame(DetailPane())));
+    EXPECT_EQ(DetailPaneHeight() + 40, Height(frame_->RectInFrame(DetailPane())));
 
     RECT frameRect = {};
     GetWindowRect(frame_->FrameWindow(), &frameRect);
     ResizeFrame(Width(frameRect) + 30, Height(frameRect) + 20);
-    EXPECT_EQ(kDetailPaneHeight, Height(frame_->RectInFrame(DetailPane())));
+    EXPECT_EQ(DetailPaneHeight(), Height(frame_->RectInFrame(DetailPane())));
 
     dragDetailBarUp();
-    EXPECT_EQ(kDetailPaneHeight + 40, Height(frame_->RectInFrame(DetailPane())));
+    EXPECT_EQ(DetailPaneHeight() + 40, Height(frame_->RectInFrame(DetailPane())));
     CSplitterWndEx& columns = frame_->Frame().MainSplitter();
-    int barX = StaticSplitter::kBorder + CMainFrame::kTreeWidth + 3;
+    int barX = Border() + TreeWidth() + 3;
     DragBar(columns, POINT{barX, 100}, POINT{barX + 25, 100});
-    EXPECT_EQ(CMainFrame::kTreeWidth + 25, Width(frame_->RectInFrame(TreePane())));
-    EXPECT_EQ(kDetailPaneHeight, Height(frame_->RectInFrame(DetailPane())));
+    EXPECT_EQ(TreeWidth() + 25, Width(frame_->RectInFrame(TreePane())));
+    EXPECT_EQ(DetailPaneHeight(), Height(frame_->RectInFrame(DetailPane())));
 
     // The tree keeps the width the user gave it through the next resize.
     ResizeFrame(Width(frameRect), Height(frameRect));
-    EXPECT_EQ(CMainFrame::kTreeWidth + 25, Width(frame_->RectInFrame(TreePane())));
+    EXPECT_EQ(TreeWidth() + 25, Width(frame_->RectInFrame(TreePane())));
 }
 
 TEST_F(FrameLayout, PanesAreFramedByAFlatBlueGreyLineWithAWhiteLineInside) {
@@ -120,12 +125,18 @@ TEST_F(FrameLayout, PanesAreFramedByAFlatBlueGreyLineWithAWhiteLineInside) {
     HDC dc = GetDC(splitter);
     int midY = (tree.top + tree.bottom) / 2;
     int midX = (tree.left + tree.right) / 2;
-    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, tree.left - 2, midY));
+    // One pixel each at 96 DPI; at 144 the border is 3 pixels, the outer line 2 of them.
+    const int border = Border();
+    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, tree.left - border, midY));
     EXPECT_EQ(CSplitterWndEx::kInnerBorder, GetPixel(dc, tree.left - 1, midY));
-    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, tree.right + 1, midY));
+    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, tree.right + border - 1, midY));
     EXPECT_EQ(CSplitterWndEx::kInnerBorder, GetPixel(dc, tree.right, midY));
-    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, midX, tree.top - 2));
-    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, midX, tree.bottom + 1));
+    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, midX, tree.top - border));
+    EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, midX, tree.bottom + border - 1));
+    if (border == 3) {
+        EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, tree.left - 2, midY));
+        EXPECT_EQ(CSplitterWndEx::kOuterBorder, GetPixel(dc, midX, tree.bottom + 1));
+    }
     ReleaseDC(splitter, dc);
 }
 

@@ -208,7 +208,7 @@ TEST_F(Routing, ListViewStylesColumnsAndIcon) {
         column.cchTextMax = sizeof text;
         ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)));
         EXPECT_STREQ(columns[i].heading, text);
-        EXPECT_EQ(columns[i].width, column.cx);
+        EXPECT_EQ(frame_->Scaled(columns[i].width), column.cx);
         EXPECT_EQ(columns[i].format, column.fmt & LVCFMT_JUSTIFYMASK);
     }
     HIMAGELIST images =

@@ -1,4 +1,4 @@
-#include "tests/detail/memory_canvas.h"
+#include "tests/support/memory_canvas.h"
 
 #include <cstdio>
 
