@@ -62,22 +62,31 @@ DWORD ReasonForDeniedReplacement(const std::wstring& path) {
                                                                : ERROR_ACCESS_DENIED;
 }
 
-}  // namespace
-
-uint32_t ReadWholeFile(const std::wstring& path, std::size_t maxBytes, FileBytes& bytes) {
-    bytes = FileBytes();
+// A file on a disk opened for reading from start to end, whoever else holds it open (a spreadsheet
+// that has it, a service running from it): what is read is checked or hashed whole anyway.
+DWORD OpenForReading(const std::wstring& path, FileHandle& file) {
     if (NamesDevice(path)) {
         return kErrorNotAFile;  // opening it would open the device (and reading might wait)
     }
-    // A file a spreadsheet holds open is still read: what is read is checked whole anyway.
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    file.Reset(CreateFileW(path.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         return GetLastError();
     }
     if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
         return kErrorNotAFile;  // a pipe or a device under another name
+    }
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+uint32_t ReadWholeFile(const std::wstring& path, std::size_t maxBytes, FileBytes& bytes) {
+    bytes = FileBytes();
+    FileHandle file;
+    if (const DWORD error = OpenForReading(path, file)) {
+        return error;
     }
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.Get(), &size)) {
@@ -135,17 +144,9 @@ uint32_t ReplaceFileContent(const std::wstring& path, const std::string& bytes) 
 
 uint32_t FileSha256(const std::wstring& path, std::string& hex) {
     hex.clear();
-    if (NamesDevice(path)) {
-        return kErrorNotAFile;
-    }
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) {
-        return GetLastError();
-    }
-    if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
-        return kErrorNotAFile;
+    FileHandle file;
+    if (const DWORD error = OpenForReading(path, file)) {
+        return error;
     }
     constexpr DWORD kPiece = 256 * 1024;
     std::unique_ptr<char[]> piece(new (std::nothrow) char[kPiece]);
