@@ -30,7 +30,11 @@ void COrvaneApp::SetPlatform(ServiceManagerApi& services, ServiceRegistryApi& re
                              GroupRegistryApi& groupRegistry) {
     if (frame_)
         return;
-    inventory_.reset(new (std::nothrow) InventorySwitch(services, registry));
+    inventory_.reset();
+    liveConfiguration_.reset(new (std::nothrow) LiveConfiguration(services, registry));
+    if (liveConfiguration_)
+        inventory_.reset(new (std::nothrow)
+                             InventorySwitch(services, registry, *liveConfiguration_));
     groupRegistry_ = &groupRegistry;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/live_configuration.h"
 #include "inventory/inventory_switch.h"
 #include "platform/platform.h"
 #include "window/application.h"
@@ -52,6 +53,7 @@ public:
     bool OpenInventoryFile(const std::wstring& path);
 
 private:
+    std::unique_ptr<LiveConfiguration> liveConfiguration_;  // before the switch that uses it
     std::unique_ptr<InventorySwitch> inventory_;
     GroupRegistryApi* groupRegistry_ = nullptr;
     std::wstring startupFile_;

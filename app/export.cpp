@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/inventory_io.h"
+#include "app/live_configuration.h"
 #include "app/load_report.h"
 #include "app/standard_streams.h"
 #include "catalogue/service_list.h"
@@ -31,7 +32,8 @@ int ExportCatalogue(ServiceManagerApi& services, ServiceRegistryApi& registry,
         WriteToStandardError(LoadShortfallText(catalogue));
         return static_cast<int>(error);
     }
-    error = WriteInventoryFile(path, catalogue);
+    LiveConfiguration configuration(services, registry);
+    error = WriteInventoryFile(path, catalogue, configuration);
     if (error != 0)
         WriteToStandardError(InventorySaveFailureText(path, error));
     return static_cast<int>(error);

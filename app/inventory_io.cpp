@@ -37,8 +37,8 @@ UINT ProblemTextId(InventoryProblem problem) {
     }
 }
 
-// The reason for a failed read or write: the system's text, except where it would mislead (a device
-// name, a file another program holds).
+}  // namespace
+
 std::string FileErrorText(uint32_t error) {
     if (error == kErrorNotAFile)
         return LoadResString(IDS_FILE_IS_DEVICE);
@@ -47,7 +47,14 @@ std::string FileErrorText(uint32_t error) {
     return SystemErrorText(error);
 }
 
-}  // namespace
+uint32_t InventoryOpenFailureCode(const InventoryOpenFailure& failure) {
+    if (failure.systemError != 0)
+        return failure.systemError;
+    if (failure.format.problem == InventoryProblem::NoMemory)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    return failure.format.problem == InventoryProblem::TooLarge ? ERROR_FILE_TOO_LARGE
+                                                                : ERROR_INVALID_DATA;
+}
 
 bool ReadInventoryFile(const std::wstring& path, LoadedInventory& loaded,
                        InventoryOpenFailure& failure) {
@@ -85,9 +92,10 @@ std::string InventoryOpenFailureText(const std::wstring& path,
     return FormatResString(IDS_INVENTORY_BAD_LINE, {name, line, problem});
 }
 
-uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalogue) {
+uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalogue,
+                            ConfigurationSource& source) {
     std::string bytes;
-    WriteInventoryCsv(catalogue, bytes);
+    WriteInventoryCsv(catalogue, source, bytes);
     return ReplaceFileContent(path, bytes);
 }
 
@@ -95,16 +103,20 @@ std::string InventorySaveFailureText(const std::wstring& path, uint32_t error) {
     return FormatResString(IDS_INVENTORY_SAVE_FAILED, {NarrowText(path), FileErrorText(error)});
 }
 
-std::wstring DefaultInventoryFileName() {
+std::wstring ComputerName() {
     wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = L"";
     DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
     if (!GetComputerNameW(computer, &length))
         computer[0] = L'\0';
+    return computer;
+}
+
+std::wstring DefaultInventoryFileName() {
     SYSTEMTIME today = {};
     GetLocalTime(&today);
     wchar_t date[16] = L"";
     wsprintfW(date, L"%04u-%02u-%02u", today.wYear, today.wMonth, today.wDay);
-    return std::wstring(computer) + L"-services-" + date + L".csv";
+    return ComputerName() + L"-services-" + date + L".csv";
 }
 
 std::wstring FileNameOf(const std::wstring& path) {

@@ -29,11 +29,23 @@ bool ReadInventoryFile(const std::wstring& path, LoadedInventory& loaded,
 // for want of memory, the line its loading had come to.
 std::string InventoryOpenFailureText(const std::wstring& path, const InventoryOpenFailure& failure);
 
-// Writes the whole catalogue into the file, replacing it only once the new content is complete.
-// Returns 0 or the system's error code.
-uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalogue);
+// The exit code of a command that could not read the file: the system's error code, or for a file
+// that is empty or damaged ERROR_INVALID_DATA (13), for a file too large ERROR_FILE_TOO_LARGE
+// (223), for want of memory ERROR_NOT_ENOUGH_MEMORY (8).
+uint32_t InventoryOpenFailureCode(const InventoryOpenFailure& failure);
+
+// The reason for a failed read or write of a file: the system's text, except where it would
+// mislead (a device name, a file another program holds).
+std::string FileErrorText(uint32_t error);
+
+// Writes the whole catalogue into the file, each record with its configuration from source,
+// replacing the file only once the new content is complete. Returns 0 or the system's error code.
+uint32_t WriteInventoryFile(const std::wstring& path, const CServiceList& catalogue,
+                            ConfigurationSource& source);
 std::string InventorySaveFailureText(const std::wstring& path, uint32_t error);
 
+// The computer's NetBIOS name (GetComputerName), empty when it cannot be read.
+std::wstring ComputerName();
 // "<computer name>-services-<yyyy-mm-dd>.csv", with today's local date.
 std::wstring DefaultInventoryFileName();
 // The name part of a path.

@@ -1,7 +1,7 @@
 // The program: the application object on the running system's service manager and registry, or,
-// with "/export FILE.csv", the export of the catalogue without a window. A file name as the only
-// argument is a saved inventory to open; "/?" and whatever else is given are answered with the
-// usage, without a window.
+// with "/export FILE.csv" and "/compare BASELINE.csv ...", the export and the comparison of
+// inventories without a window. A file name as the only argument is a saved inventory to open;
+// "/?" and whatever else is given are answered with the usage, without a window.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/compare.h"
 #include "app/export.h"
 #include "app/program_arguments.h"
 #include "app/standard_streams.h"
@@ -59,6 +60,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const ProgramArguments arguments = ParseProgramArguments(Arguments());
     if (arguments.command == ProgramCommand::Export)
         return RunExportCommand(arguments.files[0]);
+    if (arguments.command == ProgramCommand::Compare)
+        return RunCompareCommand(arguments);
     if (arguments.command != ProgramCommand::Window)
         return AnswerWithUsage(arguments);
     Win32System system;

@@ -258,7 +258,10 @@ bool CMainFrame::SaveInventoryAs(const std::wstring& path) {
     CWinSvrView* list = FindServiceListView();
     if (!list)
         return false;
-    const uint32_t error = WriteInventoryFile(path, list->ServiceList());
+    // Each service's configuration is read and its file hashed now: a moment on a real system.
+    const HCURSOR before = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    const uint32_t error = WriteInventoryFile(path, list->ServiceList(), inventory_);
+    SetCursor(before);
     if (error != 0)
         AppMessageBox(InventorySaveFailureText(path, error), MB_OK | MB_ICONHAND);
     return error == 0;

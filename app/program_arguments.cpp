@@ -1,5 +1,7 @@
 #include "app/program_arguments.h"
 
+#include <cstdint>
+
 namespace {
 
 // "/name" or "-name": the name; null for a plain argument. A lone "/" or "-" is a name of none.
@@ -30,6 +32,7 @@ const std::vector<CommandRule>& ProgramCommandRules() {
     static const std::vector<CommandRule> rules = {
         {nullptr, ProgramCommand::Window, 0, 1, {}},
         {L"export", ProgramCommand::Export, 1, 1, {}},
+        {L"compare", ProgramCommand::Compare, 1, SIZE_MAX, {{L"out", true}, {L"state", false}}},
         {L"?", ProgramCommand::Help, 0, 0, {}},
     };
     return rules;
@@ -63,8 +66,8 @@ ProgramArguments ParseArguments(const std::vector<std::wstring>& arguments,
             if (SameName(name, candidate.name))
                 option = &candidate;
         }
-        if (!option)
-            return Refused(argument);
+        if (!option || parsed.Option(option->name))
+            return Refused(argument);  // unknown, or given twice
         GivenOption given{option->name, {}};
         if (option->takesValue) {
             if (i + 1 == arguments.size() || arguments[i + 1].empty() ||

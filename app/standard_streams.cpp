@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 
@@ -28,15 +30,30 @@ void WriteLine(DWORD stream, const std::string& text) {
             return;
         handle = console.Get();
     }
-    DWORD written = 0;
+    // In pieces: a comparison's report can be megabytes, and a console refuses one write of more
+    // than 64 KB on older systems; a piece never ends between the two halves of a character.
     DWORD mode = 0;
     if (GetConsoleMode(handle, &mode)) {
-        WriteConsoleW(handle, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
+        for (std::size_t at = 0; at < line.size();) {
+            DWORD piece = static_cast<DWORD>(std::min<std::size_t>(line.size() - at, 8192));
+            if (at + piece < line.size() && IS_HIGH_SURROGATE(line[at + piece - 1]))
+                --piece;
+            DWORD written = 0;
+            if (!WriteConsoleW(handle, line.c_str() + at, piece, &written, nullptr) || !written)
+                return;
+            at += written;
+        }
         return;
     }
     // A pipe or a file gets UTF-8, whatever the program's code page.
     const std::string utf8 = NarrowText(line);
-    WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+    for (std::size_t at = 0; at < utf8.size();) {
+        const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(utf8.size() - at, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(handle, utf8.data() + at, piece, &written, nullptr) || !written)
+            return;  // a reader that went away
+        at += written;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
-// Prints how long saving and opening a saved inventory take for 1,000 and 10,000 records, beside
-// the catalogue load of the same size over the fake platform and beside a live load of that size:
+// Prints how long saving and opening a saved inventory take for 1,000 and 10,000 records (each
+// with its configuration as the fake's manager and registry tell it), beside the catalogue load of
+// the same size over the fake platform and beside a live load of that size:
 // the live service manager of the prefix it runs in, timed and scaled by its time per record (run
-// it in the many-services prefix for a live figure over some 1,200 records). Judges nothing.
+// it in the many-services prefix for a live figure over some 1,200 records). Also what reading the
+// live configuration and hashing the files adds to a live save. Judges nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "app/inventory_io.h"
+#include "app/live_configuration.h"
 #include "bench/fake_services.h"
 #include "catalogue/service_list.h"
 #include "platform/win32/win32_system.h"
@@ -45,8 +48,21 @@ int main() {
     live.Reload();  // the first load pays for the service manager's start
     const double liveMs = MedianMilliseconds(5, [&] { live.Reload(); });
     const double livePerRecord = live.GetCount() ? liveMs / live.GetCount() : 0;
-    std::printf("live load: %zu records in %.1f ms, %.3f ms per record (median of 5)\n\n",
+    std::printf("live load: %zu records in %.1f ms, %.3f ms per record (median of 5)\n",
                 live.GetCount(), liveMs, livePerRecord);
+    // What a save or an export adds on the live system: each service's configuration from the
+    // manager and the registry, and the digest of its file (each file read once a pass).
+    LiveConfiguration configuration(system, system);
+    std::vector<InventoryRecord> records;
+    const double configurationMs =
+        MedianMilliseconds(5, [&] { InventoryRecordsOf(live, configuration, records); });
+    ManagerConfiguration managerOnly(system, system);
+    const double managerMs =
+        MedianMilliseconds(5, [&] { InventoryRecordsOf(live, managerOnly, records); });
+    std::printf(
+        "live configuration and file digests: %.1f ms, %.3f ms per record, of which the manager "
+        "and the registry %.1f ms (medians of 5)\n\n",
+        configurationMs, live.GetCount() ? configurationMs / live.GetCount() : 0, managerMs);
     std::printf("%8s %12s %12s %10s %10s %11s %11s\n", "records", "fake load", "live (est.)",
                 "save", "open", "save/live", "open/live");
 
@@ -57,7 +73,9 @@ int main() {
         CServiceList catalogue(fake, fake);
         const double loadMs = MedianMilliseconds(5, [&] { catalogue.Reload(); });
         // Save: the file's text, written beside the target, flushed and moved over it.
-        const double saveMs = MedianMilliseconds(5, [&] { WriteInventoryFile(path, catalogue); });
+        ManagerConfiguration fakeConfiguration(fake, fake);
+        const double saveMs =
+            MedianMilliseconds(5, [&] { WriteInventoryFile(path, catalogue, fakeConfiguration); });
         // Open: read, loaded into a catalogue and checked against the file (the list then takes
         // that catalogue's records).
         size_t opened = 0;

@@ -85,6 +85,9 @@ public:
                                 std::unique_ptr<ServiceSession>& session) override {
         return Timed([&] { return real_.OpenServiceSession(name, access, session); });
     }
+    uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override {
+        return Timed([&] { return real_.OpenConfigQuery(query); });
+    }
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override {
         return Wrap(Timed([&] { return real_.OpenKey(path); }));
     }

@@ -10,26 +10,17 @@
 #include <string>
 #include <utility>
 
+#include "catalogue/registry_values.h"
 #include "catalogue/service_list.h"
 #include "platform/ascii_case.h"
 #include "platform/utf16.h"
 
 namespace {
 
-// A text value: only REG_SZ and REG_EXPAND_SZ count; any other type is as good as missing.
-bool ReadText(RegistryKey& key, const char* name, std::string& text) {
-    RegistryValue value;
-    if (!key.GetValue(name, value) || (value.type != kRegSz && value.type != kRegExpandSz))
-        return false;
-    text.assign(value.data.begin(), value.data.end());
-    text.resize(std::strlen(text.c_str()));
-    return true;
-}
-
 // A text that fits its field; one that is missing or too long leaves the field empty.
 void ReadTextField(RegistryKey& key, const char* name, char* field) {
     std::string text;
-    if (ReadText(key, name, text) && TextFits(text.c_str()))
+    if (ReadTextValue(key, name, text) && TextFits(text.c_str()))
         CopyText(field, kTextBytes, text.c_str());
 }
 
@@ -41,7 +32,7 @@ void ReadDescription(RegistryKey& key, SERVICE_ITEM& item) {
     std::string raw;
     std::string resolved;
     const char* text = item.lpDisplayName.c_str();
-    if (ReadText(key, "Description", raw)) {
+    if (ReadTextValue(key, "Description", raw)) {
         if (raw[0] == '@' && (InfStringDefaultText(raw, resolved) ||
                               key.LoadIndirectString("Description", resolved))) {
             if (TextFits(resolved.c_str()))
@@ -55,14 +46,8 @@ void ReadDescription(RegistryKey& key, SERVICE_ITEM& item) {
 
 // Only a REG_DWORD of four bytes is a start type; anything else leaves it unknown.
 uint32_t ReadStart(RegistryKey& key) {
-    RegistryValue value;
-    if (!key.GetValue("Start", value) || value.type != kRegDword ||
-        value.data.size() != sizeof(uint32_t)) {
-        return kStartUnknown;
-    }
-    uint32_t start = 0;
-    std::memcpy(&start, value.data.data(), sizeof start);
-    return start;
+    uint32_t start = kStartUnknown;
+    return ReadDwordValue(key, "Start", start) ? start : kStartUnknown;
 }
 
 // The group after "-k" names a value of the SvcHost key, and Windows compares value names without
@@ -82,7 +67,7 @@ int32_t SvchostGroupOf(const SERVICE_ITEM& item) {
 // The image path as stored. A driver without one is loaded by the kernel from the drivers folder
 // under its own name, so that is the path it has.
 bool ReadImagePath(RegistryKey& key, const SERVICE_ITEM& item, std::string& imagePath) {
-    if (ReadText(key, "ImagePath", imagePath))
+    if (ReadTextValue(key, "ImagePath", imagePath))
         return true;
     if (item.ServiceKind != kKindDriver)
         return false;

@@ -18,7 +18,9 @@
 // What the saved inventory answers to a request that would change the system.
 constexpr uint32_t kErrorSavedInventory = kErrorNotSupported;
 
-class FileInventory : public ServiceManagerApi, public ServiceRegistryApi {
+class FileInventory : public ServiceManagerApi,
+                      public ServiceRegistryApi,
+                      public ConfigurationSource {
 public:
     // Takes the records and indexes them by name. Null when memory runs out; reached is then the
     // index of the record it had come to, and records are as they were.
@@ -26,6 +28,8 @@ public:
                                                std::size_t& reached);
 
     const std::vector<InventoryRecord>& Records() const { return records_; }
+    // Whether the file holds the configuration (one of the first version does not).
+    bool HoldsConfiguration() const { return records_.empty() || records_.front().version > 1; }
 
     // ServiceManagerApi: the records of each kind in file order; no sessions.
     std::string WindowsDirectory() override { return std::string(); }
@@ -33,6 +37,12 @@ public:
                                         std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                 std::unique_ptr<ServiceSession>& session) override;
+    // The manager is not there to ask: the configuration comes from the records (below).
+    uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override;
+
+    // ConfigurationSource: the record's own configuration columns, as saved (empty for a file of
+    // the first version, which had none).
+    void ReadConfiguration(const SERVICE_ITEM& item, ServiceConfiguration& config) override;
 
     // ServiceRegistryApi: the Services key holds one key per record, named as the enumeration
     // names it; a record's key holds "ImagePath", "Description", "Group" and "Start", its
@@ -65,8 +75,10 @@ struct LoadedInventory {
 };
 
 // Reads a saved inventory: the file's records, then a catalogue loaded from them, which must give
-// back every record exactly as the file holds it; a record it cannot (a svchost group that does not
-// follow from the image path and service DLL, say) refuses the file at that record's line. Of all
+// back every record's catalogue fields exactly as the file holds them (or, in a file of the first
+// version, as that version's rules gave them: EarlierRulesGave); a record it cannot (a svchost
+// group that does not follow from the image path and service DLL, say) refuses the file at that
+// record's line. Of all
 // that is wrong, the first line is named, whatever finds it. Memory that runs out refuses the file
 // (NoMemory) at the line of the record the loading had come to, never with a shorter catalogue.
 // On failure loaded is empty.

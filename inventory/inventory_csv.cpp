@@ -36,7 +36,7 @@ InventoryProblem NumberIn(const std::string& text, uint32_t low, uint32_t high) 
 
 struct ColumnDef {
     const char* header;
-    std::string (*write)(const SERVICE_ITEM& item);
+    std::string (*write)(const SERVICE_ITEM& item, const ServiceConfiguration& config);
     InventoryProblem (*check)(const std::string& text);
 };
 
@@ -62,32 +62,99 @@ InventoryProblem ServiceName(const std::string& text) {
 InventoryProblem FieldText(const std::string& text) {
     return TextFits(text.c_str()) ? InventoryProblem::None : InventoryProblem::Text;
 }
+// The configuration's texts are not held by the catalogue: any length the file allows.
+InventoryProblem AnyText(const std::string&) {
+    return InventoryProblem::None;
+}
+InventoryProblem FormatVersion(const std::string& text) {
+    return text == "2" ? InventoryProblem::None : InventoryProblem::Number;
+}
+// A flag: "1", "0", or empty when it could not be read.
+InventoryProblem Flag(const std::string& text) {
+    return text.empty() || text == "0" || text == "1" ? InventoryProblem::None
+                                                      : InventoryProblem::Number;
+}
+InventoryProblem NumberOrUnknown(const std::string& text) {
+    return text.empty() ? InventoryProblem::None : AnyNumber(text);
+}
+// 64 lowercase hexadecimal digits, or empty.
+InventoryProblem Digest(const std::string& text) {
+    if (text.empty())
+        return InventoryProblem::None;
+    if (text.size() != 64)
+        return InventoryProblem::Text;
+    for (char c : text) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return InventoryProblem::Text;
+    }
+    return InventoryProblem::None;
+}
 
 std::string Decimal(int64_t value) {
     return std::to_string(value);
 }
 
 // A start type that could not be read is saved as an empty field.
-std::string StartText(const SERVICE_ITEM& r) {
+std::string StartText(const SERVICE_ITEM& r, const ServiceConfiguration&) {
     return r.Start == kStartUnknown ? std::string() : Decimal(r.Start);
 }
 
+using Config = ServiceConfiguration;
 const ColumnDef kColumns[kInventoryColumnCount] = {
-    {"ServiceName", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.lpServiceName.c_str()); },
+    {"ServiceName",
+     [](const SERVICE_ITEM& r, const Config&) { return WellFormedUtf8(r.lpServiceName.c_str()); },
      ServiceName},
-    {"DisplayName", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.lpDisplayName.c_str()); },
+    {"DisplayName",
+     [](const SERVICE_ITEM& r, const Config&) { return WellFormedUtf8(r.lpDisplayName.c_str()); },
      FieldText},
-    {"ServiceKind", [](const SERVICE_ITEM& r) { return Decimal(r.ServiceKind); }, ServiceKind},
-    {"ServiceType", [](const SERVICE_ITEM& r) { return Decimal(r.ServiceStatus.dwServiceType); },
+    {"ServiceKind", [](const SERVICE_ITEM& r, const Config&) { return Decimal(r.ServiceKind); },
+     ServiceKind},
+    {"ServiceType",
+     [](const SERVICE_ITEM& r, const Config&) { return Decimal(r.ServiceStatus.dwServiceType); },
      AnyNumber},
-    {"CurrentState", [](const SERVICE_ITEM& r) { return Decimal(r.ServiceStatus.dwCurrentState); },
+    {"CurrentState",
+     [](const SERVICE_ITEM& r, const Config&) { return Decimal(r.ServiceStatus.dwCurrentState); },
      AnyNumber},
     {"Start", StartText, StartType},
-    {"Description", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.Description); }, FieldText},
-    {"ImagePath", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.ImagePath); }, FieldText},
-    {"ServiceDll", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.ServiceDll); }, FieldText},
-    {"Group", [](const SERVICE_ITEM& r) { return WellFormedUtf8(r.Group); }, FieldText},
-    {"SvchostGroup", [](const SERVICE_ITEM& r) { return Decimal(r.SvchostGroup); }, SvchostGroup},
+    {"Description",
+     [](const SERVICE_ITEM& r, const Config&) { return WellFormedUtf8(r.Description); }, FieldText},
+    {"ImagePath", [](const SERVICE_ITEM& r, const Config&) { return WellFormedUtf8(r.ImagePath); },
+     FieldText},
+    {"ServiceDll",
+     [](const SERVICE_ITEM& r, const Config&) { return WellFormedUtf8(r.ServiceDll); }, FieldText},
+    {"Group", [](const SERVICE_ITEM& r, const Config&) { return WellFormedUtf8(r.Group); },
+     FieldText},
+    {"SvchostGroup", [](const SERVICE_ITEM& r, const Config&) { return Decimal(r.SvchostGroup); },
+     SvchostGroup},
+    {"FormatVersion", [](const SERVICE_ITEM&, const Config&) { return Decimal(kInventoryVersion); },
+     FormatVersion},
+    {"ObjectName",
+     [](const SERVICE_ITEM&, const Config& c) { return WellFormedUtf8(c.account.c_str()); },
+     AnyText},
+    {"DelayedAutoStart", [](const SERVICE_ITEM&, const Config& c) { return c.delayedAutoStart; },
+     Flag},
+    {"TriggerStart", [](const SERVICE_ITEM&, const Config& c) { return c.triggerStart; }, Flag},
+    {"ErrorControl", [](const SERVICE_ITEM&, const Config& c) { return c.errorControl; },
+     NumberOrUnknown},
+    {"DependOnService",
+     [](const SERVICE_ITEM&, const Config& c) { return WellFormedUtf8(c.dependOnService.c_str()); },
+     AnyText},
+    {"DependOnGroup",
+     [](const SERVICE_ITEM&, const Config& c) { return WellFormedUtf8(c.dependOnGroup.c_str()); },
+     AnyText},
+    {"StoredImagePath",
+     [](const SERVICE_ITEM&, const Config& c) { return WellFormedUtf8(c.storedImagePath.c_str()); },
+     AnyText},
+    {"Sha256", [](const SERVICE_ITEM&, const Config& c) { return c.sha256; }, Digest},
+    {"UnquotedPath", [](const SERVICE_ITEM&, const Config& c) { return c.unquotedPath; }, Flag},
+};
+
+// A source that knows no configuration: every column of it empty.
+class NoConfiguration : public ConfigurationSource {
+public:
+    void ReadConfiguration(const SERVICE_ITEM&, ServiceConfiguration& config) override {
+        config = ServiceConfiguration();
+    }
 };
 
 void AppendRecord(const std::string* fields, std::string& out) {
@@ -99,14 +166,19 @@ void AppendRecord(const std::string* fields, std::string& out) {
     out += "\r\n";
 }
 
-bool IsHeader(const std::vector<std::string>& fields) {
-    if (fields.size() != kInventoryColumnCount)
-        return false;
-    for (int i = 0; i < kInventoryColumnCount; ++i) {
-        if (fields[i] != kColumns[i].header)
-            return false;
+// The version whose header the fields are, or 0 for none.
+uint32_t HeaderVersion(const std::vector<std::string>& fields) {
+    for (uint32_t version : {1u, kInventoryVersion}) {
+        const int count = InventoryColumnsOf(version);
+        if (fields.size() != static_cast<std::size_t>(count))
+            continue;
+        int i = 0;
+        while (i < count && fields[i] == kColumns[i].header)
+            ++i;
+        if (i == count)
+            return version;
     }
-    return true;
+    return 0;
 }
 
 InventoryProblem ProblemOf(CsvError error) {
@@ -130,26 +202,81 @@ uint32_t InventoryRecord::Number(InventoryColumn column) const {
     return value;
 }
 
-void InventoryFields(const SERVICE_ITEM& item, std::string (&fields)[kInventoryColumnCount]) {
-    for (int i = 0; i < kInventoryColumnCount; ++i)
-        fields[i] = kColumns[i].write(item);
+const char* InventoryColumnName(InventoryColumn column) {
+    return kColumns[column].header;
 }
 
-void WriteInventoryCsv(const CServiceList& catalogue, std::string& out) {
+void InventoryFields(const SERVICE_ITEM& item, const ServiceConfiguration& config,
+                     std::string (&fields)[kInventoryColumnCount]) {
+    for (int i = 0; i < kInventoryColumnCount; ++i)
+        fields[i] = kColumns[i].write(item, config);
+}
+
+namespace {
+
+// Each record of the catalogue with its configuration, in one pass of the source.
+template <typename Row>
+void ForEachRow(const CServiceList& catalogue, ConfigurationSource& source, Row row) {
+    source.BeginPass();
+    ServiceConfiguration config;
+    int32_t cursor = 0;
+    const SERVICE_ITEM* item = nullptr;
+    for (bool more = catalogue.GetFirst(cursor, item); more;
+         more = catalogue.GetNext(cursor, item)) {
+        source.ReadConfiguration(*item, config);
+        row(*item, config);
+    }
+}
+
+}  // namespace
+
+void InventoryRecordsOf(const CServiceList& catalogue, ConfigurationSource& source,
+                        std::vector<InventoryRecord>& records) {
+    records.clear();
+    records.reserve(catalogue.GetCount());
+    ForEachRow(catalogue, source, [&records](const SERVICE_ITEM& item, const Config& config) {
+        records.emplace_back();
+        InventoryFields(item, config, records.back().fields);
+    });
+}
+
+void WriteInventoryCsv(const CServiceList& catalogue, ConfigurationSource& source,
+                       std::string& out) {
     out.clear();
-    out.reserve(512 + catalogue.GetCount() * 320);
+    out.reserve(512 + catalogue.GetCount() * 480);
     out += kByteOrderMark;
     std::string fields[kInventoryColumnCount];
     for (int i = 0; i < kInventoryColumnCount; ++i)
         fields[i] = kColumns[i].header;
     AppendRecord(fields, out);
-    int32_t cursor = 0;
-    const SERVICE_ITEM* item = nullptr;
-    for (bool more = catalogue.GetFirst(cursor, item); more;
-         more = catalogue.GetNext(cursor, item)) {
-        InventoryFields(*item, fields);
+    ForEachRow(catalogue, source, [&](const SERVICE_ITEM& item, const Config& config) {
+        InventoryFields(item, config, fields);
         AppendRecord(fields, out);
+    });
+}
+
+void WriteInventoryCsv(const CServiceList& catalogue, std::string& out) {
+    NoConfiguration none;
+    WriteInventoryCsv(catalogue, none, out);
+}
+
+bool EarlierRulesGave(const InventoryRecord& record, InventoryColumn column) {
+    if (record.version != 1)
+        return false;
+    const std::string& saved = record.Text(column);
+    if (column == kInvSvchostGroup) {
+        const std::string& path = record.Text(kInvImagePath);
+        int32_t group = kSvchostNone;
+        if (!record.Text(kInvServiceDll).empty()) {
+            if (path.find("-k LocalService") != std::string::npos)
+                group = kSvchostLocalService;
+            else if (path.find("-k netsvcs") != std::string::npos)
+                group = kSvchostNetsvcs;
+        }
+        return saved == Decimal(group);
     }
+    std::string text;
+    return column == kInvDescription && InfStringDefaultText(saved, text);
 }
 
 bool ParseInventoryCsv(const char* data, std::size_t size, std::vector<InventoryRecord>& records,
@@ -192,14 +319,17 @@ bool ParseInventoryCsv(const char* data, std::size_t size, std::vector<Inventory
     try {
         records.reserve(CountRecordEnds(data, size, kMaxInventoryRecords + 1));
         endLines.reserve(records.capacity());
-        if (!reader.Next(fields) || !IsHeader(fields))
+        const uint32_t version = reader.Next(fields) ? HeaderVersion(fields) : 0;
+        if (version == 0)
             return fail(InventoryProblem::Header, 1);
+        const int columns = InventoryColumnsOf(version);
         while (reader.Next(fields)) {
-            if (fields.size() != kInventoryColumnCount)
+            if (fields.size() != static_cast<std::size_t>(columns))
                 return fail(InventoryProblem::Columns, reader.RecordLine());
             InventoryRecord record;
             record.line = reader.RecordLine();
-            for (int i = 0; i < kInventoryColumnCount; ++i) {
+            record.version = version;
+            for (int i = 0; i < columns; ++i) {
                 const InventoryProblem problem = kColumns[i].check(fields[i]);
                 if (problem != InventoryProblem::None)
                     return fail(problem, reader.FieldLines()[i]);

@@ -1,7 +1,13 @@
 // The saved inventory of services: the whole catalogue as one CSV file (UTF-8 with a byte-order
 // mark so that spreadsheets show the Chinese texts, one header row, one row per record in catalogue
-// order). Numbers are written as decimal numbers and texts as the catalogue holds them. Reading is
-// all or nothing: the first line that breaks the format refuses the whole file.
+// order), each record with its service's full configuration after the catalogue's fields. Numbers
+// are written as decimal numbers and texts as the catalogue holds them. Reading is all or nothing:
+// the first line that breaks the format refuses the whole file.
+//
+// The header names the file's version. Version 1 holds the catalogue's eleven columns; version 2
+// adds its number ("FormatVersion", in every row) and the configuration columns after them. A
+// later version adds its columns after these again, with its own number, and reads every earlier
+// version by its header. Files of every known version open.
 #pragma once
 
 #include <cstddef>
@@ -9,10 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/service_configuration.h"
 #include "catalogue/service_list.h"
 
-// Columns of the file, in file order. A new field of the record is one more column here and one
-// more row in the column table (inventory_csv.cpp).
+// Columns of the file, in file order: the catalogue's fields (version 1), then the format's
+// version and the configuration (version 2). A new field is one more column at the end, one more
+// row in the column table (inventory_csv.cpp) and a new version.
 enum InventoryColumn {
     kInvServiceName,
     kInvDisplayName,
@@ -25,8 +33,28 @@ enum InventoryColumn {
     kInvServiceDll,
     kInvGroup,
     kInvSvchostGroup,
+    kInvFormatVersion,
+    kInvObjectName,
+    kInvDelayedAutoStart,
+    kInvTriggerStart,
+    kInvErrorControl,
+    kInvDependOnService,
+    kInvDependOnGroup,
+    kInvStoredImagePath,
+    kInvSha256,
+    kInvUnquotedPath,
     kInventoryColumnCount
 };
+
+// The version this program writes, and the columns each version holds.
+constexpr uint32_t kInventoryVersion = 2;
+constexpr int kCatalogueColumnCount = kInvFormatVersion;  // version 1: the catalogue's fields
+constexpr int InventoryColumnsOf(uint32_t version) {
+    return version == 1 ? kCatalogueColumnCount : kInventoryColumnCount;
+}
+
+// The header's name of a column ("ServiceName", "ObjectName", ...).
+const char* InventoryColumnName(InventoryColumn column);
 
 // A file is refused beyond this size: it could not come from any real system.
 constexpr std::size_t kMaxInventoryBytes = 64u * 1024 * 1024;
@@ -38,10 +66,12 @@ constexpr std::size_t kMaxInventoryRecords = 100000;
 // A service name holds at most 256 characters (CreateService refuses a longer one).
 constexpr std::size_t kMaxServiceNameChars = 256;
 
-// One record as the file holds it: every field's text, already checked against its column.
+// One record as the file holds it: every field's text, already checked against its column. The
+// columns its file's version lacks are empty.
 struct InventoryRecord {
     std::string fields[kInventoryColumnCount];
-    std::size_t line = 0;  // where the record begins, from 1
+    std::size_t line = 0;                  // where the record begins, from 1
+    uint32_t version = kInventoryVersion;  // of the file it comes from
 
     const std::string& Text(InventoryColumn column) const { return fields[column]; }
     uint32_t Number(InventoryColumn column) const;
@@ -68,11 +98,26 @@ struct InventoryError {
     std::size_t line = 0;  // the first bad line, from 1 (0 for the whole file)
 };
 
-// The text of each column for a record (texts as well-formed UTF-8).
-void InventoryFields(const SERVICE_ITEM& item, std::string (&fields)[kInventoryColumnCount]);
+// The text of each column for a record and its configuration (texts as well-formed UTF-8).
+void InventoryFields(const SERVICE_ITEM& item, const ServiceConfiguration& config,
+                     std::string (&fields)[kInventoryColumnCount]);
 
-// The whole catalogue, both kinds, as a file's bytes.
+// The records of the catalogue (both kinds, in its order) as this version writes them, each with
+// its configuration read from source in one pass.
+void InventoryRecordsOf(const CServiceList& catalogue, ConfigurationSource& source,
+                        std::vector<InventoryRecord>& records);
+
+// The whole catalogue, both kinds, as a file's bytes, each record with its configuration read from
+// source in one pass; without a source the configuration columns are empty.
+void WriteInventoryCsv(const CServiceList& catalogue, ConfigurationSource& source,
+                       std::string& out);
 void WriteInventoryCsv(const CServiceList& catalogue, std::string& out);
+
+// Whether a record of a file of the first version holds, for a catalogue field where today's rules
+// give otherwise, what that version's rules gave: a svchost group matched with regard to case
+// ("-k LocalService", "-k netsvcs" as written), a description in the INF form as stored. Such a
+// file still opens, and shows what today's rules make of it.
+bool EarlierRulesGave(const InventoryRecord& record, InventoryColumn column);
 
 // Reads a file's bytes into records, in file order. False with the first problem and its line;
 // records then holds the records that end before that line (whole and checked), so that a record

@@ -10,10 +10,16 @@
 #include "inventory/file_inventory.h"
 #include "platform/platform.h"
 
-class InventorySwitch : public ServiceManagerApi, public ServiceRegistryApi {
+class InventorySwitch : public ServiceManagerApi,
+                        public ServiceRegistryApi,
+                        public ConfigurationSource {
 public:
-    InventorySwitch(ServiceManagerApi& liveServices, ServiceRegistryApi& liveRegistry)
-        : liveServices_(liveServices), liveRegistry_(liveRegistry) {}
+    // liveConfiguration tells the live services' configuration when a live catalogue is saved.
+    InventorySwitch(ServiceManagerApi& liveServices, ServiceRegistryApi& liveRegistry,
+                    ConfigurationSource& liveConfiguration)
+        : liveServices_(liveServices),
+          liveRegistry_(liveRegistry),
+          liveConfiguration_(liveConfiguration) {}
 
     void UseLive() { file_.reset(); }
     void UseFile(std::unique_ptr<FileInventory> file) { file_ = std::move(file); }
@@ -33,8 +39,17 @@ public:
         return Services().EnumerateActiveDependents(serviceName, dependents);
     }
 
+    uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override {
+        return Services().OpenConfigQuery(query);
+    }
+
     std::unique_ptr<RegistryKey> OpenKey(const std::u16string& path) override {
         return Registry().OpenKey(path);
+    }
+
+    void BeginPass() override { Configuration().BeginPass(); }
+    void ReadConfiguration(const SERVICE_ITEM& item, ServiceConfiguration& config) override {
+        Configuration().ReadConfiguration(item, config);
     }
 
 private:
@@ -44,8 +59,12 @@ private:
     ServiceRegistryApi& Registry() const {
         return file_ ? static_cast<ServiceRegistryApi&>(*file_) : liveRegistry_;
     }
+    ConfigurationSource& Configuration() const {
+        return file_ ? static_cast<ConfigurationSource&>(*file_) : liveConfiguration_;
+    }
 
     ServiceManagerApi& liveServices_;
     ServiceRegistryApi& liveRegistry_;
+    ConfigurationSource& liveConfiguration_;
     std::unique_ptr<FileInventory> file_;
 };

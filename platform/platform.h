@@ -52,6 +52,33 @@ struct EnumerationResult {
     bool managerUnavailable = false;
 };
 
+// --- The configuration query ------------------------------------------------------------------
+// A service's configuration as the service manager answers it: QueryServiceConfigW, and
+// QueryServiceConfig2W at two levels. Each part answers on its own (Wine's manager, for one, knows
+// neither level): a part that was not answered is left for the registry to tell.
+struct ServiceConfigAnswer {
+    bool config = false;     // QueryServiceConfigW answered the fields up to the dependencies
+    std::string binaryPath;  // lpBinaryPathName: the command line the manager starts
+    std::string account;     // lpServiceStartName
+    uint32_t errorControl = 0;
+    std::vector<std::string> dependOnService;  // lpDependencies: the names of services
+    std::vector<std::string> dependOnGroup;    // the groups (SC_GROUP_IDENTIFIER '+' taken off)
+    bool delayedKnown = false;                 // SERVICE_CONFIG_DELAYED_AUTO_START_INFO answered
+    bool delayed = false;
+    bool triggersKnown = false;  // SERVICE_CONFIG_TRIGGER_INFO answered
+    bool triggers = false;       // at least one trigger
+};
+
+// A pass of configuration queries over many services: the manager is opened once for it, with
+// SC_MANAGER_CONNECT, and each service with SERVICE_QUERY_CONFIG, the rights reading takes.
+class ServiceConfigQuery {
+public:
+    virtual ~ServiceConfigQuery() = default;
+    // Returns 0 once the service is open, whichever parts then answer, or the error code of the
+    // call that failed.
+    virtual uint32_t Query(const std::u16string& serviceName, ServiceConfigAnswer& answer) = 0;
+};
+
 class ServiceManagerApi {
 public:
     virtual ~ServiceManagerApi() = default;
@@ -70,6 +97,10 @@ public:
     // session, or the error code of the call that failed (and no session).
     virtual uint32_t OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                         std::unique_ptr<ServiceSession>& session) = 0;
+
+    // Opens the manager for a pass of configuration queries. Returns 0 and the query, or the
+    // error code of the call that failed (and no query).
+    virtual uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) = 0;
 
     // --- The services that depend on a service (stopping it with its dependents) ---
     // The active services (running, paused or pending) that depend on the service, directly or
@@ -123,6 +154,11 @@ public:
     // Resolves an indirect string value ("@file,-id") with RegLoadMUIStringW into text in the
     // program's code page, whatever its length. False when it does not resolve.
     virtual bool LoadIndirectString(const char* valueName, std::string& text) = 0;
+
+    // A REG_SZ or REG_EXPAND_SZ value exactly as stored: not expanded, cut at its first NUL, in
+    // the program's code page. False when it is missing, of another type, or the key cannot tell
+    // (a saved inventory holds no stored values).
+    virtual bool GetStoredText(const char* /*valueName*/, std::string& /*text*/) { return false; }
 };
 
 // The registry as the catalogue reads it, under HKEY_LOCAL_MACHINE: the Services key is opened

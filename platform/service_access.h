@@ -32,6 +32,10 @@ constexpr uint32_t kStopAccess = kServiceStop | kServiceQueryStatus;
 // A start-type change: ChangeServiceConfig, after QueryServiceStatus tells a driver from a Win32
 // service.
 constexpr uint32_t kChangeStartTypeAccess = kServiceChangeConfig | kServiceQueryStatus;
+// A pass of configuration queries: OpenService needs only the connection, QueryServiceConfig and
+// QueryServiceConfig2 SERVICE_QUERY_CONFIG.
+constexpr uint32_t kConfigQueryManagerAccess = kScManagerConnect;
+constexpr uint32_t kConfigQueryAccess = kServiceQueryConfig;
 
 // Listing the active services that depend on a service: EnumDependentServices.
 constexpr uint32_t kEnumerateDependentsAccess = kServiceEnumerateDependents;

@@ -98,6 +98,9 @@
 // The command line.
 #define IDS_USAGE 34100
 #define IDS_UNKNOWN_ARGUMENT 34101
+// /compare: its report.
+#define IDS_COMPARE_REPORT_FAILED 34110
+#define IDS_COMPARE_OUT_IS_INPUT 34111
 
 // The system the program runs on.
 #define IDS_WOW64_REFUSED 34200

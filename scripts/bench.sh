@@ -8,7 +8,8 @@
 #     catalogue load of the same size and a live load scaled to it;
 #   - the service groups dialog under Wine with a group order of up to 100,000 entries;
 #   - a saved inventory opened at start and closed under Wine: 20,000 names crafted to collide in
-#     a hash beside 20,000 ordinary ones, 100,000 and 1,000,000 rows (time and peak memory).
+#     a hash beside 20,000 ordinary ones, 100,000 and 1,000,000 rows (time and peak memory);
+#   - /compare of 100 machines of 1,000 services against a baseline under Wine (goal: under 2 s).
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 orvane_setup_packages
@@ -33,6 +34,8 @@ echo "== service groups dialog (Wine, goal: 100,000 entries in under 1 s)"
 wine "$ORVANE_BUILD/windows/bench/group_dlg_bench.exe"
 echo "== saved inventories opened at start: crafted names and big files (Wine)"
 wine "$ORVANE_BUILD/windows/bench/inventory_open_bench.exe"
+echo "== a fleet against its baseline: 100 machines of 1,000 services (Wine, goal: under 2 s)"
+wine "$ORVANE_BUILD/windows/bench/compare_bench.exe"
 
 echo "== catalogue on the live service manager with 1,200 extra services (Wine, goal: Reload <= 0.65 x the per-value calls)"
 bash "$ORVANE_ROOT/scripts/many-services.sh" up

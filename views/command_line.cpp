@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ascii_case.h"
+
 namespace {
 
 bool HasExtension(const std::string& name) {
@@ -35,4 +37,27 @@ std::vector<std::string> ExecutableCandidates(const std::string& commandLine) {
         candidates.push_back(commandLine);
     }
     return candidates;
+}
+
+bool UnquotedPathRisk(const std::string& commandLine, const std::string& runFile) {
+    if (commandLine.empty() || commandLine[0] == '"')
+        return false;
+    const std::string folded = FoldAscii(commandLine);
+    std::string::size_type end = std::string::npos;
+    for (std::string::size_type dot = folded.find(".exe"); dot != std::string::npos;
+         dot = folded.find(".exe", dot + 1)) {
+        if (dot + 4 == folded.size() || folded[dot + 4] == ' ') {
+            end = dot + 4;
+            break;
+        }
+    }
+    if (end == std::string::npos && !runFile.empty()) {
+        // The candidate is a prefix of the command line, with ".exe" added where it had none.
+        if (commandLine.compare(0, runFile.size(), runFile) == 0)
+            end = runFile.size();
+        else if (runFile.size() > 4 &&
+                 commandLine.compare(0, runFile.size() - 4, runFile, 0, runFile.size() - 4) == 0)
+            end = runFile.size() - 4;
+    }
+    return end != std::string::npos && commandLine.find(' ') < end;
 }

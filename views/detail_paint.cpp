@@ -83,13 +83,18 @@ void PaintRecord(HDC dc, const DetailStyle& style, const SERVICE_ITEM& item,
 
 }  // namespace
 
-ServiceFileFacts ProbeServiceFile(const SERVICE_ITEM& item) {
-    ServiceFileFacts facts;
+bool FindServiceFile(const SERVICE_ITEM& item, std::string& file) {
     // The image path is a command line: its file is what process creation would start, the quoted
     // part exactly when the stored path was quoted.
-    std::string probe = item.ServiceDll;
-    facts.found = item.ServiceDll[0] ? FileExists(item.ServiceDll)
-                                     : FindImageFile(ImageCommandLine(item).c_str(), probe);
+    file = item.ServiceDll;
+    return item.ServiceDll[0] ? FileExists(item.ServiceDll)
+                              : FindImageFile(ImageCommandLine(item).c_str(), file);
+}
+
+ServiceFileFacts ProbeServiceFile(const SERVICE_ITEM& item) {
+    ServiceFileFacts facts;
+    std::string probe;
+    facts.found = FindServiceFile(item, probe);
     if (facts.found) {
         const VersionBlock block(probe.c_str());
         block.FileVersion(facts.version, sizeof facts.version);

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "catalogue/service_item.h"
 #include "catalogue/text.h"
 #include "window/dpi_scale.h"
@@ -40,8 +42,11 @@ struct ServiceFileFacts {
     char company[kTextBytes] = {};
 };
 
-// Probes the service DLL when there is one, otherwise the file the image path starts, and reads
-// that file's version resource once.
+// The file the pane tells of: the service DLL when there is one, otherwise the file the image
+// path starts. False when it does not exist.
+bool FindServiceFile(const SERVICE_ITEM& item, std::string& file);
+
+// Probes the file FindServiceFile finds and reads its version resource once.
 ServiceFileFacts ProbeServiceFile(const SERVICE_ITEM& item);
 
 // The text lines shown for item at 96 DPI, whose file facts were read by ProbeServiceFile.

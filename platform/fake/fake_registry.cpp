@@ -118,6 +118,22 @@ void FakeSystem::SetRaw(const std::string& key, const std::string& name, uint32_
     value.data = data;
 }
 
+void FakeSystem::SetMultiString(const std::string& key, const std::string& name,
+                                const std::vector<std::string>& strings) {
+    std::u16string units;
+    for (const std::string& text : strings) {
+        units += Utf8ToUtf16(text.c_str());
+        units += u'\0';
+    }
+    units += u'\0';
+    std::vector<uint8_t> bytes;
+    for (char16_t unit : units) {
+        bytes.push_back(static_cast<uint8_t>(unit & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(unit >> 8));
+    }
+    SetRaw(key, name, kRegMultiSz, bytes);
+}
+
 void FakeSystem::SetIndirectString(const std::string& indirect, const std::string& text) {
     indirectStrings_[indirect] = text;
 }
@@ -136,6 +152,14 @@ public:
     }
     bool LoadIndirectString(const char* valueName, std::string& text) override {
         return system_.LoadIndirectString(path_, valueName, text);
+    }
+    bool GetStoredText(const char* valueName, std::string& text) override {
+        const RegistryValue* stored = system_.FindValue(path_, valueName);
+        if (stored == nullptr || (stored->type != kRegSz && stored->type != kRegExpandSz))
+            return false;
+        text.assign(stored->data.begin(), stored->data.end());
+        text.resize(std::strlen(text.c_str()));
+        return true;
     }
 
 private:

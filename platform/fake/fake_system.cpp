@@ -244,17 +244,54 @@ uint32_t FakeSystem::OpenService(const std::u16string& serviceName, uint32_t acc
     service = nullptr;
     if (managerFails_ || !Grants(std::string(), kSessionManagerAccess, managerRights_))
         return kErrorAccessDenied;
-    // The manager's own name first: two names can read alike in UTF-8 and still be two services.
-    for (FakeService& candidate : services_) {
-        if (!service && candidate.entry.serviceNameW == serviceName)
-            service = &candidate;
-    }
-    if (!service)
-        service = Service(Utf16ToUtf8(serviceName));
-    if (service == nullptr || service->deleted)
+    service = FindOpenable(serviceName);
+    if (service == nullptr)
         return kErrorServiceDoesNotExist;
     if (service->openError != 0)
         return service->openError;
     return Grants(service->entry.serviceName, access, service->grantedAccess) ? 0
                                                                               : kErrorAccessDenied;
+}
+
+FakeService* FakeSystem::FindOpenable(const std::u16string& serviceName) {
+    // The manager's own name first: two names can read alike in UTF-8 and still be two services.
+    FakeService* service = nullptr;
+    for (FakeService& candidate : services_) {
+        if (candidate.entry.serviceNameW == serviceName && !service)
+            service = &candidate;
+    }
+    if (!service)
+        service = Service(Utf16ToUtf8(serviceName));
+    return service == nullptr || service->deleted ? nullptr : service;
+}
+
+// The fake's manager, open for a pass of configuration queries: each service opened with
+// kConfigQueryAccess, as the real one is.
+class FakeSystem::ConfigQuery : public ServiceConfigQuery {
+public:
+    explicit ConfigQuery(FakeSystem& system) : system_(system) {}
+
+    uint32_t Query(const std::u16string& serviceName, ServiceConfigAnswer& answer) override {
+        answer = ServiceConfigAnswer();
+        FakeService* service = system_.FindOpenable(serviceName);
+        if (service == nullptr)
+            return kErrorServiceDoesNotExist;
+        if (service->configError != 0)
+            return service->configError;
+        if (!system_.Grants(service->entry.serviceName, kConfigQueryAccess, service->grantedAccess))
+            return kErrorAccessDenied;
+        answer = service->config;
+        return 0;
+    }
+
+private:
+    FakeSystem& system_;
+};
+
+uint32_t FakeSystem::OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) {
+    query.reset();
+    if (managerFails_ || !Grants(std::string(), kConfigQueryManagerAccess, managerRights_))
+        return kErrorAccessDenied;
+    query.reset(new ConfigQuery(*this));
+    return 0;
 }

@@ -39,6 +39,10 @@ struct FakeService {
     // The rights its security descriptor grants the caller (service_access.h); every one unless a
     // test takes some away.
     uint32_t grantedAccess = kFakeAllServiceRights;
+    // What a configuration query answers, unless configError (nonzero) refuses it. As made,
+    // the manager answers no part, as Wine's manager answers neither level: the registry tells.
+    ServiceConfigAnswer config;
+    uint32_t configError = 0;
 
     // --- Dependencies ---
     // The services this one depends on ("DependOnService"), by name. As on Windows, a stop is
@@ -106,6 +110,9 @@ public:
     // Any bytes of any type, stored exactly (a text without its NUL, for instance).
     void SetRaw(const std::string& key, const std::string& name, uint32_t type,
                 const std::vector<uint8_t>& data);
+    // A REG_MULTI_SZ as the registry stores it: UTF-16 names, each with its NUL, and one more.
+    void SetMultiString(const std::string& key, const std::string& name,
+                        const std::vector<std::string>& strings);
     // An indirect string ("@file,-id") that LoadIndirectString resolves to text.
     void SetIndirectString(const std::string& indirect, const std::string& text);
     // Keys opened through ServiceRegistryApi so far (keys that could not be opened not counted).
@@ -117,6 +124,7 @@ public:
                                         std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                 std::unique_ptr<ServiceSession>& session) override;
+    uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override;
     // The dependents as EnumDependentServicesW(SERVICE_ACTIVE) lists them (fake_dependents.cpp):
     // refused as opening the service is; direct and indirect ones, each before the services it
     // depends on.
@@ -132,11 +140,14 @@ public:
 
 private:
     class Session;
+    class ConfigQuery;
     class OpenedKey;
     struct Key {
         std::vector<RegistryValue> values;  // insertion order
     };
 
+    // The service a session or a query opens by that name, or null (none, or deleted).
+    FakeService* FindOpenable(const std::u16string& serviceName);
     // Records the open and tells whether the rights asked for are all granted.
     bool Grants(const std::string& service, uint32_t asked, uint32_t granted);
     // One EnumServicesStatus call over the listed services, as paging_ says.

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/device_names.h"
+#include "platform/sha256.h"
 #include "platform/win32/handles.h"
 
 namespace {
@@ -61,22 +62,31 @@ DWORD ReasonForDeniedReplacement(const std::wstring& path) {
                                                                : ERROR_ACCESS_DENIED;
 }
 
-}  // namespace
-
-uint32_t ReadWholeFile(const std::wstring& path, std::size_t maxBytes, FileBytes& bytes) {
-    bytes = FileBytes();
+// A file on a disk opened for reading from start to end, whoever else holds it open (a spreadsheet
+// that has it, a service running from it): what is read is checked or hashed whole anyway.
+DWORD OpenForReading(const std::wstring& path, FileHandle& file) {
     if (NamesDevice(path)) {
         return kErrorNotAFile;  // opening it would open the device (and reading might wait)
     }
-    // A file a spreadsheet holds open is still read: what is read is checked whole anyway.
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    file.Reset(CreateFileW(path.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         return GetLastError();
     }
     if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
         return kErrorNotAFile;  // a pipe or a device under another name
+    }
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+uint32_t ReadWholeFile(const std::wstring& path, std::size_t maxBytes, FileBytes& bytes) {
+    bytes = FileBytes();
+    FileHandle file;
+    if (const DWORD error = OpenForReading(path, file)) {
+        return error;
     }
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.Get(), &size)) {
@@ -130,4 +140,30 @@ uint32_t ReplaceFileContent(const std::wstring& path, const std::string& bytes) 
         DeleteFileW(tempPath.c_str());
     }
     return error;
+}
+
+uint32_t FileSha256(const std::wstring& path, std::string& hex) {
+    hex.clear();
+    FileHandle file;
+    if (const DWORD error = OpenForReading(path, file)) {
+        return error;
+    }
+    constexpr DWORD kPiece = 256 * 1024;
+    std::unique_ptr<char[]> piece(new (std::nothrow) char[kPiece]);
+    if (!piece) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    Sha256 digest;
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), piece.get(), kPiece, &read, nullptr)) {
+            return GetLastError();
+        }
+        if (read == 0) {
+            break;
+        }
+        digest.Update(piece.get(), read);
+    }
+    hex = digest.HexDigest();
+    return ERROR_SUCCESS;
 }

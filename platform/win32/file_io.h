@@ -26,3 +26,7 @@ uint32_t ReadWholeFile(const std::wstring& path, std::size_t maxBytes, FileBytes
 // program holds path open and does not let it be replaced); on failure path is as it was and the
 // new file gone.
 uint32_t ReplaceFileContent(const std::wstring& path, const std::string& bytes);
+
+// The SHA-256 of the file's content as 64 lowercase hexadecimal digits, read in pieces and shared
+// with other readers and writers. Returns 0, or the system's error code (kErrorNotAFile).
+uint32_t FileSha256(const std::wstring& path, std::string& hex);

@@ -158,6 +158,19 @@ public:
         return true;
     }
 
+    bool GetStoredText(const char* valueName, std::string& text) override {
+        std::wstring name;
+        std::vector<uint8_t> data;
+        DWORD type = 0;
+        if (!ToWide(valueName, name) || !QueryWholeValue(key_.Get(), name.c_str(), type, data) ||
+            (type != REG_SZ && type != REG_EXPAND_SZ)) {
+            return false;
+        }
+        const auto* stored = reinterpret_cast<const wchar_t*>(data.data());
+        const size_t chars = wcsnlen(stored, data.size() / sizeof(wchar_t));
+        return ToNarrow(stored, static_cast<int>(chars), text) || chars == 0;
+    }
+
     bool LoadIndirectString(const char* valueName, std::string& text) override {
         std::wstring name;
         if (!ToWide(valueName, name)) {

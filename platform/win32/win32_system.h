@@ -52,6 +52,7 @@ public:
                                         std::vector<ServiceEntry>& entries) override;
     uint32_t OpenServiceSession(const std::u16string& serviceName, uint32_t access,
                                 std::unique_ptr<ServiceSession>& session) override;
+    uint32_t OpenConfigQuery(std::unique_ptr<ServiceConfigQuery>& query) override;
     // EnumDependentServicesW (win32_dependents.cpp)
     uint32_t EnumerateActiveDependents(const std::u16string& serviceName,
                                        std::vector<ServiceEntry>& dependents) override;

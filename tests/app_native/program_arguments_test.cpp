@@ -39,23 +39,38 @@ TEST(ProgramArguments, EachArgumentListEndsInOneCommand) {
     }
 }
 
-// A command with options of its own, as a comparison of inventories would have them.
+// /compare: options of its own, with their values, anywhere after it, each once.
 TEST(ProgramArguments, ACommandsOwnOptionsTakeTheirValuesAnywhereAfterIt) {
-    const std::vector<CommandRule> rules = {
-        {L"compare", ProgramCommand::Export, 1, 3, {{L"out", true}, {L"state", false}}},
-    };
-    const ProgramArguments parsed =
-        ParseArguments({L"/compare", L"base.csv", L"/OUT", L"r.csv", L"x.csv", L"-state"}, rules);
-    EXPECT_EQ(parsed.files, (Args{L"base.csv", L"x.csv"}));
+    const ProgramArguments parsed = ParseProgramArguments(
+        {L"/compare", L"base.csv", L"/OUT", L"r.csv", L"x.csv", L"-state", L"y.csv"});
+    EXPECT_EQ(parsed.command, ProgramCommand::Compare);
+    EXPECT_EQ(parsed.files, (Args{L"base.csv", L"x.csv", L"y.csv"}));
     ASSERT_EQ(parsed.options.size(), 2u);
     EXPECT_EQ(parsed.options[0].name + L"=" + parsed.options[0].value, L"out=r.csv");
     EXPECT_EQ(parsed.options[1].name + L"=" + parsed.options[1].value, L"state=");
+    ASSERT_TRUE(parsed.Option(L"out"));
+    EXPECT_FALSE(ParseProgramArguments({L"/compare", L"b.csv"}).Option(L"state"));
 
-    EXPECT_EQ(ParseArguments({L"/compare", L"b.csv", L"/out"}, rules).unexpected, L"");
-    EXPECT_EQ(ParseArguments({L"/compare", L"b.csv", L"/out", L"/state"}, rules).unexpected,
-              L"/state");
-    EXPECT_EQ(ParseArguments({L"/compare", L"/state"}, rules).command, ProgramCommand::Usage);
-    // No form without a command in this table.
+    const struct {
+        Args arguments;
+        const wchar_t* unexpected;
+    } refused[] = {
+        {{L"/compare"}, L""},
+        {{L"/compare", L"b.csv", L"/out"}, L""},
+        {{L"/compare", L"b.csv", L"/out", L"/state"}, L"/state"},
+        {{L"/compare", L"/state"}, L""},
+        {{L"/compare", L"b.csv", L"/state", L"/STATE"}, L"/STATE"},
+        {{L"/compare", L"b.csv", L"/out", L"a", L"/out", L"b"}, L"/out"},
+        {{L"/export", L"a.csv", L"/state"}, L"/state"},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const ProgramArguments parsed = ParseProgramArguments(c.arguments);
+        EXPECT_EQ(parsed.command, ProgramCommand::Usage);
+        EXPECT_EQ(parsed.unexpected, c.unexpected);
+    }
+    // A table without the form without a command refuses a plain argument, and no argument.
+    const std::vector<CommandRule> rules = {{L"x", ProgramCommand::Export, 0, 0, {}}};
     EXPECT_EQ(ParseArguments({L"a.csv"}, rules).unexpected, L"a.csv");
     EXPECT_EQ(ParseArguments({}, rules).command, ProgramCommand::Usage);
 }

@@ -107,7 +107,8 @@ void WriteSavedInventory(const std::wstring& path) {
     fake.AddService(kServiceTypeDriver, "SavedDriver", "C:\\saved.sys", 1, kStateRunning);
     CServiceList catalogue(fake, fake);
     catalogue.Reload();
-    ASSERT_EQ(WriteInventoryFile(path, catalogue), 0u);
+    ManagerConfiguration configuration(fake, fake);
+    ASSERT_EQ(WriteInventoryFile(path, catalogue, configuration), 0u);
 }
 
 void ExpectFileHoldsRecord(const InventoryRecord& saved, const SERVICE_ITEM& item) {
@@ -228,7 +229,8 @@ TEST_F(InventoryFake, FilesRefusedAtStartOrLaterNameTheirFirstBadLineAndChangeNo
     TempFile good(L"orvane-good.csv");
     WriteSavedInventory(good.Path());
     TempFile bad(L"orvane-bad.csv");
-    ASSERT_EQ(ReplaceFileContent(bad.Path(), good.Content() + "X,X,48,16,4,99999999999,,,,,0\r\n"),
+    ASSERT_EQ(ReplaceFileContent(bad.Path(), good.Content() + "X,X,48,16,4,99999999999,,,,,0,2" +
+                                                 std::string(9, ',') + "\r\n"),
               0u);
     TempFile missing(L"orvane-missing.csv");
     Boxes boxes;

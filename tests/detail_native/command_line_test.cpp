@@ -28,4 +28,20 @@ TEST(ExecutableCandidates, ReadsTheCommandLineAsProcessCreationDoes) {
     EXPECT_TRUE(ExecutableCandidates("\"").empty());
 }
 
+// A file planted at a shorter prefix runs first only where the path is unquoted and a space comes
+// before the end of the file it is meant to start.
+TEST(UnquotedPathRisk, OnlyASpaceBeforeTheEndOfAnUnquotedFileNameCounts) {
+    EXPECT_TRUE(UnquotedPathRisk("C:\\Program Files\\A B\\svc.exe -k x", ""));
+    EXPECT_TRUE(UnquotedPathRisk("C:\\Program Files\\A\\SVC.EXE", ""));
+    EXPECT_FALSE(UnquotedPathRisk("\"C:\\Program Files\\A\\svc.exe\" -k x", ""));
+    EXPECT_FALSE(UnquotedPathRisk("C:\\WINDOWS\\system32\\svchost.exe -k netsvcs -p", ""));
+    EXPECT_FALSE(UnquotedPathRisk("C:\\a.exe.old\\b.exe", ""));
+    // Without ".exe" the file found tells where the name ends; without a file nothing is known.
+    EXPECT_TRUE(UnquotedPathRisk("C:\\Program Files\\svc", "C:\\Program Files\\svc.exe"));
+    EXPECT_TRUE(UnquotedPathRisk("C:\\Program Files\\svc.com -x", "C:\\Program Files\\svc.com"));
+    EXPECT_FALSE(UnquotedPathRisk("C:\\tools\\svc -k a b", "C:\\tools\\svc.exe"));
+    EXPECT_FALSE(UnquotedPathRisk("C:\\Program Files\\svc", ""));
+    EXPECT_FALSE(UnquotedPathRisk("", ""));
+}
+
 }  // namespace

@@ -13,9 +13,13 @@ wine "$exe" /export "$(winpath "$work/inventory.csv")" 2>"$work/err"
 code=$?
 check "export exits 0" test "$code" -eq 0
 check "export writes nothing on standard error" test ! -s "$work/err"
-header=$'\xef\xbb\xbfServiceName,DisplayName,ServiceKind,ServiceType,CurrentState,Start,Description,ImagePath,ServiceDll,Group,SvchostGroup\r'
-check "file starts with the byte-order mark and the header" test "$(head -n 1 "$work/inventory.csv")" = "$header"
+header=$'\xef\xbb\xbfServiceName,DisplayName,ServiceKind,ServiceType,CurrentState,Start,Description,ImagePath,ServiceDll,Group,SvchostGroup,FormatVersion,ObjectName,DelayedAutoStart,TriggerStart,ErrorControl,DependOnService,DependOnGroup,StoredImagePath,Sha256,UnquotedPath\r'
+check "file starts with the byte-order mark and the versioned header" test "$(head -n 1 "$work/inventory.csv")" = "$header"
 check "file holds Spooler as a Win32 service" grep -q $'^Spooler,[^,]*,48,' "$work/inventory.csv"
+# Its file's digest is what sha256sum finds in the prefix's spoolsv.exe.
+digest=$(sha256sum "$WINEPREFIX/drive_c/windows/system32/spoolsv.exe" | cut -d' ' -f1)
+check "Spooler's row ends in its file's SHA-256 and no unquoted path" \
+    grep -q "^Spooler,.*,C:\\\\windows\\\\system32\\\\spoolsv.exe,$digest,0"$'\r$' "$work/inventory.csv"
 check "file holds drivers" grep -q $'^[^,]*,[^,]*,11,' "$work/inventory.csv"
 check "every line ends with CRLF" test "$(grep -c $'\r$' "$work/inventory.csv")" -eq "$(wc -l <"$work/inventory.csv")"
 

@@ -13,7 +13,7 @@ std::string Describe(const InventoryError& error) {
            std::to_string(error.line);
 }
 
-std::string AcceptedFault(const CServiceList& catalogue) {
+std::string AcceptedFault(const CServiceList& catalogue, FileInventory& inventory) {
     int32_t cursor = 0;
     const SERVICE_ITEM* item = nullptr;
     for (bool more = catalogue.GetFirst(cursor, item); more;
@@ -25,14 +25,15 @@ std::string AcceptedFault(const CServiceList& catalogue) {
             return "accepted a display name of " +
                    std::to_string(TextCharCount(item->lpDisplayName.c_str())) + " characters";
     }
+    // Written with the configuration it holds, then again from what that gives.
     std::string written;
-    WriteInventoryCsv(catalogue, written);
+    WriteInventoryCsv(catalogue, inventory, written);
     LoadedInventory again;
     InventoryError error;
     if (!LoadInventory(written.data(), written.size(), again, error))
         return "what the writer made of it is refused: " + Describe(error);
     std::string rewritten;
-    WriteInventoryCsv(*again.catalogue, rewritten);
+    WriteInventoryCsv(*again.catalogue, *again.inventory, rewritten);
     if (rewritten != written)
         return "written again, it is written otherwise";
     return std::string();
@@ -70,7 +71,7 @@ std::string InventoryInputFault(const char* data, std::size_t size) {
     LoadedInventory loaded;
     InventoryError error;
     if (LoadInventory(data, size, loaded, error))
-        return AcceptedFault(*loaded.catalogue);
+        return AcceptedFault(*loaded.catalogue, *loaded.inventory);
     return RefusedFault(data, size, loaded, error);
 }
 
@@ -83,8 +84,9 @@ std::vector<std::string> InventorySeedFiles() {
             add(fake);
         CServiceList catalogue(fake, fake);
         catalogue.Reload();
+        ManagerConfiguration configuration(fake, fake);  // the configuration the fake's keys hold
         files.emplace_back();
-        WriteInventoryCsv(catalogue, files.back());
+        WriteInventoryCsv(catalogue, configuration, files.back());
     }
     return files;
 }

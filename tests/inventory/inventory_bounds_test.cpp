@@ -65,8 +65,8 @@ TEST(InventoryBounds, MoreRecordsThanAnySystemHoldsAreRefusedAsAWhole) {
 
     // Line breaks inside a quoted text end no record: this is refused for its text, at its line.
     file = InventoryFileOf({"a"});
-    file +=
-        "b,b,48,16,1,3,\"" + std::string(kMaxInventoryRecords * 2, '\n') + "\",C:\\b.exe,,,0\r\n";
+    file += "b,b,48,16,1,3,\"" + std::string(kMaxInventoryRecords * 2, '\n') +
+            "\",C:\\b.exe,,,0,2" + std::string(9, ',') + "\r\n";
     EXPECT_FALSE(ParseInventoryCsv(file.data(), file.size(), records, error));
     EXPECT_EQ(static_cast<int>(error.problem), static_cast<int>(InventoryProblem::Text));
     EXPECT_EQ(error.line, 3u);

@@ -116,4 +116,63 @@ TEST(InventoryRefusal, AFileLargerThanAnySystemIsRefusedBeforeReading) {
     EXPECT_EQ(static_cast<int>(error.problem), static_cast<int>(InventoryProblem::TooLarge));
 }
 
+// The header names its version: the first version's files open as they were made, by the rules of
+// then; a file of this version holds the configuration after the catalogue's fields.
+const std::string kHeader2 = kHeader.substr(0, kHeader.size() - 2) +
+                             ",FormatVersion,ObjectName,DelayedAutoStart,TriggerStart,"
+                             "ErrorControl,DependOnService,DependOnGroup,StoredImagePath,Sha256,"
+                             "UnquotedPath\r\n";
+const std::string kDigest(64, 'a');
+
+std::string Row2(const std::string& catalogue, const std::string& config) {
+    return catalogue + ",2," + config + "\r\n";
+}
+
+TEST(InventoryVersions, AFileOfTheFirstVersionOpensWithWhatItsRulesGave) {
+    // The rules of then: "-k NetSvcs" was no svchost group (matched with regard to case), an INF
+    // description was shown as stored. Today's rules show them as netsvcs and as its text.
+    const std::string netSvcs = "N,N,48,32,4,2,d,C:\\svchost.exe -k NetSvcs,n.dll,,0";
+    const std::string inf = "I,I,11,1,1,3,\"@oem1.inf,%d%;Pass through\",C:\\i.sys,,,0";
+    const std::string file = kHeader + netSvcs + "\r\n" + inf + "\r\n";
+    LoadedInventory loaded;
+    InventoryError error;
+    ASSERT_TRUE(LoadInventory(file.data(), file.size(), loaded, error)) << error.line;
+    EXPECT_EQ(loaded.catalogue->Find("N")->SvchostGroup, kSvchostNetsvcs);
+    EXPECT_STREQ(loaded.catalogue->Find("I")->Description, "Pass through");
+    ServiceConfiguration saved;
+    loaded.inventory->ReadConfiguration(*loaded.catalogue->Find("N"), saved);
+    EXPECT_EQ(saved.account + saved.delayedAutoStart + saved.sha256, "");  // none saved
+
+    using P = InventoryProblem;
+    const std::string config =
+        "LocalSystem,0,1,1,RpcSs,,C:\\svchost.exe -k NetSvcs," + kDigest + ",0";
+    const Case cases[] = {
+        // A group neither rule gives is still a contradiction.
+        {"old file, netsvcs as LocalService",
+         kHeader + "M,M,48,32,4,2,d,C:\\svchost.exe -k netsvcs,n.dll,,1\r\n", P::Record, 2},
+        // A file of this version follows today's rules only.
+        {"new file, old svchost rule", kHeader2 + Row2(netSvcs, config), P::Record, 2},
+        {"new file, old description rule", kHeader2 + Row2(inf, ",,,,,,,,"), P::Record, 2},
+        {"version 3 in a row", kHeader2 + "X,X,48,16,4,2,d,e,,,0,3,,,,,,,,,\r\n", P::Number, 2},
+        {"flag of 2", kHeader2 + Row2("X,X,48,16,4,2,d,e,,,0", ",2,,,,,,,"), P::Number, 2},
+        {"digest in capitals",
+         kHeader2 + Row2("X,X,48,16,4,2,d,e,,,0", ",,,,,,," + std::string(64, 'A') + ","), P::Text,
+         2},
+        {"old row under the new header", kHeader2 + "X,X,48,16,4,2,d,e,,,0\r\n", P::Columns, 2},
+        {"header of a later version", kHeader2.substr(0, kHeader2.size() - 2) + ",Later\r\n",
+         P::Header, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        bool opened = true;
+        error = Load(c.file, opened);
+        EXPECT_FALSE(opened);
+        EXPECT_EQ(static_cast<int>(error.problem), static_cast<int>(c.problem));
+        EXPECT_EQ(error.line, c.line);
+    }
+    bool opened = false;
+    Load(kHeader2 + Row2("N,N,48,32,4,2,d,C:\\svchost.exe -k NetSvcs,n.dll,,2", config), opened);
+    EXPECT_TRUE(opened);
+}
+
 }  // namespace

@@ -66,24 +66,45 @@ TEST(InventoryRoundTrip, EveryRecordOfBothKindsComesBackFieldForField) {
     EXPECT_EQ(file, again);
 }
 
-TEST(InventoryRoundTrip, FileHoldsBomHeaderQuotedTextsAndDecimalNumbers) {
+TEST(InventoryRoundTrip, FileHoldsBomVersionedHeaderQuotedTextsAndDecimalNumbers) {
     FakeSystem fake;
-    fake.AddService(kServiceTypeWin32, "Quoted", "\"C:\\a\\q.exe\" -k netsvcs", 2, kStateRunning);
+    FakeService& quoted = fake.AddService(kServiceTypeWin32, "Quoted",
+                                          "\"C:\\a\\q.exe\" -k netsvcs", 2, kStateRunning);
     fake.SetString(FakeSystem::ServiceKey("Quoted"), "Description", "a, \"b\"\r\nc");
     fake.SetString(FakeSystem::ParametersKey("Quoted"), "ServiceDll", "q.dll");
+    quoted.config.config = true;
+    quoted.config.account = "NT AUTHORITY\\LocalService";
+    quoted.config.errorControl = 1;
+    quoted.config.dependOnService = {"RpcSs", "Tcpip"};
+    quoted.config.dependOnGroup = {"NetBIOSGroup"};
+    quoted.config.delayedKnown = quoted.config.delayed = true;
+    fake.CreateKey(FakeSystem::ServiceKey("Quoted") + "\\TriggerInfo\\0");
     fake.AddService(kServiceTypeDriver, "驱动", "d.sys", 0xFFFFFFFF, kStateRunning);
+    fake.SetDword(FakeSystem::ServiceKey("驱动"), "ErrorControl", 3);
     CServiceList catalogue(fake, fake);
     catalogue.Reload();
+    ManagerConfiguration configuration(fake, fake);
     std::string file;
-    WriteInventoryCsv(catalogue, file);
+    WriteInventoryCsv(catalogue, configuration, file);
     EXPECT_EQ(
         file,
         "\xEF\xBB\xBF"
         "ServiceName,DisplayName,ServiceKind,ServiceType,CurrentState,Start,Description,"
-        "ImagePath,ServiceDll,Group,SvchostGroup\r\n"
+        "ImagePath,ServiceDll,Group,SvchostGroup,FormatVersion,ObjectName,DelayedAutoStart,"
+        "TriggerStart,ErrorControl,DependOnService,DependOnGroup,StoredImagePath,Sha256,"
+        "UnquotedPath\r\n"
         "Quoted,Quoted display,48,16,4,2,\"a, \"\"b\"\"\r\nc\",C:\\a\\q.exe -k netsvcs,q.dll,,"
-        "2\r\n"
-        "驱动,驱动 display,11,1,4,,驱动 display,d.sys,,,0\r\n");
+        "2,2,NT AUTHORITY\\LocalService,1,1,1,RpcSs/Tcpip,NetBIOSGroup,"
+        "\"\"\"C:\\a\\q.exe\"\" -k netsvcs\",,\r\n"
+        "驱动,驱动 display,11,1,4,,驱动 display,d.sys,,,0,2,,0,0,3,,,d.sys,,\r\n");
+
+    // Opened, the file gives its configuration back as saved.
+    LoadedInventory loaded;
+    InventoryError error;
+    ASSERT_TRUE(LoadInventory(file.data(), file.size(), loaded, error));
+    std::string again;
+    WriteInventoryCsv(*loaded.catalogue, *loaded.inventory, again);
+    EXPECT_EQ(again, file);
 }
 
 TEST(InventoryRoundTrip, MalformedTextIsSavedAsReplacementCharactersOfTheSameCount) {
@@ -113,7 +134,8 @@ TEST(InventoryRoundTrip, TheCheckedCatalogueTakesTheShownOnesPlaceAndTheFileCont
     SaveAndLoad(source, inventory);
     ASSERT_TRUE(inventory.catalogue);
 
-    InventorySwitch inventories(live, live);
+    ManagerConfiguration liveConfiguration(live, live);
+    InventorySwitch inventories(live, live, liveConfiguration);
     CServiceList shown(inventories, inventories);
     shown.Reload();
     inventories.UseFile(std::move(inventory.inventory));

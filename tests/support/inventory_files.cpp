@@ -48,7 +48,7 @@ std::string InventoryFileOf(const std::vector<std::string>& names) {
         AppendCsvField(file, name);
         file += ',';
         AppendCsvField(file, name);
-        file += ",48,16,1,3,,C:\\service.exe,,,0\r\n";
+        file += ",48,16,1,3,,C:\\service.exe,,,0,2,,,,,,,,,\r\n";  // no configuration
     }
     return file;
 }

@@ -1,0 +1,113 @@
+#include "app/compare.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/inventory_io.h"
+#include "app/live_configuration.h"
+#include "app/load_report.h"
+#include "app/standard_streams.h"
+#include "inventory/inventory_compare.h"
+#include "platform/win32/file_io.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/wow64_probe.h"
+#include "res/resource.h"
+#include "window/message_box.h"
+#include "window/resource_strings.h"
+
+namespace {
+
+// A saved inventory, one machine: 0, or the exit code, its message told.
+uint32_t ReadSaved(const std::wstring& path, ComparedInventory& compared) {
+    LoadedInventory loaded;
+    InventoryOpenFailure failure;
+    if (!ReadInventoryFile(path, loaded, failure)) {
+        WriteToStandardError(InventoryOpenFailureText(path, failure));
+        return InventoryOpenFailureCode(failure);
+    }
+    ComparedInventoryOf(loaded, ComputerOfInventoryFile(NarrowText(FileNameOf(path))), compared);
+    return 0;
+}
+
+// This machine, read as an export reads it: 0, or the exit code, its message told.
+uint32_t ReadLive(ComparedInventory& compared) {
+    // The 32-bit build on 64-bit Windows would read the 32-bit copies' files and keys.
+    if (RunsUnderWow64(ProbeWow64())) {
+        WriteToStandardError(LoadResString(IDS_WOW64_REFUSED));
+        return ERROR_EXE_MACHINE_TYPE_MISMATCH;
+    }
+    // A load that is not whole is no machine to compare (as an export writes nothing of it).
+    Win32System system;
+    CServiceList catalogue(system, system);
+    catalogue.Reload();
+    if (const uint32_t error = LoadShortfallError(catalogue)) {
+        WriteToStandardError(LoadShortfallText(catalogue));
+        return error;
+    }
+    LiveConfiguration configuration(system, system);
+    compared.computer = NarrowText(ComputerName());
+    InventoryRecordsOf(catalogue, configuration, compared.records);
+    return 0;
+}
+
+// Whether the two paths name one file (compared as full paths, without regard to case).
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    auto full = [](const std::wstring& path) {
+        std::wstring buffer(32768, L'\0');
+        const DWORD length = GetFullPathNameW(path.c_str(), 32768, &buffer[0], nullptr);
+        return length > 0 && length < 32768 ? buffer.substr(0, length) : path;
+    };
+    return CompareStringOrdinal(full(a).c_str(), -1, full(b).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+int RunCompareCommand(const ProgramArguments& arguments) {
+    const GivenOption* out = arguments.Option(L"out");
+    // The report would take the place of a file it compares.
+    for (const std::wstring& file : arguments.files) {
+        if (out && SamePath(out->value, file)) {
+            WriteToStandardError(FormatResString(IDS_COMPARE_OUT_IS_INPUT, NarrowText(file)));
+            return ERROR_INVALID_PARAMETER;
+        }
+    }
+    ComparedInventory baseline;
+    uint32_t error = ReadSaved(arguments.files[0], baseline);
+    if (error != 0)
+        return static_cast<int>(error);
+    const InventoryComparison comparison(baseline, arguments.Option(L"state") != nullptr);
+    std::string report = ComparisonReportHeader();
+    std::size_t differences = 0;
+    if (arguments.files.size() == 1) {
+        ComparedInventory live;
+        error = ReadLive(live);
+        if (error != 0)
+            return static_cast<int>(error);
+        differences += comparison.Compare(live, report);
+    }
+    // One machine at a time; every file is read, so that each refused one is named.
+    for (std::size_t i = 1; i < arguments.files.size(); ++i) {
+        ComparedInventory machine;
+        const uint32_t refused = ReadSaved(arguments.files[i], machine);
+        if (refused != 0 && error == 0)
+            error = refused;
+        if (error == 0)
+            differences += comparison.Compare(machine, report);
+    }
+    if (error != 0)
+        return static_cast<int>(error);
+    if (out) {
+        error = ReplaceFileContent(out->value, "\xEF\xBB\xBF" + report);
+        if (error != 0) {
+            WriteToStandardError(FormatResString(IDS_COMPARE_REPORT_FAILED,
+                                                 {NarrowText(out->value), FileErrorText(error)}));
+            return static_cast<int>(error);
+        }
+    } else {
+        report.resize(report.size() - 2);  // the stream's writer ends the last line
+        WriteToStandardOutput(report);
+    }
+    return differences > 0 ? 1 : 0;
+}
