@@ -10,7 +10,7 @@ bool IsActive(const FakeService& service) {
 }
 
 bool DependsOn(const FakeService& service, const std::string& name) {
-    for (const std::string& needed : service.dependsOn) {
+    for (const std::string& needed : service.config.dependOnService) {
         if (EqualsNoCase(needed, name))
             return true;
     }

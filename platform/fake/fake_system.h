@@ -41,13 +41,12 @@ struct FakeService {
     uint32_t grantedAccess = kFakeAllServiceRights;
     // What a configuration query answers, unless configError (nonzero) refuses it. As made,
     // the manager answers no part, as Wine's manager answers neither level: the registry tells.
+    // config.dependOnService is the manager's one record of the services this one depends on,
+    // whether or not a query answers it (config.config): as on Windows, a stop is refused with
+    // ERROR_DEPENDENT_SERVICES_RUNNING while an active service depends on this one, and the
+    // active dependents are listed from it.
     ServiceConfigAnswer config;
     uint32_t configError = 0;
-
-    // --- Dependencies ---
-    // The services this one depends on ("DependOnService"), by name. As on Windows, a stop is
-    // refused with ERROR_DEPENDENT_SERVICES_RUNNING while an active service depends on this one.
-    std::vector<std::string> dependsOn;
 };
 
 class FakeSystem : public ServiceManagerApi, public ServiceRegistryApi, public GroupRegistryApi {

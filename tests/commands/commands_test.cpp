@@ -169,11 +169,12 @@ TEST_F(CommandsTest, StopRefusedForRunningDependentsOffersToStopThemFirst) {
     FakeService& alpha = *system_.Service("Alpha");
     FakeService& client =
         system_.AddService(kServiceTypeWin32, "Client", "c.exe", 3, kStateRunning);
-    client.dependsOn = {"NetSvc", "ALPHA"};
-    system_.AddService(kServiceTypeWin32, "Idle", "i.exe", 3, kStateStopped).dependsOn = {"Alpha"};
+    client.config.dependOnService = {"NetSvc", "ALPHA"};
+    system_.AddService(kServiceTypeWin32, "Idle", "i.exe", 3, kStateStopped)
+        .config.dependOnService = {"Alpha"};
     FakeService& viewer =
         system_.AddService(kServiceTypeWin32, "Viewer", "v.exe", 3, kStateRunning);
-    viewer.dependsOn = {"Client"};
+    viewer.config.dependOnService = {"Client"};
     frame_->Command(ID_REFRESH);
     auto stopAlpha = [&](int answer) {
         std::vector<std::string> texts;
