@@ -18,6 +18,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
 #include "res/resource.h"
+#include "tests/support/live_system.h"
 #include "tests/support/modal_driver.h"
 #include "tests/support/running_frame.h"
 #include "views/detail_paint.h"
@@ -45,22 +46,13 @@ bool SetText(HKEY key, const wchar_t* name, const std::wstring& text, DWORD type
 }
 
 int Register(const std::wstring& imagePath) {
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    ScHandle service;
-    // One removed a moment ago may still be on its way out.
-    for (int attempt = 0; manager && !service && attempt < 50; ++attempt) {
-        service.Reset(CreateServiceW(manager.Get(), kServiceName, kDisplayName, SERVICE_ALL_ACCESS,
-                                     SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                                     SERVICE_ERROR_NORMAL, imagePath.c_str(), kGroup, nullptr,
-                                     nullptr, nullptr, nullptr));
-        if (!service && GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE)
-            return 1;
-        if (!service)
-            Sleep(100);
-    }
+    DemandServiceSettings settings;
+    settings.displayName = kDisplayName;
+    settings.group = kGroup;
+    if (!CreateDemandService(kServiceName, SERVICE_WIN32_OWN_PROCESS, imagePath, settings))
+        return 1;
     RegKey key;
-    if (!service ||
-        RegOpenKeyExW(HKEY_LOCAL_MACHINE, ServiceKey().c_str(), 0, KEY_SET_VALUE, key.Receive()) !=
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ServiceKey().c_str(), 0, KEY_SET_VALUE, key.Receive()) !=
             ERROR_SUCCESS ||
         !SetText(key.Get(), L"Description", kDescription))
         return 2;
@@ -74,10 +66,7 @@ int Register(const std::wstring& imagePath) {
 }
 
 int Remove() {
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    ScHandle service(OpenServiceW(manager.Get(), kServiceName, DELETE));
-    if (service)
-        DeleteService(service.Get());
+    DeleteServiceNamed(kServiceName);
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kSvchostKey, kSvchostGroup);
     return 0;
 }

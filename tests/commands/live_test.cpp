@@ -55,12 +55,14 @@ bool RegisterTestService(const std::wstring& name, const std::string& arguments,
     std::wstring path(module);
     path = L"\"" + path.substr(0, path.find_last_of(L'\\')) + L"\\orvane_test_service.exe\" " +
            std::wstring(arguments.begin(), arguments.end());
-    return CreateDemandService(name, SERVICE_WIN32_OWN_PROCESS, path, dependencies);
+    DemandServiceSettings settings;
+    settings.dependencies = dependencies;
+    return CreateDemandService(name, SERVICE_WIN32_OWN_PROCESS, path, settings);
 }
 
 // The state the manager reports for a service, by its UTF-16 name; 0 when it cannot say.
 DWORD ServiceState(const std::wstring& name) {
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     ScHandle service(OpenServiceW(manager.Get(), name.c_str(), SERVICE_QUERY_STATUS));
     SERVICE_STATUS status = {};
     return service && QueryServiceStatus(service.Get(), &status) ? status.dwCurrentState : 0;
@@ -72,8 +74,8 @@ bool Reaches(const std::wstring& name, DWORD state) {
 
 // Ends the service (control 200 ends it in every behaviour) and deletes it.
 void RemoveTestService(const std::wstring& name) {
-    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    ScHandle service(OpenServiceW(manager.Get(), name.c_str(), SERVICE_ALL_ACCESS));
+    ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    ScHandle service(OpenServiceW(manager.Get(), name.c_str(), SERVICE_USER_DEFINED_CONTROL));
     SERVICE_STATUS status = {};
     if (service && ControlService(service.Get(), 200, &status))
         Reaches(name, SERVICE_STOPPED);
@@ -341,8 +343,8 @@ protected:
     static void SetUpTestSuite() {
         for (const auto& service : kServices)
             RegisterTestService(service.first, service.second);
-        ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-        ScHandle lone(OpenServiceW(manager.Get(), kLone.c_str(), SERVICE_ALL_ACCESS));
+        ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+        ScHandle lone(OpenServiceW(manager.Get(), kLone.c_str(), SERVICE_CHANGE_CONFIG));
         SERVICE_DESCRIPTIONW description = {const_cast<wchar_t*>(L"孤立代理项的服务")};
         ChangeServiceConfig2W(lone.Get(), SERVICE_CONFIG_DESCRIPTION, &description);
         const std::string key =

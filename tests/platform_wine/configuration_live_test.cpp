@@ -33,25 +33,22 @@ public:
         FileHandle file(CreateFileW(kFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written = 0;
         WriteFile(file.Get(), "abc", 3, &written, nullptr);
-        ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-        ScHandle service(CreateServiceW(
-            manager.Get(), kName, kName, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
-            SERVICE_DEMAND_START, SERVICE_ERROR_SEVERE, WideText(kStored).c_str(), nullptr, nullptr,
-            L"RpcSs\0+TDI\0", L"NT AUTHORITY\\LocalService", L""));
+        DemandServiceSettings settings;
+        settings.errorControl = SERVICE_ERROR_SEVERE;
+        settings.dependencies = L"RpcSs\0+TDI\0";
+        settings.account = L"NT AUTHORITY\\LocalService";
+        settings.password = L"";
         const DWORD delayed = 1;
         RegKey trigger;
         registered_ =
-            service &&
+            CreateDemandService(kName, SERVICE_WIN32_OWN_PROCESS, WideText(kStored), settings) &&
             RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey.c_str(), L"DelayedAutostart", REG_DWORD,
                             &delayed, sizeof delayed) == ERROR_SUCCESS &&
             RegCreateKeyExW(HKEY_LOCAL_MACHINE, (kKey + L"\\TriggerInfo\\0").c_str(), 0, nullptr, 0,
                             KEY_WRITE, nullptr, trigger.Receive(), nullptr) == ERROR_SUCCESS;
     }
     ~ConfiguredService() {
-        ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-        ScHandle service(OpenServiceW(manager.Get(), kName, SERVICE_ALL_ACCESS));
-        if (service)
-            DeleteService(service.Get());
+        DeleteServiceNamed(kName);
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey.c_str());
         DeleteFileW(kFile);
         RemoveDirectoryW(kFolder);

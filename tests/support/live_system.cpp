@@ -51,14 +51,16 @@ int RunCommand(const std::string& commandLine, std::string& output) {
 }
 
 bool CreateDemandService(const std::wstring& name, uint32_t type, const std::wstring& imagePath,
-                         const wchar_t* dependencies) {
+                         const DemandServiceSettings& settings) {
     ScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE));
+    const wchar_t* displayName = settings.displayName ? settings.displayName : name.c_str();
     ScHandle service;
     WaitUntil([&] {
-        service.Reset(CreateServiceW(manager.Get(), name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
-                                     type, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                                     imagePath.c_str(), nullptr, nullptr, dependencies, nullptr,
-                                     nullptr));
+        // The handle is only closed, so it asks for one right of the least.
+        service.Reset(CreateServiceW(manager.Get(), name.c_str(), displayName, SERVICE_QUERY_STATUS,
+                                     type, SERVICE_DEMAND_START, settings.errorControl,
+                                     imagePath.c_str(), settings.group, nullptr,
+                                     settings.dependencies, settings.account, settings.password));
         return service || GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE;
     });
     return bool(service);

@@ -11,12 +11,23 @@
 // or -1 when the process could not be started.
 int RunCommand(const std::string& commandLine, std::string& output);
 
+// What a test service is registered with beyond its name, type and image path, as CreateService
+// takes it; each null is CreateService's own default.
+struct DemandServiceSettings {
+    const wchar_t* displayName = nullptr;  // null: the service's name
+    const wchar_t* group = nullptr;
+    // The services it depends on (a group after '+'), each ended by a NUL, then one more.
+    const wchar_t* dependencies = nullptr;
+    uint32_t errorControl = 1;         // SERVICE_ERROR_NORMAL
+    const wchar_t* account = nullptr;  // null: LocalSystem
+    const wchar_t* password = nullptr;
+};
+
 // Registers a demand-start service of the type (SERVICE_WIN32_OWN_PROCESS, SERVICE_KERNEL_DRIVER,
-// ...) with Wine's running service manager, waiting out one of that name still on its way out;
-// dependencies as CreateService takes them (each name ended by a NUL, then one more). False when
-// the manager refuses it.
+// ...) with Wine's running service manager, waiting out one of that name still on its way out.
+// False when the manager refuses it.
 bool CreateDemandService(const std::wstring& name, uint32_t type, const std::wstring& imagePath,
-                         const wchar_t* dependencies = nullptr);
+                         const DemandServiceSettings& settings = DemandServiceSettings());
 // Deletes the service of that name, if there is one.
 void DeleteServiceNamed(const std::wstring& name);
 
