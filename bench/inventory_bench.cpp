@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,12 +14,11 @@
 #include "app/inventory_io.h"
 #include "app/live_configuration.h"
 #include "bench/fake_services.h"
+#include "bench/measure.h"
 #include "catalogue/service_list.h"
 #include "platform/win32/win32_system.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 template <typename Step>
 double MedianMilliseconds(int rounds, Step&& step) {
@@ -28,7 +26,7 @@ double MedianMilliseconds(int rounds, Step&& step) {
     for (int i = 0; i < rounds; ++i) {
         const auto began = Clock::now();
         step();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - began).count());
+        times.push_back(MillisecondsSince(began));
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];

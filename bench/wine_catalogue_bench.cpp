@@ -8,24 +8,18 @@
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <chrono>
 #include <memory>
 #include <string>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "bench/measure.h"
 #include "catalogue/service_list.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_system.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point began) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - began).count();
-}
 
 void ReadText(const std::wstring& key, const wchar_t* name) {
     wchar_t text[kTextBytes];
@@ -37,8 +31,8 @@ void ReadText(const std::wstring& key, const wchar_t* name) {
 // One pass that reads each value with a self-contained call, as a load did before it opened each
 // key once; returns the entries read.
 size_t BarePass(DWORD serviceType) {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, MAX_PATH);
+    wchar_t windows[MAX_PATH] = L"";
+    GetWindowsDirectoryW(windows, MAX_PATH);
     ScHandle manager(OpenSCManagerW(nullptr, nullptr, kEnumerationAccess));
     if (!manager) {
         return 0;
