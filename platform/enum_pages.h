@@ -15,9 +15,9 @@
 #include <memory>
 #include <new>
 
-constexpr uint32_t kEnumErrorMoreData = 234;       // ERROR_MORE_DATA
-constexpr uint32_t kEnumErrorNotEnoughMemory = 8;  // ERROR_NOT_ENOUGH_MEMORY
-constexpr uint32_t kEnumInitialBytes = 36864;      // the first buffer's size
+#include "platform/system_errors.h"
+
+constexpr uint32_t kEnumInitialBytes = 36864;  // the first buffer's size
 // The most Windows hands out in one call: a larger buffer would go unused.
 constexpr uint32_t kEnumMaxPageBytes = 256 * 1024;
 // Beyond this, for one buffer or for all the pages together, the manager is not believed.
@@ -40,7 +40,7 @@ uint32_t EnumerateInPages(Call&& call, Take&& take) {
             bytes.reset(new (std::nothrow) uint8_t[static_cast<std::size_t>(size)]);
             allocated = bytes ? size : 0;
             if (!bytes)
-                return kEnumErrorNotEnoughMemory;
+                return kErrorNotEnoughMemory;
         }
         std::memset(bytes.get(), 0, static_cast<std::size_t>(size));
         uint32_t bytesNeeded = 0;
@@ -52,7 +52,7 @@ uint32_t EnumerateInPages(Call&& call, Take&& take) {
             take(static_cast<const uint8_t*>(bytes.get()), count);
             return 0;
         }
-        if (error != kEnumErrorMoreData)
+        if (error != kErrorMoreData)
             return error;
         if (resume != from && count > 0) {
             // A page, as Windows hands them out: its entries are valid, the rest follow from the

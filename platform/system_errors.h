@@ -9,6 +9,7 @@ constexpr uint32_t kErrorAccessDenied = 5;               // ERROR_ACCESS_DENIED
 constexpr uint32_t kErrorNotEnoughMemory = 8;            // ERROR_NOT_ENOUGH_MEMORY
 constexpr uint32_t kErrorNotSupported = 50;              // ERROR_NOT_SUPPORTED
 constexpr uint32_t kErrorInvalidParameter = 87;          // ERROR_INVALID_PARAMETER
+constexpr uint32_t kErrorMoreData = 234;                 // ERROR_MORE_DATA
 constexpr uint32_t kErrorServiceRequestTimeout = 1053;   // ERROR_SERVICE_REQUEST_TIMEOUT
 constexpr uint32_t kErrorServiceAlreadyRunning = 1056;   // ERROR_SERVICE_ALREADY_RUNNING
 constexpr uint32_t kErrorServiceDisabled = 1058;         // ERROR_SERVICE_DISABLED

@@ -178,7 +178,7 @@ uint32_t FakeSystem::EnumerationPage(const std::vector<const FakeService*>& list
         // Nothing filled, yet a count, and the bytes of every entry from the resume handle on.
         count = static_cast<uint32_t>(listed.size());
         bytesNeeded = static_cast<uint32_t>(used + rest);
-        return kEnumErrorMoreData;
+        return kErrorMoreData;
     }
     // Each entry filled is its place in the list; an entry takes far more than the 4 bytes.
     for (std::size_t i = first; i < end; ++i) {
@@ -192,7 +192,7 @@ uint32_t FakeSystem::EnumerationPage(const std::vector<const FakeService*>& list
     }
     resume = static_cast<uint32_t>(end);
     bytesNeeded = static_cast<uint32_t>(rest);
-    return kEnumErrorMoreData;
+    return kErrorMoreData;
 }
 
 EnumerationResult FakeSystem::EnumerateServices(uint32_t serviceType,

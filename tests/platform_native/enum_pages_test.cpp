@@ -38,18 +38,18 @@ TEST(EnumPages, MoreDataThatCannotBeMetEndsTheLoop) {
     auto nothing = [&](uint8_t*, uint32_t, uint32_t&, uint32_t& needed, uint32_t&) {
         ++calls;
         needed = 0;
-        return kEnumErrorMoreData;
+        return kErrorMoreData;
     };
     Taken taken;
-    EXPECT_EQ(EnumerateInPages(nothing, taken), kEnumErrorMoreData);
+    EXPECT_EQ(EnumerateInPages(nothing, taken), kErrorMoreData);
     EXPECT_EQ(calls, 1);
     std::vector<uint32_t> sizes;
     auto greedy = [&](uint8_t*, uint32_t size, uint32_t&, uint32_t& needed, uint32_t&) {
         sizes.push_back(size);
         needed = 48u << 20;
-        return kEnumErrorMoreData;
+        return kErrorMoreData;
     };
-    EXPECT_EQ(EnumerateInPages(greedy, taken), kEnumErrorMoreData);
+    EXPECT_EQ(EnumerateInPages(greedy, taken), kErrorMoreData);
     EXPECT_EQ(sizes, (std::vector<uint32_t>{kEnumInitialBytes, kEnumInitialBytes + (48u << 20)}));
     EXPECT_EQ(taken.pages, 0);
 }
@@ -63,10 +63,10 @@ TEST(EnumPages, PagesWithoutEndAreBounded) {
         ++resume;
         count = 1;
         needed = 1000;
-        return kEnumErrorMoreData;
+        return kErrorMoreData;
     };
     Taken taken;
-    EXPECT_EQ(EnumerateInPages(endless, taken), kEnumErrorMoreData);
+    EXPECT_EQ(EnumerateInPages(endless, taken), kErrorMoreData);
     EXPECT_EQ(calls, static_cast<int>(kEnumMaxBytes / kEnumInitialBytes) + 1);
     EXPECT_EQ(taken.entries, static_cast<uint32_t>(calls - 1));
 }
@@ -91,7 +91,7 @@ TEST(EnumPages, EachCallStartsZeroFilledAndReadsOnFromTheResumeHandle) {
         }
         resume += 10;
         needed = from.size() == 1 ? 1000000 : 100;
-        return kEnumErrorMoreData;
+        return kErrorMoreData;
     };
     Taken taken;
     EXPECT_EQ(EnumerateInPages(pages, taken), 0u);
