@@ -83,7 +83,7 @@ class ServiceManagerApi {
 public:
     virtual ~ServiceManagerApi() = default;
 
-    // The Windows directory (GetWindowsDirectoryA), empty text when it cannot be read.
+    // The Windows directory (GetWindowsDirectoryW), empty text when it cannot be read.
     virtual std::string WindowsDirectory() = 0;
 
     // One enumeration pass: opens the manager for enumeration (kEnumerationAccess), enumerates

@@ -47,3 +47,9 @@ std::string NarrowText(const std::wstring& text) {
     ToNarrow(text.c_str(), static_cast<int>(text.size()), narrow);
     return narrow;
 }
+
+std::string NarrowText(const wchar_t* text) {
+    std::string narrow;
+    ToNarrow(text, -1, narrow);
+    return narrow;
+}

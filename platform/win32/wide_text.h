@@ -17,6 +17,13 @@ bool ToWide(const char* text, std::wstring& wide);
 bool ToNarrow(const wchar_t* text, int length, std::string& narrow);
 
 // The same as values, for texts that are known to convert (the program's own and the system's);
-// empty when they do not.
+// empty when they do not. A null text (a field the system left out) is empty too.
 std::wstring WideText(const std::string& text);
 std::string NarrowText(const std::wstring& text);
+std::string NarrowText(const wchar_t* text);
+
+// A UTF-16 text of the portable code (a service's name as the manager gives it) as the "W" calls
+// take it: wchar_t is UTF-16 on Windows.
+inline const wchar_t* WideChars(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}

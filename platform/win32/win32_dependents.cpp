@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
 
 uint32_t Win32System::EnumerateActiveDependents(const std::u16string& serviceName,
@@ -12,9 +13,8 @@ uint32_t Win32System::EnumerateActiveDependents(const std::u16string& serviceNam
     if (!manager) {
         return GetLastError();
     }
-    ScHandle service(OpenServiceW(manager.Get(),
-                                  reinterpret_cast<const wchar_t*>(serviceName.c_str()),
-                                  kEnumerateDependentsAccess));
+    ScHandle service(
+        OpenServiceW(manager.Get(), WideChars(serviceName), kEnumerateDependentsAccess));
     if (!service) {
         return GetLastError();
     }

@@ -35,10 +35,6 @@ bool Resize(std::vector<uint8_t>& bytes, DWORD size) {
     return true;
 }
 
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 // A value's type and data at whatever size it has, the one read of every value. Most values fit a
 // small buffer, so one call usually does, as SHGetValue makes one; a larger value is asked for
 // again at its size, and again should it grow meanwhile.
@@ -142,7 +138,7 @@ public:
     explicit Win32RegistryKey(RegKey key) : key_(std::move(key)) {}
 
     std::unique_ptr<RegistryKey> OpenSubKey(const std::u16string& name) override {
-        return Make(OpenForQuery(key_.Get(), Wide(name)));
+        return Make(OpenForQuery(key_.Get(), WideChars(name)));
     }
 
     bool GetValue(const char* valueName, RegistryValue& value) override {
@@ -241,7 +237,7 @@ bool ReadNarrowValue(HKEY key, const wchar_t* name, RegistryValue& value) {
 }  // namespace
 
 std::unique_ptr<RegistryKey> Win32System::OpenKey(const std::u16string& path) {
-    return Win32RegistryKey::Make(OpenForQuery(HKEY_LOCAL_MACHINE, Wide(path)));
+    return Win32RegistryKey::Make(OpenForQuery(HKEY_LOCAL_MACHINE, WideChars(path)));
 }
 
 bool Win32System::ReadValue(const char* subKey, const char* valueName, RegistryValue& value) {

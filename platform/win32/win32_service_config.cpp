@@ -46,22 +46,14 @@ std::unique_ptr<BYTE[]> QueryGrowing(Query query) {
     return nullptr;
 }
 
-std::string Narrow(const wchar_t* text) {
-    std::string narrow;
-    if (text) {
-        ToNarrow(text, -1, narrow);
-    }
-    return narrow;
-}
-
 // lpDependencies: names one after another, each ended by a NUL, the list by a second one; a
 // group's name begins with SC_GROUP_IDENTIFIERW.
 void SplitDependencies(const wchar_t* list, ServiceConfigAnswer& answer) {
     for (const wchar_t* name = list; name && *name; name += wcslen(name) + 1) {
         if (*name == SC_GROUP_IDENTIFIERW) {
-            answer.dependOnGroup.push_back(Narrow(name + 1));
+            answer.dependOnGroup.push_back(NarrowText(name + 1));
         } else {
-            answer.dependOnService.push_back(Narrow(name));
+            answer.dependOnService.push_back(NarrowText(name));
         }
     }
 }
@@ -77,8 +69,8 @@ void QueryConfig(SC_HANDLE service, ServiceConfigAnswer& answer) {
     }
     const auto* config = reinterpret_cast<const QUERY_SERVICE_CONFIGW*>(buffer.get());
     answer.config = true;
-    answer.binaryPath = Narrow(config->lpBinaryPathName);
-    answer.account = Narrow(config->lpServiceStartName);
+    answer.binaryPath = NarrowText(config->lpBinaryPathName);
+    answer.account = NarrowText(config->lpServiceStartName);
     answer.errorControl = config->dwErrorControl;
     SplitDependencies(config->lpDependencies, answer);
 }
@@ -101,9 +93,7 @@ public:
 
     uint32_t Query(const std::u16string& serviceName, ServiceConfigAnswer& answer) override {
         answer = ServiceConfigAnswer();
-        ScHandle service(OpenServiceW(manager_.Get(),
-                                      reinterpret_cast<const wchar_t*>(serviceName.c_str()),
-                                      kConfigQueryAccess));
+        ScHandle service(OpenServiceW(manager_.Get(), WideChars(serviceName), kConfigQueryAccess));
         if (!service) {
             return GetLastError();
         }

@@ -20,10 +20,6 @@ ServiceStatusFields StatusFields(const SERVICE_STATUS& s) {
             s.dwWaitHint};
 }
 
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 // The manager and one of its services, each opened with the rights the operation asks for.
 class Win32ServiceSession : public ServiceSession {
 public:
@@ -33,7 +29,7 @@ public:
         if (!manager_) {
             return GetLastError();
         }
-        service_.Reset(OpenServiceW(manager_.Get(), Wide(serviceName), access));
+        service_.Reset(OpenServiceW(manager_.Get(), WideChars(serviceName), access));
         return service_ ? 0 : GetLastError();
     }
 
@@ -65,23 +61,17 @@ private:
     ScHandle service_;
 };
 
-// UTF-16 from the manager as UTF-8. A name UTF-8 cannot hold (a lone surrogate) comes out with a
-// replacement character; the record keeps the UTF-16 original.
-std::string ToCodePage(const wchar_t* text) {
-    std::string converted;
-    ToNarrow(text, -1, converted);
-    return converted;
-}
-
 }  // namespace
 
 ServiceEntry ToServiceEntry(const ENUM_SERVICE_STATUSW& source) {
     ServiceEntry entry;
-    entry.serviceName = ToCodePage(source.lpServiceName);
+    // A name UTF-8 cannot hold (a lone surrogate) comes out with a replacement character; the
+    // record keeps the UTF-16 original.
+    entry.serviceName = NarrowText(source.lpServiceName);
     entry.serviceNameW = reinterpret_cast<const char16_t*>(source.lpServiceName);
     entry.hasDisplayName = source.lpDisplayName != nullptr;
     if (entry.hasDisplayName) {
-        entry.displayName = ToCodePage(source.lpDisplayName);
+        entry.displayName = NarrowText(source.lpDisplayName);
     }
     entry.status = StatusFields(source.ServiceStatus);
     return entry;

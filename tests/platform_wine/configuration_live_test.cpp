@@ -103,8 +103,7 @@ TEST(ConfigurationLive, EveryColumnAgreesWithWineManagerAndReg) {
         const QUERY_SERVICE_CONFIGW* config = AskManager(name, buffer, levelsAnswered);
         ASSERT_TRUE(config);
         EXPECT_FALSE(levelsAnswered || (config->lpDependencies && *config->lpDependencies));
-        EXPECT_EQ(record.Text(kInvObjectName),
-                  NarrowText(config->lpServiceStartName ? config->lpServiceStartName : L""));
+        EXPECT_EQ(record.Text(kInvObjectName), NarrowText(config->lpServiceStartName));
         EXPECT_EQ(record.Text(kInvErrorControl), std::to_string(config->dwErrorControl));
         std::string services = values["DependOnService"].data;
         for (auto at = services.find("\\0"); at != std::string::npos; at = services.find("\\0"))
