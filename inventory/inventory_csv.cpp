@@ -290,7 +290,8 @@ bool ParseInventoryCsv(const char* data, std::size_t size, std::vector<Inventory
     if (size > kMaxInventoryBytes)
         return refuseWhole(InventoryProblem::TooLarge);
     // One line end more than the records, for the header.
-    if (CountRecordEnds(data, size, kMaxInventoryRecords + 1) > kMaxInventoryRecords + 1)
+    const std::size_t recordEnds = CountRecordEnds(data, size, kMaxInventoryRecords + 1);
+    if (recordEnds > kMaxInventoryRecords + 1)
         return refuseWhole(InventoryProblem::TooMany);
     const std::size_t start =
         size >= kByteOrderMarkSize && std::memcmp(data, kByteOrderMark, kByteOrderMarkSize) == 0
@@ -317,7 +318,7 @@ bool ParseInventoryCsv(const char* data, std::size_t size, std::vector<Inventory
     CsvReader reader(data, size, start);
     std::vector<std::string> fields;
     try {
-        records.reserve(CountRecordEnds(data, size, kMaxInventoryRecords + 1));
+        records.reserve(recordEnds);
         endLines.reserve(records.capacity());
         const uint32_t version = reader.Next(fields) ? HeaderVersion(fields) : 0;
         if (version == 0)
