@@ -27,6 +27,15 @@ void AppendCsvField(std::string& out, const std::string& field) {
     out += '"';
 }
 
+void AppendCsvRecord(std::string& out, const std::string* fields, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            out += ',';
+        AppendCsvField(out, fields[i]);
+    }
+    out += "\r\n";
+}
+
 CsvReader::CsvReader(const char* data, std::size_t size, std::size_t offset)
     : data_(data), size_(size), pos_(std::min(offset, size)) {
     line_ = LineAt(data, pos_);

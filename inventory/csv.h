@@ -9,6 +9,8 @@
 
 // Appends one field, quoted when it needs to be.
 void AppendCsvField(std::string& out, const std::string& field);
+// Appends one record: its count fields separated by commas, then CRLF.
+void AppendCsvRecord(std::string& out, const std::string* fields, std::size_t count);
 
 enum class CsvError {
     None,

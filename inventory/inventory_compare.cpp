@@ -51,13 +51,8 @@ const std::pair<std::string, std::size_t>* Lookup(
 void AppendRow(std::string& report, const std::string& computer, const std::string& service,
                const char* change, const std::string& field, const std::string& baseline,
                const std::string& current) {
-    const std::string* fields[] = {&computer, &service, nullptr, &field, &baseline, &current};
-    for (std::size_t i = 0; i < 6; ++i) {
-        if (i > 0)
-            report += ',';
-        AppendCsvField(report, fields[i] ? *fields[i] : std::string(change));
-    }
-    report += "\r\n";
+    const std::string fields[] = {computer, service, change, field, baseline, current};
+    AppendCsvRecord(report, fields, 6);
 }
 
 }  // namespace

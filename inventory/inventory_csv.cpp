@@ -157,15 +157,6 @@ public:
     }
 };
 
-void AppendRecord(const std::string* fields, std::string& out) {
-    for (int i = 0; i < kInventoryColumnCount; ++i) {
-        if (i > 0)
-            out += ',';
-        AppendCsvField(out, fields[i]);
-    }
-    out += "\r\n";
-}
-
 // The version whose header the fields are, or 0 for none.
 uint32_t HeaderVersion(const std::vector<std::string>& fields) {
     for (uint32_t version : {1u, kInventoryVersion}) {
@@ -248,10 +239,10 @@ void WriteInventoryCsv(const CServiceList& catalogue, ConfigurationSource& sourc
     std::string fields[kInventoryColumnCount];
     for (int i = 0; i < kInventoryColumnCount; ++i)
         fields[i] = kColumns[i].header;
-    AppendRecord(fields, out);
+    AppendCsvRecord(out, fields, kInventoryColumnCount);
     ForEachRow(catalogue, source, [&](const SERVICE_ITEM& item, const Config& config) {
         InventoryFields(item, config, fields);
-        AppendRecord(fields, out);
+        AppendCsvRecord(out, fields, kInventoryColumnCount);
     });
 }
 
