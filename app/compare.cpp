@@ -4,15 +4,14 @@
 
 #include <string>
 
+#include "app/export.h"
 #include "app/inventory_io.h"
 #include "app/live_configuration.h"
-#include "app/load_report.h"
 #include "app/standard_streams.h"
 #include "inventory/inventory_compare.h"
 #include "platform/win32/file_io.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system.h"
-#include "platform/win32/wow64_probe.h"
 #include "res/resource.h"
 #include "window/message_box.h"
 #include "window/resource_strings.h"
@@ -33,19 +32,12 @@ uint32_t ReadSaved(const std::wstring& path, ComparedInventory& compared) {
 
 // This machine, read as an export reads it: 0, or the exit code, its message told.
 uint32_t ReadLive(ComparedInventory& compared) {
-    // The 32-bit build on 64-bit Windows would read the 32-bit copies' files and keys.
-    if (RunsUnderWow64(ProbeWow64())) {
-        WriteToStandardError(LoadResString(IDS_WOW64_REFUSED));
-        return ERROR_EXE_MACHINE_TYPE_MISMATCH;
-    }
-    // A load that is not whole is no machine to compare (as an export writes nothing of it).
+    if (const uint32_t error = RefuseUnderWow64())
+        return error;
     Win32System system;
     CServiceList catalogue(system, system);
-    catalogue.Reload();
-    if (const uint32_t error = LoadShortfallError(catalogue)) {
-        WriteToStandardError(LoadShortfallText(catalogue));
+    if (const uint32_t error = LoadWholeCatalogue(catalogue))
         return error;
-    }
     LiveConfiguration configuration(system, system);
     compared.computer = NarrowText(ComputerName());
     InventoryRecordsOf(catalogue, configuration, compared.records);

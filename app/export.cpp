@@ -6,18 +6,29 @@
 #include "app/live_configuration.h"
 #include "app/load_report.h"
 #include "app/standard_streams.h"
-#include "catalogue/service_list.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/wow64_probe.h"
 #include "res/resource.h"
 #include "window/resource_strings.h"
 
+uint32_t RefuseUnderWow64() {
+    if (!RunsUnderWow64(ProbeWow64()))
+        return 0;
+    WriteToStandardError(LoadResString(IDS_WOW64_REFUSED));
+    return ERROR_EXE_MACHINE_TYPE_MISMATCH;
+}
+
+uint32_t LoadWholeCatalogue(CServiceList& catalogue) {
+    catalogue.Reload();
+    const uint32_t error = LoadShortfallError(catalogue);
+    if (error != 0)
+        WriteToStandardError(LoadShortfallText(catalogue));
+    return error;
+}
+
 int RunExportCommand(const std::wstring& path) {
-    // The 32-bit build on 64-bit Windows would write the 32-bit copies' files and groups.
-    if (RunsUnderWow64(ProbeWow64())) {
-        WriteToStandardError(LoadResString(IDS_WOW64_REFUSED));
-        return ERROR_EXE_MACHINE_TYPE_MISMATCH;
-    }
+    if (const uint32_t error = RefuseUnderWow64())
+        return static_cast<int>(error);
     Win32System system;
     return ExportCatalogue(system, system, path);
 }
@@ -26,12 +37,9 @@ int ExportCatalogue(ServiceManagerApi& services, ServiceRegistryApi& registry,
                     const std::wstring& path) {
     // An export must not pass a shorter list off as the machine's.
     CServiceList catalogue(services, registry);
-    catalogue.Reload();
-    uint32_t error = LoadShortfallError(catalogue);
-    if (error != 0) {
-        WriteToStandardError(LoadShortfallText(catalogue));
+    uint32_t error = LoadWholeCatalogue(catalogue);
+    if (error != 0)
         return static_cast<int>(error);
-    }
     LiveConfiguration configuration(services, registry);
     error = WriteInventoryFile(path, catalogue, configuration);
     if (error != 0)

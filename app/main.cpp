@@ -55,8 +55,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Before anything loads a DLL: none is taken from the program's folder (or the current one).
     RestrictDllSearchToSystemFolder();
     // The command line is answered first, also by the 32-bit build under WOW64: "/?" and a call
-    // that is wrong anywhere touch no file or key of the system. The window and the export refuse
-    // WOW64 themselves (COrvaneApp::InitInstance, RunExportCommand).
+    // that is wrong anywhere touch no file or key of the system. The window and the commands that
+    // read the live system refuse WOW64 themselves (COrvaneApp::InitInstance, RefuseUnderWow64).
     const ProgramArguments arguments = ParseProgramArguments(Arguments());
     if (arguments.command == ProgramCommand::Export)
         return RunExportCommand(arguments.files[0]);
