@@ -5,7 +5,8 @@
 #     that reads each value on its own (goal: Reload at most 0.65 of those);
 #   - the service list fill under Wine, and the time from process start to a filled list;
 #   - saving and opening a saved inventory of 1,000 and 10,000 records under Wine, beside the
-#     catalogue load of the same size and a live load scaled to it;
+#     catalogue load of the same size and a live load scaled to it, and what the live configuration
+#     and the files' digests add to a live save;
 #   - the service groups dialog under Wine with a group order of up to 100,000 entries;
 #   - a saved inventory opened at start and closed under Wine: 20,000 names crafted to collide in
 #     a hash beside 20,000 ordinary ones, 100,000 and 1,000,000 rows (time and peak memory);
