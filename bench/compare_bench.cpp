@@ -47,12 +47,6 @@ std::string MachineFile(int m) {
     return file;
 }
 
-std::wstring TempFolder() {
-    wchar_t folder[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + L"orvane-compare-bench\\";
-}
-
 // Runs the command line, returns its exit code and how long it ran from start to exit.
 DWORD RunProcess(std::wstring commandLine, double& ms) {
     STARTUPINFOW startup = {};
@@ -74,7 +68,7 @@ DWORD RunProcess(std::wstring commandLine, double& ms) {
 }  // namespace
 
 int main() {
-    const std::wstring folder = TempFolder();
+    const std::wstring folder = TempPath(L"orvane-compare-bench\\");
     CreateDirectoryW(folder.c_str(), nullptr);
     ProgramArguments arguments;
     arguments.command = ProgramCommand::Compare;

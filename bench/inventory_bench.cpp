@@ -32,12 +32,6 @@ double MedianMilliseconds(int rounds, Step&& step) {
     return times[times.size() / 2];
 }
 
-std::wstring TempPath(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
 }  // namespace
 
 int main() {

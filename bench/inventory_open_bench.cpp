@@ -59,9 +59,7 @@ int OpenAndClose(const std::wstring& path) {
 }
 
 void Run(const char* what, std::size_t records, const std::vector<std::string>& names) {
-    wchar_t folder[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring path = std::wstring(folder) + L"orvane-open-bench.csv";
+    const std::wstring path = TempPath(L"orvane-open-bench.csv");
     const std::string file = InventoryFileOf(names);
     if (ReplaceFileContent(path, file) != 0) {
         std::printf("%-32s cannot write the file\n", what);

@@ -1,10 +1,12 @@
-// What the Windows benchmarks measure with: elapsed time and the process's working set.
+// What the Windows benchmarks share: elapsed time, the process's working set and where their files
+// go.
 #pragma once
 
 #include <windows.h>
 #include <psapi.h>
 
 #include <chrono>
+#include <string>
 
 using Clock = std::chrono::steady_clock;
 
@@ -19,4 +21,11 @@ inline double WorkingSetMegabytes(bool peak = false) {
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
     return static_cast<double>(peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize) /
            (1024.0 * 1024.0);
+}
+
+// A path of that name in the temporary folder.
+inline std::wstring TempPath(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
 }
