@@ -15,6 +15,7 @@
 #include "inventory/inventory_csv.h"
 #include "platform/win32/file_io.h"
 #include "platform/win32/handles.h"
+#include "tests/support/inventory_files.h"
 
 namespace {
 
@@ -39,12 +40,7 @@ std::string MachineFile(int m) {
         fake.DeleteService("drv" + std::to_string(m * 3));
         fake.AddService(kServiceTypeWin32, "own" + std::to_string(m), "C:\\own.exe");
     }
-    CServiceList catalogue(fake, fake);
-    catalogue.Reload();
-    ManagerConfiguration configuration(fake, fake);
-    std::string file;
-    WriteInventoryCsv(catalogue, configuration, file);
-    return file;
+    return SavedInventoryOf(fake);
 }
 
 // Runs the command line, returns its exit code and how long it ran from start to exit.

@@ -105,10 +105,7 @@ void WriteSavedInventory(const std::wstring& path) {
     FakeSystem fake;
     fake.AddService(kServiceTypeWin32, "SavedService", "C:\\saved.exe", 3, kStateRunning);
     fake.AddService(kServiceTypeDriver, "SavedDriver", "C:\\saved.sys", 1, kStateRunning);
-    CServiceList catalogue(fake, fake);
-    catalogue.Reload();
-    ManagerConfiguration configuration(fake, fake);
-    ASSERT_EQ(WriteInventoryFile(path, catalogue, configuration), 0u);
+    ASSERT_EQ(ReplaceFileContent(path, SavedInventoryOf(fake)), 0u);
 }
 
 void ExpectFileHoldsRecord(const InventoryRecord& saved, const SERVICE_ITEM& item) {

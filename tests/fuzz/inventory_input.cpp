@@ -4,6 +4,7 @@
 #include "inventory/csv.h"
 #include "inventory/file_inventory.h"
 #include "platform/fake/fake_system.h"
+#include "tests/support/inventory_files.h"
 #include "tests/support/sample_services.h"
 
 namespace {
@@ -82,11 +83,7 @@ std::vector<std::string> InventorySeedFiles() {
         FakeSystem fake;
         if (add)
             add(fake);
-        CServiceList catalogue(fake, fake);
-        catalogue.Reload();
-        ManagerConfiguration configuration(fake, fake);  // the configuration the fake's keys hold
-        files.emplace_back();
-        WriteInventoryCsv(catalogue, configuration, files.back());
+        files.push_back(SavedInventoryOf(fake));
     }
     return files;
 }

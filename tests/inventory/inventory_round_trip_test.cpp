@@ -8,6 +8,7 @@
 #include "inventory/file_inventory.h"
 #include "inventory/inventory_switch.h"
 #include "platform/fake/fake_system.h"
+#include "tests/support/inventory_files.h"
 #include "tests/support/sample_services.h"
 #include "tests/support/test_clock.h"
 
@@ -81,11 +82,7 @@ TEST(InventoryRoundTrip, FileHoldsBomVersionedHeaderQuotedTextsAndDecimalNumbers
     fake.CreateKey(FakeSystem::ServiceKey("Quoted") + "\\TriggerInfo\\0");
     fake.AddService(kServiceTypeDriver, "驱动", "d.sys", 0xFFFFFFFF, kStateRunning);
     fake.SetDword(FakeSystem::ServiceKey("驱动"), "ErrorControl", 3);
-    CServiceList catalogue(fake, fake);
-    catalogue.Reload();
-    ManagerConfiguration configuration(fake, fake);
-    std::string file;
-    WriteInventoryCsv(catalogue, configuration, file);
+    const std::string file = SavedInventoryOf(fake);
     EXPECT_EQ(
         file,
         "\xEF\xBB\xBF"

@@ -39,6 +39,15 @@ bool Usable(char16_t unit) {
 
 }  // namespace
 
+std::string SavedInventoryOf(FakeSystem& fake) {
+    CServiceList catalogue(fake, fake);
+    catalogue.Reload();
+    ManagerConfiguration configuration(fake, fake);
+    std::string file;
+    WriteInventoryCsv(catalogue, configuration, file);
+    return file;
+}
+
 std::string InventoryFileOf(const std::vector<std::string>& names) {
     FakeSystem none;
     CServiceList empty(none, none);

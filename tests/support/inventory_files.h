@@ -1,10 +1,17 @@
-// Saved-inventory files made to measure: many plain Win32 records, and service names crafted so
-// that the standard library's hash cannot tell their keys apart.
+// Saved-inventory files made to measure: what the program saves of a fake system, many plain Win32
+// records, and service names crafted so that the standard library's hash cannot tell their keys
+// apart.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
+
+class FakeSystem;
+
+// The saved inventory the program writes of the fake system: its catalogue, each record with the
+// configuration the fake's manager and keys tell.
+std::string SavedInventoryOf(FakeSystem& fake);
 
 // A saved inventory (header, then one stopped Win32 service for each name), as the program writes
 // one.
