@@ -29,8 +29,8 @@ protected:
     static void Put(const wchar_t* subKey, const wchar_t* name, DWORD type, const void* data,
                     DWORD size) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, subKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, subKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  &key, nullptr),
                   ERROR_SUCCESS);
         EXPECT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size),
                   ERROR_SUCCESS);
